@@ -1,0 +1,25 @@
+# Shared build settings of the project's own code.
+add_library(tesmor_warnings INTERFACE)
+target_compile_options(tesmor_warnings INTERFACE -Wall -Wextra -Werror)
+
+# tesmor_module(NAME DEPS...) builds src/<NAME>/*.cpp into the static library tesmor_<NAME>.
+# Sources are globbed so that adding a file to a module needs no edit here.
+function(tesmor_module name)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    add_library(tesmor_${name} STATIC ${sources} ${headers})
+    target_include_directories(tesmor_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(tesmor_${name} PUBLIC ${ARGN} PRIVATE tesmor_warnings)
+endfunction()
+
+# tesmor_test(NAME DEPS...) builds tests/<NAME>/*.cpp with the shared test support into
+# tesmor_<NAME>_tests and registers every GoogleTest case with CTest.
+function(tesmor_test name)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+    add_executable(tesmor_${name}_tests ${sources})
+    target_link_libraries(tesmor_${name}_tests PRIVATE ${ARGN} tesmor_test_support
+                          GTest::gtest GTest::gmock tesmor_warnings)
+    gtest_discover_tests(tesmor_${name}_tests DISCOVERY_MODE PRE_TEST
+                         WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                         PROPERTIES ENVIRONMENT "TESMOR_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()

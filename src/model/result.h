@@ -1,0 +1,58 @@
+#pragma once
+
+// What a user can cause is returned, never thrown: a value or the message to show.
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace tesmor::model {
+
+enum class MessageIcon { None, Critical, Exclamation, Question, Information };
+
+// The title of plain notices that carry the program's own name.
+inline constexpr const char* AppTitle = "Tesmor 42";
+
+// A message box as the user sees it: exact text, title and icon.
+struct UserMessage
+{
+    std::string text;
+    std::string title = AppTitle;
+    MessageIcon icon = MessageIcon::None;
+
+    friend bool operator==(const UserMessage&, const UserMessage&) = default;
+};
+
+template<typename T> class Result
+{
+public:
+    Result(T value)
+        : m_data(std::move(value))
+    {
+    }
+    Result(UserMessage message)
+        : m_data(std::move(message))
+    {
+    }
+
+    bool ok() const { return m_data.index() == 0; }
+    explicit operator bool() const { return ok(); }
+
+    T& value() { return std::get<0>(m_data); }
+    const T& value() const { return std::get<0>(m_data); }
+    T* operator->() { return &value(); }
+    const T* operator->() const { return &value(); }
+    T& operator*() { return value(); }
+    const T& operator*() const { return value(); }
+
+    const UserMessage& error() const { return std::get<1>(m_data); }
+
+private:
+    std::variant<T, UserMessage> m_data;
+};
+
+// The result of an operation that gives nothing back but may fail.
+using Status = std::optional<UserMessage>; // empty: success
+
+} // namespace tesmor::model
