@@ -1,0 +1,75 @@
+#include "model/file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace tesmor::model {
+
+namespace fs = std::filesystem;
+
+Result<std::string> ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return UserMessage {"Cannot open file  " + path + "  (" + std::strerror(errno) + ")",
+                            "Input error!", MessageIcon::Critical};
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad())
+        return UserMessage {"Cannot read file  " + path, "Input error!", MessageIcon::Critical};
+    return content.str();
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+namespace {
+
+std::string TemporaryNameBeside(const fs::path& target)
+{
+    std::random_device device;
+    const auto tag = std::to_string(device() % 1000000u);
+    return (target.parent_path() / ("." + target.filename().string() + "." + tag + ".tmp"))
+        .string();
+}
+
+UserMessage WriteFailure(const std::string& path, const std::string& reason)
+{
+    return UserMessage {"Cannot write file  " + path + "  (" + reason + ")", "Output error!",
+                        MessageIcon::Critical};
+}
+
+} // namespace
+
+Status WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    const fs::path target(path);
+    const std::string temporary = TemporaryNameBeside(target);
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file)
+        return WriteFailure(path, std::strerror(errno));
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int writeErrno = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        std::remove(temporary.c_str());
+        return WriteFailure(path, std::strerror(written ? errno : writeErrno));
+    }
+    std::error_code ec;
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        std::remove(temporary.c_str());
+        return WriteFailure(path, ec.message());
+    }
+    return std::nullopt;
+}
+
+} // namespace tesmor::model
