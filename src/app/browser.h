@@ -1,0 +1,124 @@
+#pragma once
+
+// The main window's behaviour without a toolkit: BrowserState, the state of its controls and
+// every operation a user event starts. The window forwards each event to the operation named
+// after its control and then copies Controls() onto its widgets.
+
+#include "app/browser_state.h"
+#include "app/controls.h"
+#include "app/user_interface.h"
+
+#include <string>
+
+namespace tesmor::app {
+
+// Size of a drawing surface in device pixels; the pictures are recorded to fit it.
+struct PictureSize
+{
+    int width = 400;
+    int height = 400;
+};
+
+class Browser
+{
+public:
+    explicit Browser(UserInterface& ui);
+
+    // Start of the program: reads the settings (from `programFolder`, or from `configFolder`
+    // when the program's folder is not writable) and enters the closed state.
+    void Load(const std::string& programFolder, const std::string& configFolder);
+    // End of the program: writes the settings file.
+    void Unload();
+
+    BrowserState& State() { return m_state; }
+    const BrowserState& State() const { return m_state; }
+    const MainWindowControls& Controls() const { return m_controls; }
+
+    // Public operations of the main window.
+    void OpenFiles();
+    void Overview_List();
+    void Overview_Show();
+    void ClearWindow();
+
+    // The sizes of picStereo, picPlot1 and picPlot2; redraws when a data set is shown.
+    void SetPictureSizes(PictureSize stereo, PictureSize plot1, PictureSize plot2);
+
+    // File menu.
+    void mnuOpen_Click();
+    void mnuPrevious_Click();
+    void mnuNext_Click();
+    void mnuClose_Click();
+    void mnuAbout_Click();
+
+    // Coordinate system.
+    void optSpec_Click();
+    void optGeo_Click();
+    void optPaleo_Click();
+    void optTecto_Click();
+    void cboFoli_Click(int index);
+    void cboLine_Click(int index);
+    void optPaleoHorizontal_Click();
+    void optPaleoVertical_Click();
+
+    // Projection and plot kinds.
+    void optEqualAngle_Click();
+    void optEqualArea_Click();
+    void optPKm_Click();
+    void optPjKm_Click();
+    void optPLogKm_Click();
+    void optHKm_Click();
+    void optPT_Click();
+    void optPjT_Click();
+    void optLF_Click();
+    void optPU_Click();
+
+    // Display check boxes, colour scheme, symbol size.
+    void chcK1_Click(bool checked);
+    void chcK2_Click(bool checked);
+    void chcK3_Click(bool checked);
+    void chcData_Click(bool checked);
+    void chcMean_Click(bool checked);
+    void chcEllipses_Click(bool checked);
+    void chcF1P_Click(bool checked);
+    void chcF1C_Click(bool checked);
+    void chcF1S_Click(bool checked);
+    void chcL1_Click(bool checked);
+    void cmdDefault_Click();
+    void cmdBW_Click();
+    void vslSymbolSize_Change(int value);
+
+    // Layout.
+    void cmdExpand_Click();
+    void cmdStereo_Click();
+    void cmdPlot1_Click();
+    void cmdPlot2_Click();
+
+private:
+    // Refresh sequence R: transformation, statistics, listing, pictures.
+    void refresh();
+    // Steps 2-4 of R, after the caller has transformed.
+    void refreshAfterTransform();
+    void transform(math::CoordinateSystem system, const std::string& foliation,
+                   const std::string& lineation, math::PaleoReference reference);
+    void computeStatistics();
+    void takeStructureNames();
+    void setDisplayFlag(bool DisplayFlags::*flag, CheckBox MainWindowControls::*box, bool checked);
+    void setProjection(std::int16_t projection);
+    void setPlot1Kind(std::int16_t kind);
+    void setPlot2Kind(std::int16_t kind);
+    void markOptions();
+    void openNeighbour(int step);
+    bool readFiles();
+    void buildStructureControls();
+    void enterOpenState();
+    void toggleOptionRow(Button& button, std::initializer_list<Control*> row, const char* picture);
+
+    UserInterface& m_ui;
+    BrowserState m_state;
+    MainWindowControls m_controls;
+    PictureSize m_stereoSize;
+    PictureSize m_plot1Size {400, 300};
+    PictureSize m_plot2Size {400, 300};
+};
+
+} // namespace tesmor::app

@@ -1,0 +1,62 @@
+#pragma once
+
+// Everything in the browser that needs a person: message boxes, the overwrite question, file
+// dialogs, the open-multiple dialog and the other windows. The window implements it with real
+// dialogs; tests implement it with a script of answers.
+
+#include "model/result.h"
+
+#include <string>
+
+namespace tesmor::app {
+
+class OpenMultipleDialog;
+
+struct FileDialogRequest
+{
+    std::string title;
+    std::string initialFolder; // ending in '/'
+    std::string initialName;
+    // Filter list as pairs of text and patterns joined by '|':
+    // "Varkel AMS format (*.ran)|*.ran|ASCII text file (*.txt)|*.txt".
+    std::string filter;
+    bool confirmOverwrite = false;
+    bool folderMustExist = false;
+    bool hideReadOnly = false;
+};
+
+struct FileDialogAnswer
+{
+    std::string path; // full path, "" when the dialog was cancelled
+    int filterIndex = 1; // 1-based entry of the filter list chosen
+};
+
+// The windows that the browser shows beside itself.
+enum class WindowId {
+    About, // frmAbout
+    Table, // frmTable
+    GedEditor, // frmGED
+    CopyGed, // frmCopyGED, the name-matching choice of geological merges
+};
+
+class UserInterface
+{
+public:
+    virtual ~UserInterface() = default;
+
+    // A message box with the message's text, title and icon and the button OK.
+    virtual void ShowMessage(const model::UserMessage& message) = 0;
+    // A question with the buttons OK and Cancel; true for OK.
+    virtual bool AskOkCancel(const model::UserMessage& question) = 0;
+
+    virtual FileDialogAnswer OpenFileDialog(const FileDialogRequest& request) = 0;
+    virtual FileDialogAnswer SaveFileDialog(const FileDialogRequest& request) = 0;
+
+    // Shows the loaded dialog modally; returns once it is closed (Open or Cancel).
+    virtual void RunOpenMultiple(OpenMultipleDialog& dialog) = 0;
+
+    // Shows a window, modally (returning when it closes) or not, kept above the others.
+    virtual void ShowWindow(WindowId window, bool modal) = 0;
+};
+
+} // namespace tesmor::app
