@@ -1,0 +1,477 @@
+// Binary AMS data file: fixed 64-byte records, record 1 the header, records 2 .. N+1 specimens.
+// Integers are little-endian two's complement, reals 32-bit IEEE little-endian, text one byte per
+// character in Windows-1252, blank-padded and not terminated.
+//
+// Header record (record 1)
+//   offset size type    content
+//     0     2   int16   number of specimen records + 2 (next free record); ignored on reading
+//     2    16   chars   site (cut at the first NUL on reading)
+//    18     7   chars   latitude    } read only when the first longitude byte is >= 34,
+//    25     7   chars   longitude   } otherwise both stay empty
+//    32     4   chars   rock
+//    36     4   chars   stratigraphy
+//    40     4   chars   lithostratigraphy
+//    44     4   chars   region
+//    48     3   chars   P1 as decimal text, left-aligned
+//    51     3   chars   P2
+//    54     3   chars   P3
+//    57     3   chars   P4: 0 planes stored by dip direction, 90 by strike
+//    60     4   -       reserved; written as zeros, ignored on reading
+//
+// Specimen record (records 2 .. N+1)
+//   offset size type     content
+//     0    12   chars    name (blanks removed on reading)
+//    12     4   float32  instrument and field code (FieldCode)
+//    16     4   float32  susceptibility scale, 1e-6 SI (NormFactor)
+//    20    24   float32  normalised tensor K11, K22, K33, K12, K23, K13
+//    44     2   chars    group 1 code: plane type letter, line type letter
+//    46     2   int16    plane 1 dip direction (P4 = 0) or strike (P4 = 90), degrees
+//    48     2   int16    plane 1 dip
+//    50     2   int16    line 1 declination
+//    52     2   int16    line 1 inclination
+//    54    10   -        group 2 as offsets 44-53
+//
+// The number of specimen records is the file length / 64 - 1 rounded ties to even; the bytes of a
+// trailing partial record that lie beyond the file read as zeros.
+
+#include "formats/ams_binary.h"
+
+#include "model/codepage.h"
+#include "model/file_io.h"
+#include "model/number_text.h"
+
+#include <array>
+#include <cassert>
+#include <cmath>
+#include <cstring>
+
+namespace tesmor::formats {
+namespace {
+
+constexpr std::size_t RecordSize = 64;
+constexpr const char* InputErrorTitle = "Input error!";
+constexpr const char* OutputErrorTitle = "Output error!";
+
+using RecordBytes = std::array<char, RecordSize>;
+
+// Record `number` (0 = header) of the file, zero-filled where the file ends early.
+RecordBytes RecordAt(std::string_view bytes, std::size_t number)
+{
+    RecordBytes record {};
+    const std::size_t offset = number * RecordSize;
+    if (offset < bytes.size()) {
+        std::memcpy(record.data(), bytes.data() + offset,
+                    std::min(RecordSize, bytes.size() - offset));
+    }
+    return record;
+}
+
+std::string_view Text(const RecordBytes& record, std::size_t offset, std::size_t size)
+{
+    return {record.data() + offset, size};
+}
+
+std::int16_t Int16At(const RecordBytes& record, std::size_t offset)
+{
+    const auto lo = static_cast<std::uint16_t>(static_cast<unsigned char>(record[offset]));
+    const auto hi = static_cast<std::uint16_t>(static_cast<unsigned char>(record[offset + 1]));
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
+}
+
+float FloatAt(const RecordBytes& record, std::size_t offset)
+{
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(record[offset + i]))
+            << (8 * i);
+    }
+    float value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// Windows-1252 bytes as UTF-8; pure ASCII is copied without a conversion pass.
+std::string ToUtf8(std::string_view bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return model::Cp1252ToUtf8(bytes);
+        }
+    }
+    return std::string(bytes);
+}
+
+// The header fields that every record of the file receives.
+struct Header
+{
+    std::string Site;
+    std::string Lat;
+    std::string Lon;
+    std::string Rock;
+    std::string Strat;
+    std::string Litho;
+    std::string Region;
+    std::int16_t P1 = 0;
+    std::int16_t P2 = 0;
+    std::int16_t P3 = 0;
+    std::int16_t P4 = 0;
+};
+
+std::string SiteOf(std::string_view field)
+{
+    const std::string trimmed = model::Trim(field);
+    const std::size_t nul = trimmed.find('\0');
+    return ToUtf8(model::Trim(std::string_view(trimmed).substr(0, nul)));
+}
+
+Header ReadHeader(const RecordBytes& record, const OrientationDefaults& defaults)
+{
+    Header h;
+    h.Site = SiteOf(Text(record, 2, 16));
+    if (static_cast<unsigned char>(record[25]) >= 34) {
+        h.Lat = ToUtf8(model::Trim(Text(record, 18, 7)));
+        h.Lon = ToUtf8(model::Trim(Text(record, 25, 7)));
+    }
+    h.Rock = ToUtf8(model::Trim(Text(record, 32, 4)));
+    h.Strat = ToUtf8(model::Trim(Text(record, 36, 4)));
+    h.Litho = ToUtf8(model::Trim(Text(record, 40, 4)));
+    h.Region = ToUtf8(model::Trim(Text(record, 44, 4)));
+    h.P1 = OrientationParameter(Text(record, 48, 3), defaults.P1);
+    h.P2 = OrientationParameter(Text(record, 51, 3), defaults.P2);
+    h.P3 = OrientationParameter(Text(record, 54, 3), defaults.P3);
+    h.P4 = OrientationParameter(Text(record, 57, 3), defaults.P4);
+    return h;
+}
+
+void CopyHeader(const Header& h, model::SpecimenRecord& r)
+{
+    r.Site = h.Site;
+    r.Lat = h.Lat;
+    r.Lon = h.Lon;
+    r.Rock = h.Rock;
+    r.Strat = h.Strat;
+    r.Litho = h.Litho;
+    r.Region = h.Region;
+    r.P1 = h.P1;
+    r.P2 = h.P2;
+    r.P3 = h.P3;
+    r.P4 = h.P4;
+}
+
+// One geological group (code, plane, line) from the 10 bytes at `offset`.
+void ReadGroup(const RecordBytes& record, std::size_t offset, std::int16_t P4, std::string& code,
+               char& codeA, char& codeB, float& fDec, float& fInc, float& fStrike, float& lDec,
+               float& lInc)
+{
+    code = GroupCode(Text(record, offset, 2));
+    codeA = code[0];
+    codeB = code.size() > 1 ? code[1] : '0';
+    model::PlaneFromFile(Int16At(record, offset + 2), P4, fDec, fStrike);
+    fInc = Int16At(record, offset + 4);
+    lDec = Int16At(record, offset + 6);
+    lInc = Int16At(record, offset + 8);
+}
+
+void ReadSpecimen(const RecordBytes& record, const Header& header, bool remanence,
+                  model::SpecimenRecord& r)
+{
+    CopyHeader(header, r);
+    r.Name = SpecimenName(Text(record, 0, 12));
+    r.FieldCode = FloatAt(record, 12);
+    r.NormFactor = FloatAt(record, 16);
+    DeriveInstrument(r, r.FieldCode, r.NormFactor, remanence);
+    r.K11 = FloatAt(record, 20);
+    r.K22 = FloatAt(record, 24);
+    r.K33 = FloatAt(record, 28);
+    r.K12 = FloatAt(record, 32);
+    r.K23 = FloatAt(record, 36);
+    r.K13 = FloatAt(record, 40);
+    r.Km = r.NormFactor * (r.K11 + r.K22 + r.K33) / 3.0f;
+    ReadGroup(record, 44, header.P4, r.Code1, r.Code1A, r.Code1B, r.F1Dec, r.F1Inc, r.F1Strike,
+              r.L1Dec, r.L1Inc);
+    ReadGroup(record, 54, header.P4, r.Code2, r.Code2A, r.Code2B, r.F2Dec, r.F2Inc, r.F2Strike,
+              r.L2Dec, r.L2Inc);
+}
+
+// The scale and the six tensor components must be finite numbers: NaN or infinity would poison
+// every statistic and picture of the data set.
+bool HasFiniteTensor(const RecordBytes& record)
+{
+    for (std::size_t offset = 16; offset <= 40; offset += 4) {
+        if (!std::isfinite(FloatAt(record, offset))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+model::UserMessage InputError(std::string text)
+{
+    return {std::move(text), InputErrorTitle, model::MessageIcon::Critical};
+}
+
+model::UserMessage OutputError(std::string text)
+{
+    return {std::move(text), OutputErrorTitle, model::MessageIcon::Critical};
+}
+
+// ---- writing ----
+
+void PutInt16(std::string& out, std::size_t at, std::int16_t value)
+{
+    const auto bits = static_cast<std::uint16_t>(value);
+    out[at] = static_cast<char>(bits & 0xFF);
+    out[at + 1] = static_cast<char>(bits >> 8);
+}
+
+void PutFloat(std::string& out, std::size_t at, float value)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    for (std::size_t i = 0; i < 4; ++i) {
+        out[at + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    }
+}
+
+void PutText(std::string& out, std::size_t at, std::string_view utf8, std::size_t width)
+{
+    const std::string field = model::FitField(model::Utf8ToCp1252(utf8), width);
+    out.replace(at, width, field);
+}
+
+// An angle rounded ties to even into an int16 field; a message naming the field when it does not
+// fit (or is not a number).
+model::Status PutAngle(std::string& out, std::size_t at, float value, const char* field,
+                       const model::SpecimenRecord& r)
+{
+    std::int16_t stored = 0;
+    if (!model::RoundToInt16(value, stored)) {
+        return OutputError("Cannot save specimen " + r.Name + ": " + field + " = "
+                           + model::ShortestText(value)
+                           + " does not fit the file's 16-bit integer field.");
+    }
+    PutInt16(out, at, stored);
+    return std::nullopt;
+}
+
+model::Status PutGroup(std::string& out, std::size_t at, std::int16_t P4,
+                       const model::SpecimenRecord& r, bool second)
+{
+    PutText(out, at, second ? r.Code2 : r.Code1, 2);
+    const float plane = second ? model::PlaneToFile(r.F2Dec, r.F2Strike, P4)
+                               : model::PlaneToFile(r.F1Dec, r.F1Strike, P4);
+    const std::array<float, 4> values = {plane, second ? r.F2Inc : r.F1Inc,
+                                         second ? r.L2Dec : r.L1Dec, second ? r.L2Inc : r.L1Inc};
+    const std::array<const char*, 4> first
+        = {P4 == 90 ? "F1Strike" : "F1Dec", "F1Inc", "L1Dec", "L1Inc"};
+    const std::array<const char*, 4> other
+        = {P4 == 90 ? "F2Strike" : "F2Dec", "F2Inc", "L2Dec", "L2Inc"};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (auto error
+            = PutAngle(out, at + 2 + 2 * i, values[i], second ? other[i] : first[i], r)) {
+            return error;
+        }
+    }
+    return std::nullopt;
+}
+
+model::Status PutSpecimen(std::string& out, std::size_t at, std::int16_t P4,
+                          const model::SpecimenRecord& r)
+{
+    PutText(out, at, r.Name, 12);
+    PutFloat(out, at + 12, r.FieldCode);
+    PutFloat(out, at + 16, r.NormFactor);
+    const std::array<float, 6> tensor = {r.K11, r.K22, r.K33, r.K12, r.K23, r.K13};
+    for (std::size_t i = 0; i < tensor.size(); ++i) {
+        PutFloat(out, at + 20 + 4 * i, tensor[i]);
+    }
+    if (auto error = PutGroup(out, at + 44, P4, r, false)) {
+        return error;
+    }
+    return PutGroup(out, at + 54, P4, r, true);
+}
+
+model::Status PutHeader(std::string& out, std::int16_t count, const model::SpecimenRecord& h)
+{
+    PutInt16(out, 0, count);
+    PutText(out, 2, h.Site, 16);
+    PutText(out, 18, h.Lat, 7);
+    PutText(out, 25, h.Lon, 7);
+    PutText(out, 32, h.Rock, 4);
+    PutText(out, 36, h.Strat, 4);
+    PutText(out, 40, h.Litho, 4);
+    PutText(out, 44, h.Region, 4);
+    const std::array<std::int16_t, 4> values = {h.P1, h.P2, h.P3, h.P4};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::string text = std::to_string(values[i]);
+        if (text.size() > 3) {
+            return OutputError("Cannot save the file header: P" + std::to_string(i + 1) + " = "
+                               + text + " does not fit its 3-character field.");
+        }
+        PutText(out, 48 + 3 * i, text, 3);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void DeriveInstrument(model::SpecimenRecord& record, float A, float B, bool remanence)
+{
+    if (remanence) {
+        record.Instrument = "VX6";
+        record.Field = static_cast<float>(model::RoundHalfEven(A));
+        record.Freq = "N/A";
+    } else if (std::fabs(std::fabs(A) - std::fabs(B)) <= 0.5f) {
+        record.Instrument = "TRB2/3";
+        record.Field = 423;
+        record.Freq = "F1";
+    } else if (A >= 1000) {
+        // The code's decimal digits: frequency digit first, field in A/m as the last three.
+        const std::string t = model::ShortestText(A);
+        record.Instrument = "QSM";
+        record.Field = static_cast<float>(
+            model::LeadingNumber(std::string_view(t).substr(t.size() >= 3 ? t.size() - 3 : 0)));
+        record.Freq = std::string("F") + t[0];
+    } else {
+        record.Instrument = "TRB4";
+        record.Field = static_cast<float>(model::RoundHalfEven(static_cast<double>(A) * 1.41));
+        record.Freq = "F1";
+    }
+}
+
+bool IsRemanencePath(std::string_view path)
+{
+    return path.size() >= 3 && model::ToLower(path.substr(path.size() - 3)) == "are";
+}
+
+std::int16_t OrientationParameter(std::string_view field, std::int16_t fallback)
+{
+    const std::string text = model::Trim(field);
+    std::int16_t value = 0;
+    if (model::IsNumber(text) && model::RoundToInt16(model::LeadingNumber(text), value)) {
+        return value;
+    }
+    return fallback;
+}
+
+std::string GroupCode(std::string_view bytes)
+{
+    if (bytes.empty() || static_cast<unsigned char>(bytes[0]) < '0') {
+        return "00";
+    }
+    return ToUtf8(model::ToUpper(bytes));
+}
+
+std::string SpecimenName(std::string_view bytes)
+{
+    std::string name;
+    name.reserve(bytes.size());
+    for (const char c : bytes) {
+        if (c != ' ') {
+            name += c;
+        }
+    }
+    return ToUtf8(model::Trim(name));
+}
+
+model::UserMessage EmptyFileMessage(std::string_view path)
+{
+    return InputError("File  " + model::ToUpper(path) + "  is empty!");
+}
+
+model::Result<int> ReadAmsBinary(std::string_view bytes, std::string_view path,
+                                 model::Records& loaded, int start,
+                                 const OrientationDefaults& defaults)
+{
+    assert(start >= 1);
+    if (bytes.empty()) {
+        return EmptyFileMessage(path);
+    }
+    const double n = model::RoundHalfEven(static_cast<double>(bytes.size()) / RecordSize - 1.0);
+    if (n < 1) {
+        return model::UserMessage {"File is empty"};
+    }
+    if (start - 1 + n > model::MaxLoadedRecords) {
+        return InputError("File  " + std::string(path) + "  cannot be opened: with the records "
+                          + "already opened there would be "
+                          + std::to_string(static_cast<long long>(start - 1 + n))
+                          + " records, more than the " + std::to_string(model::MaxLoadedRecords)
+                          + " that can be opened together.");
+    }
+    const auto count = static_cast<std::size_t>(n);
+
+    for (std::size_t i = 0; i < count; ++i) {
+        const RecordBytes record = RecordAt(bytes, i + 1);
+        if (!HasFiniteTensor(record)) {
+            return InputError("File  " + std::string(path) + "  is damaged: specimen "
+                              + SpecimenName(Text(record, 0, 12)) + " (record "
+                              + std::to_string(i + 2)
+                              + ") has a susceptibility scale or tensor component that is not "
+                                "a number.");
+        }
+    }
+
+    const Header header = ReadHeader(RecordAt(bytes, 0), defaults);
+    const bool remanence = IsRemanencePath(path);
+    const auto first = static_cast<std::size_t>(start - 1);
+    loaded.resize(first + count);
+    for (std::size_t i = 0; i < count; ++i) {
+        model::SpecimenRecord r;
+        ReadSpecimen(RecordAt(bytes, i + 1), header, remanence, r);
+        r.Index = static_cast<std::int16_t>(first + i + 1);
+        loaded[first + i] = std::move(r);
+    }
+    return static_cast<int>(count);
+}
+
+model::Result<int> ReadAmsBinaryFile(const std::string& path, model::Records& loaded, int start,
+                                     const OrientationDefaults& defaults)
+{
+    model::Result<std::string> bytes = model::ReadWholeFile(path);
+    if (!bytes) {
+        return bytes.error();
+    }
+    return ReadAmsBinary(*bytes, path, loaded, start, defaults);
+}
+
+model::Result<std::string> EncodeAmsBinary(const model::Records& records, bool selectedOnly)
+{
+    std::size_t count = 0;
+    for (const model::SpecimenRecord& r : records) {
+        count += !selectedOnly || r.Selected;
+    }
+    if (count > static_cast<std::size_t>(model::MaxRecordsPerFile)) {
+        return OutputError("Cannot save " + std::to_string(count)
+                           + " records: a data file holds at most "
+                           + std::to_string(model::MaxRecordsPerFile) + ".");
+    }
+    const model::SpecimenRecord header
+        = records.empty() ? model::SpecimenRecord {} : records.front();
+    std::string out((count + 1) * RecordSize, '\0');
+    std::size_t at = RecordSize;
+    for (const model::SpecimenRecord& r : records) {
+        if (selectedOnly && !r.Selected) {
+            continue;
+        }
+        if (auto error = PutSpecimen(out, at, header.P4, r)) {
+            return *error;
+        }
+        at += RecordSize;
+    }
+    if (auto error = PutHeader(out, static_cast<std::int16_t>(count + 2), header)) {
+        return *error;
+    }
+    return out;
+}
+
+model::Status WriteAmsBinaryFile(const std::string& path, const model::Records& records,
+                                 bool selectedOnly)
+{
+    model::Result<std::string> bytes = EncodeAmsBinary(records, selectedOnly);
+    if (!bytes) {
+        return bytes.error();
+    }
+    return model::WriteFileAtomically(path, *bytes);
+}
+
+} // namespace tesmor::formats
