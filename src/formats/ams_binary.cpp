@@ -44,6 +44,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 
 namespace tesmor::formats {
 namespace {
@@ -213,6 +214,22 @@ model::UserMessage InputError(std::string text)
 model::UserMessage OutputError(std::string text)
 {
     return {std::move(text), OutputErrorTitle, model::MessageIcon::Critical};
+}
+
+// The number of specimen records of a file of `size` bytes: size / 64 - 1, rounded ties to even
+// (so 96 bytes hold none and a trailing part of more than half a record counts as a record).
+double SpecimenCount(std::uintmax_t size)
+{
+    return model::RoundHalfEven(static_cast<double>(size) / RecordSize - 1.0);
+}
+
+// Record numbers are 16-bit: more records than they can address are never loaded.
+model::UserMessage TooManyRecordsMessage(std::string_view path, double total)
+{
+    return InputError("File  " + std::string(path)
+                      + "  cannot be opened: with the records already opened there would be "
+                      + std::to_string(static_cast<long long>(total)) + " records, more than the "
+                      + std::to_string(model::MaxLoadedRecords) + " that can be opened together.");
 }
 
 // ---- writing ----
@@ -387,16 +404,12 @@ model::Result<int> ReadAmsBinary(std::string_view bytes, std::string_view path,
     if (bytes.empty()) {
         return EmptyFileMessage(path);
     }
-    const double n = model::RoundHalfEven(static_cast<double>(bytes.size()) / RecordSize - 1.0);
+    const double n = SpecimenCount(bytes.size());
     if (n < 1) {
         return model::UserMessage {"File is empty"};
     }
     if (start - 1 + n > model::MaxLoadedRecords) {
-        return InputError("File  " + std::string(path) + "  cannot be opened: with the records "
-                          + "already opened there would be "
-                          + std::to_string(static_cast<long long>(start - 1 + n))
-                          + " records, more than the " + std::to_string(model::MaxLoadedRecords)
-                          + " that can be opened together.");
+        return TooManyRecordsMessage(path, start - 1 + n);
     }
     const auto count = static_cast<std::size_t>(n);
 
@@ -427,6 +440,12 @@ model::Result<int> ReadAmsBinary(std::string_view bytes, std::string_view path,
 model::Result<int> ReadAmsBinaryFile(const std::string& path, model::Records& loaded, int start,
                                      const OrientationDefaults& defaults)
 {
+    // A file too long to be opened is refused before its bytes are read into memory.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && start - 1 + SpecimenCount(size) > model::MaxLoadedRecords) {
+        return TooManyRecordsMessage(path, start - 1 + SpecimenCount(size));
+    }
     model::Result<std::string> bytes = model::ReadWholeFile(path);
     if (!bytes) {
         return bytes.error();
