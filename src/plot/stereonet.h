@@ -1,0 +1,51 @@
+#pragma once
+
+// The stereonet: a lower-hemisphere net of the principal directions of the records, their
+// foliations and lineations, and the group means with their confidence ellipses, with direction
+// labels, inclination ticks, title block and legends. Drawn from scratch at every call.
+
+#include "math/group_statistics.h"
+#include "model/specimen_record.h"
+#include "plot/canvas.h"
+#include "plot/net_projection.h"
+#include "plot/view_options.h"
+
+#include <span>
+
+namespace tesmor::plot {
+
+struct NetColours
+{
+    Colour k1Fill;
+    Colour k1Outline;
+    Colour k2Fill;
+    Colour k2Outline;
+    Colour k3Fill;
+    Colour k3Outline;
+    Colour foliation;
+    Colour lineation;
+    Colour frame;
+    Colour title;
+};
+
+// The colour of selected records, whatever the scheme.
+inline constexpr Colour SelectionColour = Red;
+
+// The net's colours of a scheme (values other than BlackAndWhite give the default colours).
+NetColours SchemeNetColours(ColourScheme scheme);
+
+struct StereonetStyle
+{
+    NetFrame frame; // centre and diameter of the primitive circle, pixels
+    int symbolSize = 10; // S, pixels
+    int fontSize = 16; // F, pixels
+    NetColours colours = SchemeNetColours(ColourScheme::Default);
+};
+
+// Draws the net of `records` (N = their number). `statistics` gives the means and ellipses,
+// shown only from five records on; null shows none.
+void DrawStereonet(Canvas& canvas, std::span<const model::SpecimenRecord> records,
+                   const math::GroupStatistics* statistics, const ViewOptions& options,
+                   const StereonetStyle& style);
+
+} // namespace tesmor::plot
