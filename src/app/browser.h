@@ -7,8 +7,14 @@
 #include "app/browser_state.h"
 #include "app/controls.h"
 #include "app/user_interface.h"
+#include "plot/parameter_plot.h"
+#include "plot/stereonet.h"
 
+#include <initializer_list>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tesmor::app {
 
@@ -17,6 +23,17 @@ struct PictureSize
 {
     int width = 400;
     int height = 400;
+};
+
+// How the pictures were last recorded: the net's frame and the plots' frames and data, which
+// the mouse handlers use to turn positions back into directions and values.
+struct ScreenViews
+{
+    plot::StereonetStyle stereo;
+    plot::PlotStyle plot1Style;
+    plot::PlotStyle plot2Style;
+    std::optional<plot::PlotData> plot1; // empty for a plot kind outside 1-4
+    std::optional<plot::PlotData> plot2;
 };
 
 class Browser
@@ -33,6 +50,7 @@ public:
     BrowserState& State() { return m_state; }
     const BrowserState& State() const { return m_state; }
     const MainWindowControls& Controls() const { return m_controls; }
+    const ScreenViews& Views() const { return m_views; }
 
     // Public operations of the main window.
     void OpenFiles();
@@ -94,6 +112,8 @@ public:
     void cmdPlot2_Click();
 
 private:
+    enum class OpenMode { NoOrientation = 1, NoFoliation = 2, WithFoliation = 3 };
+
     // Refresh sequence R: transformation, statistics, listing, pictures.
     void refresh();
     // Steps 2-4 of R, after the caller has transformed.
@@ -102,20 +122,43 @@ private:
                    const std::string& lineation, math::PaleoReference reference);
     void computeStatistics();
     void takeStructureNames();
+
+    // Opening.
+    void openNeighbour(int step);
+    void resetStructureControls();
+    void setNames();
+    bool readFiles();
+    OpenMode buildStructureControls();
+    void fillStructureControls();
+    void transformForMode(OpenMode mode);
+    void enterOpenState();
+    void markCoordinateOption();
+    void fillStatusBar();
+    void enableViewOptions(bool enabled);
+    void showDataMenus(bool shown);
+
+    // Options.
+    bool coordinateOptionUsable(const OptionButton& option) const;
+    void setPaleoReference(math::PaleoReference reference, const OptionButton& option);
     void setDisplayFlag(bool DisplayFlags::*flag, CheckBox MainWindowControls::*box, bool checked);
     void setProjection(std::int16_t projection);
     void setPlot1Kind(std::int16_t kind);
     void setPlot2Kind(std::int16_t kind);
     void markOptions();
-    void openNeighbour(int step);
-    bool readFiles();
-    void buildStructureControls();
-    void enterOpenState();
-    void toggleOptionRow(Button& button, std::initializer_list<Control*> row, const char* picture);
+    void toggleOptionRow(Button& button, std::initializer_list<Control*> row);
+
+    // Listing and pictures.
+    std::vector<Label*> statisticsLabels();
+    void showStatistics(int n);
+    plot::ViewOptions viewOptions() const;
+    void recordPlot(int plot, int kind, PictureSize size, bool draw, plot::PlotStyle& style,
+                    std::optional<plot::PlotData>& data, Picture& picture);
+    void setPicture(Picture& picture, std::shared_ptr<plot::RecordingCanvas> recording);
 
     UserInterface& m_ui;
     BrowserState m_state;
     MainWindowControls m_controls;
+    ScreenViews m_views;
     PictureSize m_stereoSize;
     PictureSize m_plot1Size {400, 300};
     PictureSize m_plot2Size {400, 300};

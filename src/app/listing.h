@@ -1,0 +1,54 @@
+#pragma once
+
+// The text of the record list and of the statistics panel.
+//
+// A row holds 16 fields separated by one tab each:
+//   Name | H (Field, 3, right) | F (Freq, 3, left) | Km/1e6 (scientific, 11, right) |
+//   L F P Pj T U ("0.000", 7, right each) | K1d K1i K2d K2i K3d K3i ("0.0", 5 4 5 4 5 4, right)
+// Right alignment pads on the left and keeps the rightmost characters of a longer text; left
+// alignment pads on the right and keeps the leftmost ones.
+
+#include "math/group_statistics.h"
+#include "model/specimen_record.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tesmor::app {
+
+// The value rounded half to even to `decimals` places and printed with exactly that many
+// decimals and a leading zero ("0.000", "0.0"); never "-0.000".
+std::string FormatFixed(double value, int decimals);
+
+std::string AlignRight(std::string_view text, std::size_t width);
+std::string AlignLeft(std::string_view text, std::size_t width);
+
+// The header row of the record list.
+const std::string& ListingHeader();
+
+// The row of one active record.
+std::string ListingRow(const model::SpecimenRecord& record);
+
+// The header row followed by one row per record.
+std::vector<std::string> ListingRows(const std::vector<model::SpecimenRecord>& records);
+
+// The texts of the statistics labels of the "Mean tensor (Tenvar statistics)" group for `n`
+// active records; empty texts where the panel shows nothing.
+struct StatisticsPanel
+{
+    std::string N;
+    std::string K1, K2, K3;
+    std::string K1d, K2d, K3d;
+    std::string K1ca, K2ca, K3ca;
+    std::string Kmmean, Lmean, Fmean, Pmean, PJmean, Tmean, Umean;
+    std::string Kmaver, Laver, FAver, Paver, Pjaver, Taver, Uaver;
+    std::string Kmsd, Lsd, Fsd, Psd, PJsd, Tsd, Usd;
+    bool infoShown = false; // lblStatisticsInfo with "Not enough records for Tenvar statistics"
+};
+
+inline constexpr const char* NotEnoughRecordsText = "Not enough records for Tenvar statistics";
+
+StatisticsPanel MakeStatisticsPanel(int n, const math::GroupStatistics& statistics);
+
+} // namespace tesmor::app

@@ -1,0 +1,56 @@
+#include "app/structure_types.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tesmor::app {
+
+namespace {
+
+char upper(char c)
+{
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+std::vector<StructureType> typesOf(const model::Records& records,
+                                   char model::SpecimenRecord::*first,
+                                   char model::SpecimenRecord::*second)
+{
+    // Occurrences per upper-case letter, and the first spelling seen of each.
+    std::array<int, 256> counts {};
+    std::vector<StructureType> types;
+    for (const model::SpecimenRecord& record : records) {
+        for (char letter : {record.*first, record.*second}) {
+            if (letter == '0')
+                continue;
+            const unsigned char key = static_cast<unsigned char>(upper(letter));
+            if (counts[key]++ == 0)
+                types.push_back({letter, 0});
+        }
+    }
+    for (StructureType& type : types)
+        type.Count = counts[static_cast<unsigned char>(upper(type.Letter))];
+    std::sort(types.begin(), types.end(), [](const StructureType& a, const StructureType& b) {
+        return static_cast<unsigned char>(a.Letter) < static_cast<unsigned char>(b.Letter);
+    });
+    return types;
+}
+
+} // namespace
+
+std::vector<StructureType> FoliationTypesOf(const model::Records& records)
+{
+    return typesOf(records, &model::SpecimenRecord::Code1A, &model::SpecimenRecord::Code2A);
+}
+
+std::vector<StructureType> LineationTypesOf(const model::Records& records)
+{
+    return typesOf(records, &model::SpecimenRecord::Code1B, &model::SpecimenRecord::Code2B);
+}
+
+std::string StructureEntryText(const StructureType& type)
+{
+    return std::string(1, type.Letter) + "  (N= " + std::to_string(type.Count) + ")";
+}
+
+} // namespace tesmor::app
