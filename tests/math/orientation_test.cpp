@@ -1,0 +1,135 @@
+#include "math/group_statistics.h"
+#include "math/orientation.h"
+#include "support/math_near.h"
+
+#include <gtest/gtest.h>
+
+namespace tesmor::math {
+namespace {
+
+Direction Column(const Mat3& O, int j)
+{
+    Vec3 v;
+    for (int i = 1; i <= 3; ++i)
+        v(i) = O(i, j);
+    return VecToDir(v);
+}
+
+model::SpecimenRecord SpecimenRecordWithK1AlongX()
+{
+    return test::RecordWithTensor(
+        test::TensorWithAxes(test::EulerRotation(0, 0, 0), 1.2, 1.0, 0.8));
+}
+
+TEST(OrientationMatrix, WithNeutralClockPositionsPointsSpecimenXAtTheAzimuth)
+{
+    const Mat3 O = OrientationMatrix(90, 0, 6, 0, 6);
+
+    EXPECT_TRUE(test::AxesNear(Column(O, 1), {90, 0}, 1e-4));
+    EXPECT_NEAR(Column(O, 1).Dec, 90, 1e-4);
+    EXPECT_NEAR(Column(O, 3).Inc, 90, 1e-4);
+}
+
+TEST(OrientationMatrix, GivesSpecimenXTheAzimuthAndPlunge)
+{
+    const Mat3 O = OrientationMatrix(30, 20, 6, 0, 6);
+    const Mat3 fromVertical = OrientationMatrix(30, 70, 6, 90, 6);
+
+    EXPECT_NEAR(Column(O, 1).Dec, 30, 1e-4);
+    EXPECT_NEAR(Column(O, 1).Inc, 20, 1e-4);
+    EXPECT_TRUE(test::TensorsNear(fromVertical, O, 1e-6));
+}
+
+TEST(OrientationMatrix, IsARotation)
+{
+    const Mat3 O = OrientationMatrix(217, 63, 12, 0, 3);
+
+    EXPECT_TRUE(test::TensorsNear(Mxmpy(O, test::Transpose(O)), Mat3::Identity(), 1e-6));
+    EXPECT_NEAR(Mxcof(O, 0, 0), 1, 1e-6);
+}
+
+TEST(RotateRecordTensor, WithZeroAzimuthAndPlungeChangesNothing)
+{
+    model::SpecimenRecord r = SpecimenRecordWithK1AlongX();
+    r.K12 = 0.01f;
+    const model::SpecimenRecord before = r;
+
+    RotateRecordTensor(r, 0, 0, 12, 90, 3, RotationMode::SpecimenToGeographic);
+
+    EXPECT_TRUE(test::TensorsNear(RecordTensor(r), RecordTensor(before), 0));
+}
+
+TEST(RotateRecordTensor, TurnsSpecimenXToTheSamplingDirection)
+{
+    std::vector<model::SpecimenRecord> records {SpecimenRecordWithK1AlongX()};
+
+    RotateRecordTensor(records[0], 30, 20, 6, 0, 6, RotationMode::SpecimenToGeographic);
+    ComputeRecordDerived(records);
+
+    EXPECT_TRUE(test::AxesNear({records[0].K1dec, records[0].K1inc}, {30, 20}, 1e-3));
+    EXPECT_NEAR(records[0].K1, 1.2, 1e-6);
+}
+
+TEST(RotateRecordTensor, SpecimenToGeographicAndBackReturnsTheTensor)
+{
+    const Mat3 T = test::TensorWithAxes(test::EulerRotation(15, 25, 35), 1.1, 1.0, 0.9);
+    model::SpecimenRecord r = test::RecordWithTensor(T);
+
+    RotateRecordTensor(r, 217, 63, 12, 0, 3, RotationMode::SpecimenToGeographic);
+    const Mat3 geographic = RecordTensor(r);
+    RotateRecordTensor(r, 217, 63, 12, 0, 3, RotationMode::GeographicToSpecimen);
+
+    EXPECT_FALSE(test::TensorsNear(geographic, T, 1e-3));
+    EXPECT_TRUE(test::TensorsNear(RecordTensor(r), T, 2e-6));
+}
+
+TEST(NetToDirection, ReadsTheCentreAndTheCardinalPointsOfThePrimitive)
+{
+    for (auto readOut : {NetToDirectionEqualArea, NetToDirectionEqualAngle}) {
+        EXPECT_EQ(readOut(0, 0), (Direction {0, 90}));
+        const Direction n = readOut(0, 1);
+        const Direction e = readOut(1, 0);
+        const Direction s = readOut(0, -1);
+        const Direction w = readOut(-1, 0);
+        EXPECT_NEAR(n.Dec, 0, 1e-4);
+        EXPECT_NEAR(n.Inc, 0, 1e-4);
+        EXPECT_NEAR(e.Dec, 90, 1e-4);
+        EXPECT_NEAR(e.Inc, 0, 1e-4);
+        EXPECT_NEAR(s.Dec, 180, 1e-4);
+        EXPECT_NEAR(s.Inc, 0, 1e-4);
+        EXPECT_NEAR(w.Dec, 270, 1e-4);
+        EXPECT_NEAR(w.Inc, 0, 1e-4);
+    }
+}
+
+TEST(NetToDirection, ReadsBackAProjectedDirectionInBothProjections)
+{
+    for (float dec = 0; dec < 360; dec += 13) {
+        for (float inc = 0.5f; inc < 90; inc += 7) {
+            const Vec3 v = DirToVec(dec, inc);
+            const Vec3d vd {{v(1), v(2), v(3)}};
+            const NetPoint area = ProjectVector(vd, Projection::EqualArea);
+            const NetPoint angle = ProjectVector(vd, Projection::EqualAngle);
+
+            const Direction fromArea = NetToDirectionEqualArea(area.x, area.y);
+            const Direction fromAngle = NetToDirectionEqualAngle(angle.x, angle.y);
+
+            EXPECT_LT(test::LineAngle(fromArea, {dec, inc}), 1e-3) << dec << " " << inc;
+            EXPECT_LT(test::LineAngle(fromAngle, {dec, inc}), 1e-3) << dec << " " << inc;
+            EXPECT_GE(fromArea.Dec, 0);
+            EXPECT_LT(fromArea.Dec, 360);
+        }
+    }
+}
+
+TEST(NetToDirection, ConvertsPointsOutsideThePrimitiveWithoutFailing)
+{
+    const Direction area = NetToDirectionEqualArea(1.2f, -0.3f);
+    const Direction angle = NetToDirectionEqualAngle(-2, 0.5f);
+
+    EXPECT_TRUE(std::isfinite(area.Dec) && std::isfinite(area.Inc));
+    EXPECT_LT(angle.Inc, 0);
+}
+
+} // namespace
+} // namespace tesmor::math
