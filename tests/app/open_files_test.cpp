@@ -1,0 +1,213 @@
+// Opening data sets: names, title, coordinate system chosen from the data, structure lists,
+// failures, and the closed state.
+
+#include "app_fixture.h"
+
+namespace tesmor::app {
+namespace {
+
+using math::CoordinateSystem;
+using test_support::BrowserTest;
+
+class OpenFilesTest : public BrowserTest
+{
+protected:
+    OpenFilesTest() { load(); }
+};
+
+TEST_F(OpenFilesTest, StartsInTheClosedState)
+{
+    EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - Anisotropy data browser");
+    EXPECT_FALSE(c().lstNames.enabled);
+    EXPECT_FALSE(c().picStereo.enabled);
+    EXPECT_FALSE(c().mnuSave.visible);
+    EXPECT_FALSE(c().mnuGraphics.visible);
+    EXPECT_TRUE(c().mnuOpen.visible);
+    EXPECT_FALSE(state().ViewsReady);
+    EXPECT_EQ(c().StatusBar1.panels[7], "Instrument:");
+}
+
+TEST_F(OpenFilesTest, OneFileNamesTheTitleAndTheMean)
+{
+    writeFile("x.ran", specimens(6));
+
+    open({"x.ran"});
+
+    EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - [" + dataFolder() + "x.ran]");
+    EXPECT_EQ(state().FileName, "x.ran");
+    EXPECT_EQ(state().BaseName, "x");
+    EXPECT_EQ(c().txtMeanName.text, "x");
+    EXPECT_TRUE(c().txtMeanName.enabled);
+    EXPECT_EQ(c().StatusBar1.panels[0], "Site: SITE");
+    EXPECT_EQ(c().StatusBar1.panels[5], "Lithostratigraphy: MOLD");
+    EXPECT_TRUE(state().ViewsReady);
+    EXPECT_TRUE(c().mnuSave.visible);
+    EXPECT_TRUE(c().mnuNext.visible);
+    EXPECT_EQ(c().lstNames.rows.size(), 7u);
+}
+
+TEST_F(OpenFilesTest, TwoFilesLeaveTheNamesEmptyAndTheStatusBarBare)
+{
+    writeFile("a.ran", specimens(3), "ONE");
+    writeFile("b.ran", specimens(2), "TWO");
+
+    open({"a.ran", "b.ran"});
+
+    EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - [" + dataFolder() + "]");
+    EXPECT_EQ(c().txtMeanName.text, "");
+    EXPECT_EQ(state().BaseName, "");
+    EXPECT_EQ(c().StatusBar1.panels[0], "Site:");
+    EXPECT_EQ(c().StatusBar1.panels[7], "Instrument:");
+    EXPECT_EQ(state().Data.LoadedRecords.size(), 5u);
+    EXPECT_EQ(state().Data.LoadedRecords[3].Site, "TWO");
+    EXPECT_EQ(state().Data.LoadedRecords[4].Index, 5);
+}
+
+TEST_F(OpenFilesTest, SetWithoutOrientationOpensInTheSpecimenSystemWithOnlyOptSpec)
+{
+    writeFile("geo.ran", specimens(5));
+    writeFile("ss.ran", specimens(5, "SS"));
+    open({"geo.ran"});
+    browser.optPaleo_Click();
+
+    open({"ss.ran"});
+
+    EXPECT_EQ(state().CoordSystem, CoordinateSystem::Specimen);
+    EXPECT_TRUE(c().optSpec.enabled);
+    EXPECT_TRUE(c().optSpec.checked);
+    for (const OptionButton* option : {&c().optGeo, &c().optPaleo, &c().optTecto,
+                                       &c().optPaleoHorizontal, &c().optPaleoVertical})
+        EXPECT_FALSE(option->enabled);
+    EXPECT_TRUE(state().FoliationTypes.empty());
+    EXPECT_TRUE(c().lstFoli.rows.empty());
+}
+
+TEST_F(OpenFilesTest, SetWithOrientationAfterASpecimenSetOpensGeographic)
+{
+    writeFile("ss.ran", specimens(5, "SS"));
+    writeFile("geo.ran", specimens(5));
+    open({"ss.ran"});
+
+    open({"geo.ran"});
+
+    EXPECT_EQ(state().CoordSystem, CoordinateSystem::Geographic);
+    EXPECT_TRUE(c().optGeo.checked);
+    EXPECT_FALSE(c().optSpec.enabled);
+}
+
+TEST_F(OpenFilesTest, SetWithoutFoliationsForcesTheGeographicSystem)
+{
+    writeFile("fol.ran", specimens(5));
+    writeFile("nofol.ran", specimens(5, "0L"));
+    open({"fol.ran"});
+    browser.optTecto_Click();
+    ASSERT_EQ(state().CoordSystem, CoordinateSystem::Tectonic);
+
+    open({"nofol.ran"});
+
+    EXPECT_EQ(state().CoordSystem, CoordinateSystem::Geographic);
+    EXPECT_TRUE(c().optGeo.checked);
+    EXPECT_FALSE(c().optPaleo.enabled);
+    EXPECT_FALSE(c().cboLine.enabled);
+    EXPECT_TRUE(c().cboLine.items.empty());
+    EXPECT_FALSE(c().lstLine.enabled);
+    EXPECT_TRUE(c().lstLine.rows.empty());
+    EXPECT_EQ(state().Data.ActiveRecords.size(), 5u);
+}
+
+TEST_F(OpenFilesTest, FoliationsFillTheStructureControls)
+{
+    writeFile("f.ran", specimens(4, "BL", "SK"));
+
+    open({"f.ran"});
+
+    EXPECT_EQ(c().lstFoli.rows, (std::vector<std::string> {"B  (N= 4)", "S  (N= 4)"}));
+    EXPECT_EQ(c().cboFoli.items, (std::vector<std::string> {"B", "S"}));
+    EXPECT_EQ(c().cboFoli.text, "B");
+    EXPECT_EQ(c().cboLine.items, (std::vector<std::string> {"0", "K", "L"}));
+    EXPECT_EQ(c().cboLine.text, "0");
+    EXPECT_TRUE(c().optPaleo.enabled);
+    EXPECT_TRUE(c().chcL1.enabled);
+    EXPECT_TRUE(c().chcF1C.enabled);
+}
+
+TEST_F(OpenFilesTest, ReaderErrorOnTheSecondOfThreeFilesLeavesTheClosedState)
+{
+    writeFile("a.ran", specimens(3));
+    tesmor::test::WriteBytes(dataFolder() + "b.ran", "");
+    writeFile("c.ran", specimens(3));
+
+    open({"a.ran", "b.ran", "c.ran"});
+
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "Input error!");
+    EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - Anisotropy data browser");
+    EXPECT_FALSE(state().ViewsReady);
+    EXPECT_FALSE(c().lstNames.enabled);
+    EXPECT_TRUE(c().lstNames.rows.empty());
+    EXPECT_FALSE(c().mnuSave.visible);
+    EXPECT_EQ(c().picStereo.picture, nullptr);
+}
+
+TEST_F(OpenFilesTest, PaleoSystemReopensWithTheNewSetsFirstFoliation)
+{
+    writeFile("b.ran", specimens(5, "BL"));
+    writeFile("s.ran", specimens(5, "SK"));
+    open({"b.ran"});
+    browser.cboLine_Click(1);
+    browser.optPaleo_Click();
+    ASSERT_EQ(state().LineationName, "L");
+
+    open({"s.ran"});
+
+    EXPECT_EQ(state().CoordSystem, CoordinateSystem::Paleogeographic);
+    EXPECT_TRUE(c().optPaleo.checked);
+    EXPECT_EQ(state().FoliationName, "S");
+    EXPECT_EQ(state().LineationName, "0");
+    EXPECT_EQ(state().Data.ActiveRecords.size(), 5u);
+}
+
+TEST_F(OpenFilesTest, CloseReturnsToTheClosedStateKeepingTheData)
+{
+    writeFile("x.ran", specimens(5));
+    open({"x.ran"});
+
+    browser.mnuClose_Click();
+
+    EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - Anisotropy data browser");
+    EXPECT_FALSE(c().txtMeanName.enabled);
+    EXPECT_EQ(c().txtMeanName.text, "");
+    EXPECT_EQ(c().lblN.text, "");
+    EXPECT_FALSE(c().lblStatisticsInfo.visible);
+    EXPECT_FALSE(c().mnuEdit.visible);
+    EXPECT_EQ(state().Data.WorkingRecords.size(), 5u);
+}
+
+TEST_F(OpenFilesTest, CancelledDialogChangesNothing)
+{
+    writeFile("x.ran", specimens(5));
+    open({"x.ran"});
+    ui.CancelNextOpen();
+
+    browser.mnuOpen_Click();
+
+    EXPECT_TRUE(state().Cancelled);
+    EXPECT_TRUE(state().ViewsReady);
+    EXPECT_EQ(c().txtMeanName.text, "x");
+}
+
+TEST_F(OpenFilesTest, GeologicalFilesGoToTheEditor)
+{
+    tesmor::test::WriteBytes(dataFolder() + "site.ged", "x");
+
+    open({"site.ged"}, 6);
+
+    EXPECT_EQ(state().FileKind, model::FileKind::Geological);
+    EXPECT_EQ(state().GedFileName, "site.ged");
+    ASSERT_EQ(ui.windows.size(), 1u);
+    EXPECT_EQ(ui.windows[0].first, WindowId::GedEditor);
+    EXPECT_FALSE(state().ViewsReady);
+}
+
+} // namespace
+} // namespace tesmor::app

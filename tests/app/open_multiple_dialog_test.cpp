@@ -1,0 +1,106 @@
+// The open-multiple dialog: file types, listing, selection and what it returns.
+
+#include "app/open_multiple_dialog.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace tesmor::app {
+namespace {
+
+class OpenMultipleDialogTest : public ::testing::Test
+{
+protected:
+    OpenMultipleDialogTest()
+    {
+        for (const char* name : {"c.ran", "a.ran", "b.RAN", "d.poo", "e.txt", ".hidden.ran"})
+            tesmor::test::WriteBytes(dir.file(name), "x");
+        std::filesystem::create_directories(dir.path() / "sub.ran");
+        dialog.Load(folder(), 0, "/");
+    }
+    std::string folder() const { return dir.path().string() + "/"; }
+
+    tesmor::test::TempDir dir;
+    OpenMultipleDialog dialog;
+};
+
+TEST(FileTypes, PatternRunsFromTheFirstStarToBeforeTheLastCharacter)
+{
+    EXPECT_EQ(FileTypePattern(FileTypeEntries[0]), "*.ran;*.are;*.poo;*.asf;*.asp");
+    EXPECT_EQ(FileTypePattern(FileTypeEntries[9]), "*.asc");
+    EXPECT_TRUE(MatchesPattern("X.ARE", "*.ran;*.are"));
+    EXPECT_FALSE(MatchesPattern("x.ran.bak", "*.ran"));
+}
+
+TEST_F(OpenMultipleDialogTest, ListsTheMatchingFilesInNameOrder)
+{
+    EXPECT_EQ(dialog.Entries(), (std::vector<std::string> {"a.ran", "b.RAN", "c.ran", "d.poo"}));
+    EXPECT_EQ(dialog.Caption(), "Open multiple - [ " + folder() + "]");
+}
+
+TEST_F(OpenMultipleDialogTest, PooledEntryListsOnlyPooledFiles)
+{
+    dialog.ChooseFileType(3);
+
+    EXPECT_EQ(dialog.Entries(), (std::vector<std::string> {"d.poo"}));
+    EXPECT_EQ(dialog.FileTypeIndex(), 3);
+}
+
+TEST_F(OpenMultipleDialogTest, OpenReturnsChosenAndListedFilesAndTheLastPosition)
+{
+    dialog.ChooseFileType(1);
+    dialog.SetSelected(1, true);
+    dialog.SetSelected(2, true);
+
+    ASSERT_FALSE(dialog.Open());
+
+    const OpenMultipleResult& r = dialog.Result();
+    EXPECT_EQ(r.ChosenFiles, (std::vector<std::string> {folder() + "b.RAN", folder() + "c.ran"}));
+    EXPECT_EQ(r.ListedFiles.size(), 3u);
+    EXPECT_EQ(r.CurrentPosition, 3);
+    EXPECT_EQ(r.Kind, model::FileKind::Ams);
+    EXPECT_EQ(r.Extension, "RAN");
+    EXPECT_EQ(r.Folder, folder());
+    EXPECT_FALSE(r.Cancelled);
+    EXPECT_TRUE(dialog.Closed());
+}
+
+TEST_F(OpenMultipleDialogTest, DoubleClickOpensTheEntryAlone)
+{
+    ASSERT_FALSE(dialog.DoubleClick(2));
+
+    EXPECT_EQ(dialog.Result().ChosenFiles, (std::vector<std::string> {folder() + "c.ran"}));
+}
+
+TEST_F(OpenMultipleDialogTest, OpenWithoutSelectionIsRefusedAndStaysOpen)
+{
+    const model::Status refused = dialog.Open();
+
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->text, "No file(s) selected!");
+    EXPECT_EQ(refused->title, "Tesmor 42");
+    EXPECT_FALSE(dialog.Closed());
+}
+
+TEST_F(OpenMultipleDialogTest, DoubledSeparatorsAndMissingFolderAreCleanedUp)
+{
+    OpenMultipleDialog other;
+    other.Load(dir.path().string() + "//", 0, "/");
+    EXPECT_EQ(other.Folder(), folder());
+
+    other.Load(folder() + "gone/", 0, folder());
+    EXPECT_EQ(other.Folder(), folder());
+}
+
+TEST(Drives, IncludeTheFileSystemRoot)
+{
+    const std::vector<std::string> drives = AvailableDrives();
+
+    ASSERT_FALSE(drives.empty());
+    EXPECT_EQ(drives.front(), "/");
+    for (const std::string& drive : drives)
+        EXPECT_EQ(drive.back(), '/');
+}
+
+} // namespace
+} // namespace tesmor::app

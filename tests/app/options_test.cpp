@@ -1,0 +1,184 @@
+// Option handlers and navigation between the files of the folder.
+
+#include "app_fixture.h"
+#include "plot/recording_canvas.h"
+
+namespace tesmor::app {
+namespace {
+
+using math::CoordinateSystem;
+
+class OptionsTest : public test_support::BrowserTest
+{
+protected:
+    OptionsTest() { load(); }
+};
+
+TEST_F(OptionsTest, OptSpecDisablesThePaleoReferencesUntilTheNextOpen)
+{
+    writeFile("ss.ran", specimens(5, "SS"));
+    writeFile("geo.ran", specimens(5));
+    open({"ss.ran"});
+
+    browser.optSpec_Click();
+
+    EXPECT_FALSE(c().optPaleoHorizontal.enabled);
+    EXPECT_FALSE(c().optPaleoVertical.enabled);
+    open({"geo.ran"});
+    EXPECT_TRUE(c().optPaleoHorizontal.enabled);
+    EXPECT_TRUE(c().optPaleoVertical.enabled);
+}
+
+TEST_F(OptionsTest, TectonicSystemUsesTheChosenStructures)
+{
+    writeFile("f.ran", specimens(6, "BL", "SK"));
+    open({"f.ran"});
+    browser.cboFoli_Click(1);
+    browser.cboLine_Click(1);
+
+    browser.optTecto_Click();
+
+    EXPECT_EQ(state().CoordSystem, CoordinateSystem::Tectonic);
+    EXPECT_EQ(state().FoliationName, "S");
+    EXPECT_EQ(state().LineationName, "K");
+    EXPECT_TRUE(c().optTecto.checked);
+    EXPECT_FALSE(c().optGeo.checked);
+}
+
+TEST_F(OptionsTest, NewLineationWaitsForTheNextCoordinateAction)
+{
+    writeFile("f.ran", specimens(6, "BL", "SK"));
+    open({"f.ran"});
+    browser.optTecto_Click();
+    const model::Records before = state().Data.ActiveRecords;
+
+    browser.cboLine_Click(2);
+
+    EXPECT_EQ(c().cboLine.text, "L");
+    EXPECT_EQ(state().LineationName, "0");
+    EXPECT_EQ(state().Data.ActiveRecords.size(), before.size());
+    browser.cboFoli_Click(0);
+    EXPECT_EQ(state().LineationName, "L");
+}
+
+TEST_F(OptionsTest, ProjectionClickWithoutAnOpenSetChangesNothing)
+{
+    const std::int16_t projection = state().Projection;
+
+    browser.optEqualAngle_Click();
+    browser.optHKm_Click();
+
+    EXPECT_EQ(state().Projection, projection);
+    EXPECT_EQ(state().Plot1Kind, 1);
+    EXPECT_EQ(c().picStereo.picture, nullptr);
+}
+
+TEST_F(OptionsTest, ProjectionClickRedrawsAndFocusesTheNet)
+{
+    writeFile("x.ran", specimens(5));
+    open({"x.ran"});
+    const auto revision = c().picStereo.revision;
+
+    browser.optEqualAngle_Click();
+
+    EXPECT_EQ(state().Projection, 1);
+    EXPECT_TRUE(c().optEqualAngle.checked);
+    EXPECT_FALSE(c().optEqualArea.checked);
+    EXPECT_GT(c().picStereo.revision, revision);
+    EXPECT_EQ(c().focus, "picStereo");
+}
+
+TEST_F(OptionsTest, OpenSetRecordsThreePictures)
+{
+    writeFile("x.ran", specimens(5));
+
+    open({"x.ran"});
+
+    for (const Picture* picture : {&c().picStereo, &c().picPlot1, &c().picPlot2}) {
+        ASSERT_NE(picture->picture, nullptr);
+        EXPECT_FALSE(picture->picture->empty());
+    }
+}
+
+TEST_F(OptionsTest, SymbolSizeShowsInTheTextBox)
+{
+    browser.vslSymbolSize_Change(14);
+
+    EXPECT_EQ(state().SymbolSize, 14);
+    EXPECT_EQ(c().txtSymbolSize.text, "14");
+    EXPECT_EQ(c().focus, "txtSymbolSize");
+}
+
+TEST_F(OptionsTest, ExpandTogglesTheListAndTheViews)
+{
+    browser.cmdExpand_Click();
+
+    EXPECT_EQ(c().cmdExpand.caption, "<<");
+    EXPECT_EQ(c().lstNames.width, 1010);
+    EXPECT_FALSE(c().picStereo.visible);
+    EXPECT_FALSE(c().fraMeanTensor.visible);
+    browser.cmdExpand_Click();
+    EXPECT_EQ(c().lstNames.width, 154);
+    EXPECT_TRUE(c().lblCoor.visible);
+}
+
+TEST_F(OptionsTest, OptionRowButtonShowsAndHidesItsRow)
+{
+    browser.cmdPlot2_Click();
+
+    EXPECT_TRUE(c().optLF.visible);
+    EXPECT_EQ(c().cmdPlot2.tag, 1);
+    EXPECT_EQ(c().cmdPlot2.picture, programFolder() + "ARW01UPSmall.ico");
+    browser.cmdPlot2_Click();
+    EXPECT_FALSE(c().lblPlot2.visible);
+    EXPECT_EQ(c().cmdPlot2.picture, programFolder() + "ARW01dnSmall.ico");
+}
+
+class NavigationTest : public test_support::BrowserTest
+{
+protected:
+    NavigationTest()
+    {
+        load();
+        for (const char* name : {"a.ran", "b.ran", "c.ran"})
+            writeFile(name, specimens(3));
+    }
+};
+
+TEST_F(NavigationTest, NextOnTheLastFileOpensTheFirst)
+{
+    open({"c.ran"});
+    ASSERT_EQ(state().FolderFileIndex, 3);
+
+    browser.mnuNext_Click();
+
+    EXPECT_EQ(state().FileName, "a.ran");
+    EXPECT_EQ(state().FolderFileIndex, 1);
+}
+
+TEST_F(NavigationTest, PreviousOnTheFirstFileOpensTheLast)
+{
+    open({"a.ran"});
+
+    browser.mnuPrevious_Click();
+
+    EXPECT_EQ(state().FileName, "c.ran");
+    EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - [" + dataFolder() + "c.ran]");
+}
+
+TEST_F(NavigationTest, GeologicalFileListIsIgnoredAndTheSetStaysUsable)
+{
+    tesmor::test::WriteBytes(dataFolder() + "g1.ged", "x");
+    tesmor::test::WriteBytes(dataFolder() + "g2.ged", "x");
+    open({"b.ran"});
+    open({"g1.ged"}, 6);
+
+    browser.mnuNext_Click();
+
+    EXPECT_EQ(state().FileName, "b.ran");
+    EXPECT_TRUE(state().ViewsReady);
+    EXPECT_EQ(c().lstNames.rows.size(), 4u);
+}
+
+} // namespace
+} // namespace tesmor::app

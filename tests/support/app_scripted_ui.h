@@ -1,0 +1,50 @@
+#pragma once
+
+// A stand-in for the person in front of the browser: answers come from queues filled by the
+// test, and everything the browser showed is recorded. An empty queue answers as a person who
+// cancels.
+
+#include "app/open_multiple_dialog.h"
+#include "app/user_interface.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tesmor::testing {
+
+class ScriptedUi : public app::UserInterface
+{
+public:
+    using DialogStep = std::function<void(app::OpenMultipleDialog&)>;
+
+    void ShowMessage(const model::UserMessage& message) override;
+    bool AskOkCancel(const model::UserMessage& question) override;
+    app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest& request) override;
+    app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest& request) override;
+    void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
+    void ShowWindow(app::WindowId window, bool modal) override;
+
+    // Scripts the next open-multiple dialog: move to `folder` (when not empty), choose the
+    // file-type entry, select the named entries and press Open.
+    void ChooseFiles(const std::string& folder, int fileTypeIndex,
+                     const std::vector<std::string>& names);
+    // Scripts the next open-multiple dialog to be cancelled.
+    void CancelNextOpen();
+
+    std::deque<bool> okAnswers;
+    std::deque<app::FileDialogAnswer> openAnswers;
+    std::deque<app::FileDialogAnswer> saveAnswers;
+    std::deque<DialogStep> openMultipleSteps;
+
+    std::vector<model::UserMessage> messages;
+    std::vector<model::UserMessage> questions;
+    std::vector<app::FileDialogRequest> openRequests;
+    std::vector<app::FileDialogRequest> saveRequests;
+    std::vector<std::string> openMultipleCaptions; // the caption when each dialog was shown
+    std::vector<std::pair<app::WindowId, bool>> windows;
+};
+
+} // namespace tesmor::testing
