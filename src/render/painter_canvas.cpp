@@ -9,6 +9,7 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace tesmor::render {
 
@@ -118,7 +119,23 @@ void PainterCanvas::polyline(const std::vector<plot::Point>& points, const plot:
     qpen.setJoinStyle(Qt::RoundJoin);
     m_painter.setPen(qpen);
     m_painter.setBrush(Qt::NoBrush);
-    m_painter.drawPolyline(ToPolygon(points));
+    // A finely sampled curve in whole pixels steps like a staircase and repeats points; drawn
+    // through points at least two pixels apart it is smooth again.
+    QPolygonF line;
+    line.reserve(static_cast<qsizetype>(points.size()));
+    plot::Point kept = points.front();
+    line.append(Centre(kept));
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const plot::Point& p = points[i];
+        const bool last = i + 1 == points.size();
+        if (std::max(std::abs(p.x - kept.x), std::abs(p.y - kept.y)) >= 2 || (last && p != kept)) {
+            line.append(Centre(p));
+            kept = p;
+        }
+    }
+    if (line.size() == 1)
+        line.append(line.front());
+    m_painter.drawPolyline(line);
 }
 
 const QFont& PainterCanvas::font(const plot::TextItem& item)

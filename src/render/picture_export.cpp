@@ -112,7 +112,8 @@ QImage RenderViews(const plot::ViewData& data, double scale, const std::string& 
 model::Status ExportPicture(const std::string& path, const plot::ViewData& data,
                             const std::string& title)
 {
-    const std::string extension = model::ToLower(path.size() >= 3 ? path.substr(path.size() - 3) : path);
+    const std::string extension
+        = model::ToLower(path.size() >= 3 ? path.substr(path.size() - 3) : path);
     if (extension == "wmf")
         return plot::WriteMetafilePicture(path, data);
     if (extension == "svg")
