@@ -55,31 +55,29 @@ constexpr const char* OutputErrorTitle = "Output error!";
 
 using RecordBytes = std::array<char, RecordSize>;
 
-// Record `number` (0 = header) of the file, zero-filled where the file ends early.
-RecordBytes RecordAt(std::string_view bytes, std::size_t number)
+// Record `number` (0 = header) of the file. A record cut short by the end of the file is copied
+// into `scratch` with its missing bytes as zeros.
+std::string_view RecordAt(std::string_view bytes, std::size_t number, RecordBytes& scratch)
 {
-    RecordBytes record {};
     const std::size_t offset = number * RecordSize;
-    if (offset < bytes.size()) {
-        std::memcpy(record.data(), bytes.data() + offset,
-                    std::min(RecordSize, bytes.size() - offset));
+    if (offset + RecordSize <= bytes.size()) {
+        return bytes.substr(offset, RecordSize);
     }
-    return record;
+    scratch.fill('\0');
+    if (offset < bytes.size()) {
+        std::memcpy(scratch.data(), bytes.data() + offset, bytes.size() - offset);
+    }
+    return {scratch.data(), RecordSize};
 }
 
-std::string_view Text(const RecordBytes& record, std::size_t offset, std::size_t size)
-{
-    return {record.data() + offset, size};
-}
-
-std::int16_t Int16At(const RecordBytes& record, std::size_t offset)
+std::int16_t Int16At(std::string_view record, std::size_t offset)
 {
     const auto lo = static_cast<std::uint16_t>(static_cast<unsigned char>(record[offset]));
     const auto hi = static_cast<std::uint16_t>(static_cast<unsigned char>(record[offset + 1]));
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
 }
 
-float FloatAt(const RecordBytes& record, std::size_t offset)
+float FloatAt(std::string_view record, std::size_t offset)
 {
     std::uint32_t bits = 0;
     for (std::size_t i = 0; i < 4; ++i) {
@@ -91,32 +89,25 @@ float FloatAt(const RecordBytes& record, std::size_t offset)
     return value;
 }
 
-// Windows-1252 bytes as UTF-8; pure ASCII is copied without a conversion pass.
-std::string ToUtf8(std::string_view bytes)
+// Windows-1252 bytes as UTF-8 into `out`; pure ASCII is copied without a conversion pass (and
+// into the string's existing buffer).
+void AssignText(std::string& out, std::string_view bytes)
 {
     for (const char c : bytes) {
         if (static_cast<unsigned char>(c) >= 0x80) {
-            return model::Cp1252ToUtf8(bytes);
+            out = model::Cp1252ToUtf8(bytes);
+            return;
         }
     }
-    return std::string(bytes);
+    out.assign(bytes);
 }
 
-// The header fields that every record of the file receives.
-struct Header
+std::string ToUtf8(std::string_view bytes)
 {
-    std::string Site;
-    std::string Lat;
-    std::string Lon;
-    std::string Rock;
-    std::string Strat;
-    std::string Litho;
-    std::string Region;
-    std::int16_t P1 = 0;
-    std::int16_t P2 = 0;
-    std::int16_t P3 = 0;
-    std::int16_t P4 = 0;
-};
+    std::string text;
+    AssignText(text, bytes);
+    return text;
+}
 
 std::string SiteOf(std::string_view field)
 {
@@ -125,46 +116,53 @@ std::string SiteOf(std::string_view field)
     return ToUtf8(model::Trim(std::string_view(trimmed).substr(0, nul)));
 }
 
-Header ReadHeader(const RecordBytes& record, const OrientationDefaults& defaults)
+// A record carrying the header copies of the file; every specimen record starts as a copy of it.
+model::SpecimenRecord ReadHeader(std::string_view record, const OrientationDefaults& defaults)
 {
-    Header h;
-    h.Site = SiteOf(Text(record, 2, 16));
+    model::SpecimenRecord h;
+    h.Site = SiteOf(record.substr(2, 16));
     if (static_cast<unsigned char>(record[25]) >= 34) {
-        h.Lat = ToUtf8(model::Trim(Text(record, 18, 7)));
-        h.Lon = ToUtf8(model::Trim(Text(record, 25, 7)));
+        h.Lat = ToUtf8(model::Trim(record.substr(18, 7)));
+        h.Lon = ToUtf8(model::Trim(record.substr(25, 7)));
     }
-    h.Rock = ToUtf8(model::Trim(Text(record, 32, 4)));
-    h.Strat = ToUtf8(model::Trim(Text(record, 36, 4)));
-    h.Litho = ToUtf8(model::Trim(Text(record, 40, 4)));
-    h.Region = ToUtf8(model::Trim(Text(record, 44, 4)));
-    h.P1 = OrientationParameter(Text(record, 48, 3), defaults.P1);
-    h.P2 = OrientationParameter(Text(record, 51, 3), defaults.P2);
-    h.P3 = OrientationParameter(Text(record, 54, 3), defaults.P3);
-    h.P4 = OrientationParameter(Text(record, 57, 3), defaults.P4);
+    h.Rock = ToUtf8(model::Trim(record.substr(32, 4)));
+    h.Strat = ToUtf8(model::Trim(record.substr(36, 4)));
+    h.Litho = ToUtf8(model::Trim(record.substr(40, 4)));
+    h.Region = ToUtf8(model::Trim(record.substr(44, 4)));
+    h.P1 = OrientationParameter(record.substr(48, 3), defaults.P1);
+    h.P2 = OrientationParameter(record.substr(51, 3), defaults.P2);
+    h.P3 = OrientationParameter(record.substr(54, 3), defaults.P3);
+    h.P4 = OrientationParameter(record.substr(57, 3), defaults.P4);
     return h;
 }
 
-void CopyHeader(const Header& h, model::SpecimenRecord& r)
+void AssignName(std::string& out, std::string_view bytes)
 {
-    r.Site = h.Site;
-    r.Lat = h.Lat;
-    r.Lon = h.Lon;
-    r.Rock = h.Rock;
-    r.Strat = h.Strat;
-    r.Litho = h.Litho;
-    r.Region = h.Region;
-    r.P1 = h.P1;
-    r.P2 = h.P2;
-    r.P3 = h.P3;
-    r.P4 = h.P4;
+    char kept[RecordSize];
+    std::size_t n = 0;
+    for (const char c : bytes) {
+        if (c != ' ') {
+            kept[n++] = c;
+        }
+    }
+    AssignText(out, model::Trim(std::string_view(kept, n)));
+}
+
+void AssignGroupCode(std::string& out, std::string_view bytes)
+{
+    if (bytes.empty() || static_cast<unsigned char>(bytes[0]) < '0') {
+        out.assign("00");
+        return;
+    }
+    AssignText(out, model::ToUpper(bytes));
 }
 
 // One geological group (code, plane, line) from the 10 bytes at `offset`.
-void ReadGroup(const RecordBytes& record, std::size_t offset, std::int16_t P4, std::string& code,
+void ReadGroup(std::string_view record, std::size_t offset, std::int16_t P4, std::string& code,
                char& codeA, char& codeB, float& fDec, float& fInc, float& fStrike, float& lDec,
                float& lInc)
 {
-    code = GroupCode(Text(record, offset, 2));
+    AssignGroupCode(code, record.substr(offset, 2));
     codeA = code[0];
     codeB = code.size() > 1 ? code[1] : '0';
     model::PlaneFromFile(Int16At(record, offset + 2), P4, fDec, fStrike);
@@ -173,11 +171,10 @@ void ReadGroup(const RecordBytes& record, std::size_t offset, std::int16_t P4, s
     lInc = Int16At(record, offset + 8);
 }
 
-void ReadSpecimen(const RecordBytes& record, const Header& header, bool remanence,
-                  model::SpecimenRecord& r)
+// The specimen fields of `r`, which already holds the header copies.
+void ReadSpecimen(std::string_view record, bool remanence, model::SpecimenRecord& r)
 {
-    CopyHeader(header, r);
-    r.Name = SpecimenName(Text(record, 0, 12));
+    AssignName(r.Name, record.substr(0, 12));
     r.FieldCode = FloatAt(record, 12);
     r.NormFactor = FloatAt(record, 16);
     DeriveInstrument(r, r.FieldCode, r.NormFactor, remanence);
@@ -188,15 +185,15 @@ void ReadSpecimen(const RecordBytes& record, const Header& header, bool remanenc
     r.K23 = FloatAt(record, 36);
     r.K13 = FloatAt(record, 40);
     r.Km = r.NormFactor * (r.K11 + r.K22 + r.K33) / 3.0f;
-    ReadGroup(record, 44, header.P4, r.Code1, r.Code1A, r.Code1B, r.F1Dec, r.F1Inc, r.F1Strike,
-              r.L1Dec, r.L1Inc);
-    ReadGroup(record, 54, header.P4, r.Code2, r.Code2A, r.Code2B, r.F2Dec, r.F2Inc, r.F2Strike,
-              r.L2Dec, r.L2Inc);
+    ReadGroup(record, 44, r.P4, r.Code1, r.Code1A, r.Code1B, r.F1Dec, r.F1Inc, r.F1Strike, r.L1Dec,
+              r.L1Inc);
+    ReadGroup(record, 54, r.P4, r.Code2, r.Code2A, r.Code2B, r.F2Dec, r.F2Inc, r.F2Strike, r.L2Dec,
+              r.L2Inc);
 }
 
 // The scale and the six tensor components must be finite numbers: NaN or infinity would poison
 // every statistic and picture of the data set.
-bool HasFiniteTensor(const RecordBytes& record)
+bool HasFiniteTensor(std::string_view record)
 {
     for (std::size_t offset = 16; offset <= 40; offset += 4) {
         if (!std::isfinite(FloatAt(record, offset))) {
@@ -344,8 +341,15 @@ void DeriveInstrument(model::SpecimenRecord& record, float A, float B, bool rema
         record.Freq = "F1";
     } else if (A >= 1000) {
         // The code's decimal digits: frequency digit first, field in A/m as the last three.
-        const std::string t = model::ShortestText(A);
         record.Instrument = "QSM";
+        if (A < 10000 && A == std::floor(A)) {
+            // Four digits, the shortest text of every whole code below 10000 (the usual case).
+            const int code = static_cast<int>(A);
+            record.Field = static_cast<float>(code % 1000);
+            record.Freq = std::string("F") + static_cast<char>('0' + code / 1000);
+            return;
+        }
+        const std::string t = model::ShortestText(A);
         record.Field = static_cast<float>(
             model::LeadingNumber(std::string_view(t).substr(t.size() >= 3 ? t.size() - 3 : 0)));
         record.Freq = std::string("F") + t[0];
@@ -373,22 +377,16 @@ std::int16_t OrientationParameter(std::string_view field, std::int16_t fallback)
 
 std::string GroupCode(std::string_view bytes)
 {
-    if (bytes.empty() || static_cast<unsigned char>(bytes[0]) < '0') {
-        return "00";
-    }
-    return ToUtf8(model::ToUpper(bytes));
+    std::string code;
+    AssignGroupCode(code, bytes);
+    return code;
 }
 
 std::string SpecimenName(std::string_view bytes)
 {
     std::string name;
-    name.reserve(bytes.size());
-    for (const char c : bytes) {
-        if (c != ' ') {
-            name += c;
-        }
-    }
-    return ToUtf8(model::Trim(name));
+    AssignName(name, bytes.substr(0, RecordSize));
+    return name;
 }
 
 model::UserMessage EmptyFileMessage(std::string_view path)
@@ -413,26 +411,28 @@ model::Result<int> ReadAmsBinary(std::string_view bytes, std::string_view path,
     }
     const auto count = static_cast<std::size_t>(n);
 
+    RecordBytes scratch;
     for (std::size_t i = 0; i < count; ++i) {
-        const RecordBytes record = RecordAt(bytes, i + 1);
+        const std::string_view record = RecordAt(bytes, i + 1, scratch);
         if (!HasFiniteTensor(record)) {
             return InputError("File  " + std::string(path) + "  is damaged: specimen "
-                              + SpecimenName(Text(record, 0, 12)) + " (record "
+                              + SpecimenName(record.substr(0, 12)) + " (record "
                               + std::to_string(i + 2)
                               + ") has a susceptibility scale or tensor component that is not "
                                 "a number.");
         }
     }
 
-    const Header header = ReadHeader(RecordAt(bytes, 0), defaults);
+    const model::SpecimenRecord header = ReadHeader(RecordAt(bytes, 0, scratch), defaults);
     const bool remanence = IsRemanencePath(path);
     const auto first = static_cast<std::size_t>(start - 1);
     loaded.resize(first + count);
     for (std::size_t i = 0; i < count; ++i) {
-        model::SpecimenRecord r;
-        ReadSpecimen(RecordAt(bytes, i + 1), header, remanence, r);
+        // Copy-assigning reuses the strings' buffers of records already in place.
+        model::SpecimenRecord& r = loaded[first + i];
+        r = header;
+        ReadSpecimen(RecordAt(bytes, i + 1, scratch), remanence, r);
         r.Index = static_cast<std::int16_t>(first + i + 1);
-        loaded[first + i] = std::move(r);
     }
     return static_cast<int>(count);
 }

@@ -311,6 +311,18 @@ TEST(AmsBinaryInstrument, LargeCodeMeansQsmWithFrequencyAndFieldFromItsDigits)
     EXPECT_EQ(r.Freq, "F3");
 }
 
+TEST(AmsBinaryInstrument, LongerQsmCodeTakesItsLastThreeDigits)
+{
+    AmsSpecimenFields s;
+    s.FieldCode = 21250.0f;
+
+    const model::SpecimenRecord r = ReadOne(s);
+
+    EXPECT_EQ(r.Instrument, "QSM");
+    EXPECT_EQ(r.Field, 250.0f);
+    EXPECT_EQ(r.Freq, "F2");
+}
+
 TEST(AmsBinaryInstrument, RemanenceExtensionInAnyCaseMeansVx6)
 {
     AmsSpecimenFields s;
