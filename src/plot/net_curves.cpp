@@ -63,9 +63,12 @@ void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection pro
     }
 
     // The half that is drawn: the lower one for a positive dip, the upper one for a negative.
+    // The two strike points lie on the primitive; rounding may tilt them a hair upwards, which
+    // must not cut them off.
+    constexpr float OnPrimitive = 1.0e-3f; // degrees
     const auto drawn = [&](int k) {
         const float inc = points[static_cast<std::size_t>(k)].Inc;
-        return dip > 0 ? inc >= 0 : inc < 0;
+        return dip > 0 ? inc >= -OnPrimitive : inc <= OnPrimitive;
     };
     // The walk starts where the drawn half begins, so that the half is met as one unbroken run
     // (a start on a point exactly on the primitive would otherwise join both ends by a chord).

@@ -43,7 +43,8 @@ struct StereonetStyle
 };
 
 // Draws the net of `records` (N = their number). `statistics` gives the means and ellipses,
-// shown only from five records on; null shows none.
+// shown only from five records on; null shows none. The colours are the style's (the scheme
+// of `options` is not read here).
 void DrawStereonet(Canvas& canvas, std::span<const model::SpecimenRecord> records,
                    const math::GroupStatistics* statistics, const ViewOptions& options,
                    const StereonetStyle& style);

@@ -1,0 +1,180 @@
+#include "plot/net_curves.h"
+#include "plot_test_helpers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace tesmor::plot {
+namespace {
+
+using math::Projection;
+using test::OpsOf;
+
+const NetFrame Frame {200, 200, 340};
+
+std::vector<PolylineOp> GreatCircle(float dipDirection, float dip,
+                                    Projection projection = Projection::EqualArea)
+{
+    RecordingCanvas canvas;
+    DrawGreatCircle(canvas, Frame, projection, dipDirection, dip, PenStyle::Dash, Red, 1);
+    return OpsOf<PolylineOp>(canvas);
+}
+
+double LongestStep(const std::vector<Point>& points)
+{
+    double longest = 0;
+    for (std::size_t i = 1; i < points.size(); ++i)
+        longest = std::max(
+            longest, std::hypot(points[i].x - points[i - 1].x, points[i].y - points[i - 1].y));
+    return longest;
+}
+
+TEST(DrawGreatCircle, HorizontalPlaneDrawsNothing)
+{
+    EXPECT_TRUE(GreatCircle(120, 0).empty());
+}
+
+TEST(DrawGreatCircle, VerticalPlaneIsADiameterAlongItsStrike)
+{
+    const auto lines = GreatCircle(90, 90);
+
+    ASSERT_EQ(lines.size(), 1u);
+    for (const Point& p : lines[0].points)
+        EXPECT_NEAR(p.x, 200, 1);
+    const auto [low, high]
+        = std::minmax_element(lines[0].points.begin(), lines[0].points.end(),
+                              [](const Point& a, const Point& b) { return a.y < b.y; });
+    EXPECT_EQ(low->y, 30);
+    EXPECT_EQ(high->y, 370);
+}
+
+TEST(DrawGreatCircle, PlaneDipping30EastCrossesThePrimitiveAtItsStrike)
+{
+    const auto lines = GreatCircle(90, 30);
+
+    ASSERT_EQ(lines.size(), 1u);
+    const auto& points = lines[0].points;
+    EXPECT_EQ(points.front(), (Point {200, 30}));
+    EXPECT_EQ(points.back(), (Point {200, 370}));
+    // 30 degrees below the horizontal towards 90: r = sqrt(1 - sin 30) = 0.7071.
+    EXPECT_NE(std::find(points.begin(), points.end(), Point {320, 200}), points.end());
+    EXPECT_EQ(lines[0].pen, (Pen {PenStyle::Dash, Red, 1}));
+}
+
+TEST(DrawGreatCircle, EqualAngleProjectionUsesTheStereographicRadius)
+{
+    const auto points = GreatCircle(90, 30, Projection::EqualAngle)[0].points;
+
+    // r = tan(30 degrees) = 0.5774.
+    EXPECT_NE(std::find(points.begin(), points.end(), Point {298, 200}), points.end());
+}
+
+TEST(DrawGreatCircle, NeverJoinsTheEndsByAChordWhateverTheDipDirection)
+{
+    for (int dd = 0; dd < 360; ++dd) {
+        for (float dip : {0.05f, 30.0f, 89.9f}) {
+            const auto lines = GreatCircle(static_cast<float>(dd), dip);
+            ASSERT_EQ(lines.size(), 1u) << dd << " " << dip;
+            EXPECT_LT(LongestStep(lines[0].points), 12) << dd << " " << dip;
+        }
+    }
+}
+
+std::vector<NetPoint> CircleCurve(double cx, double cy, double radius)
+{
+    std::vector<NetPoint> curve;
+    for (int t = 0; t < math::EllipseCurvePoints; ++t) {
+        const double phi = t * 0.1 * 3.14159265358979 / 180;
+        double x = cx + radius * std::cos(phi);
+        double y = cy + radius * std::sin(phi);
+        const double r = std::hypot(x, y);
+        if (r > 1) {
+            // Beyond the primitive the axis points upwards: the lower hemisphere shows it on
+            // the opposite side of the net.
+            x = -x / r * (2 - r);
+            y = -y / r * (2 - r);
+        }
+        curve.push_back({static_cast<float>(x), static_cast<float>(y)});
+    }
+    return curve;
+}
+
+TEST(DrawConfidenceEllipse, InsideTheNetIsOneClosedPolyline)
+{
+    RecordingCanvas canvas;
+
+    DrawConfidenceEllipse(canvas, Frame, CircleCurve(0.2, 0.1, 0.1), 1, Black);
+
+    const auto lines = OpsOf<PolylineOp>(canvas);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].points.size(), 3601u);
+    EXPECT_EQ(lines[0].points.front(), lines[0].points.back());
+}
+
+TEST(DrawConfidenceEllipse, CrossingThePrimitiveSplitsWithoutAChord)
+{
+    RecordingCanvas canvas;
+
+    DrawConfidenceEllipse(canvas, Frame, CircleCurve(0.95, 0, 0.15), 1, Black);
+
+    const auto lines = OpsOf<PolylineOp>(canvas);
+    ASSERT_GE(lines.size(), 2u);
+    bool eastSide = false;
+    bool westSide = false;
+    std::size_t total = 0;
+    for (const PolylineOp& line : lines) {
+        EXPECT_LT(LongestStep(line.points), 5);
+        total += line.points.size();
+        eastSide = eastSide || line.points.front().x > 300;
+        westSide = westSide || line.points.front().x < 100;
+    }
+    EXPECT_EQ(total, 3601u);
+    EXPECT_TRUE(eastSide);
+    EXPECT_TRUE(westSide);
+}
+
+TEST(DrawConfidenceEllipse, EmptyCurveDrawsNothing)
+{
+    RecordingCanvas canvas;
+
+    DrawConfidenceEllipse(canvas, Frame, {}, 1, Black);
+
+    EXPECT_TRUE(canvas.empty());
+}
+
+TEST(ProjectDirection, NegativeInclinationPlotsLikeItsPositiveCounterpart)
+{
+    for (Projection p : {Projection::EqualAngle, Projection::EqualArea}) {
+        const NetPoint down = ProjectDirection(p, 40, 25);
+        const NetPoint up = ProjectDirection(p, 40, -25);
+        EXPECT_EQ(down.x, up.x);
+        EXPECT_EQ(down.y, up.y);
+    }
+}
+
+TEST(ProjectDirection, HorizontalLiesOnThePrimitiveAndVerticalAtTheCentre)
+{
+    for (Projection p : {Projection::EqualAngle, Projection::EqualArea}) {
+        const NetPoint east = ProjectDirection(p, 90, 0);
+        const NetPoint down = ProjectDirection(p, 123, 90);
+        EXPECT_NEAR(east.x, 1, 1e-6);
+        EXPECT_NEAR(east.y, 0, 1e-6);
+        EXPECT_NEAR(down.x, 0, 1e-6);
+        EXPECT_NEAR(down.y, 0, 1e-6);
+    }
+}
+
+TEST(MapLinear, MapsEachAxisThroughItsTwoReferencePairs)
+{
+    const WorldPoint p = MapLinear({0.5, 2}, {0, 1}, {1, 3}, {40, 250}, {360, 50});
+
+    EXPECT_DOUBLE_EQ(p.x, 200);
+    EXPECT_DOUBLE_EQ(p.y, 150);
+    const WorldPoint net = Frame.toCanvas(1, 1);
+    EXPECT_DOUBLE_EQ(net.x, 370);
+    EXPECT_DOUBLE_EQ(net.y, 30);
+}
+
+} // namespace
+} // namespace tesmor::plot
