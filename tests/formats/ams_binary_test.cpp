@@ -3,6 +3,7 @@
 #include "support/ams_file_builder.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <limits>
@@ -616,6 +617,23 @@ TEST_F(AmsBinaryFile, WriteIntoAMissingFolderReportsTheFailure)
         = WriteAmsBinaryFile(Path("missing/s.ran"), {MakeRecord("A1", 0)}, false);
 
     EXPECT_TRUE(status);
+}
+
+TEST(AmsBinaryExample, BundledSiteReadsWithItsHeaderAndBothGroups)
+{
+    const char* root = std::getenv("TESMOR_SOURCE_DIR");
+    const std::string path = std::string(root ? root : ".") + "/examples/site/BOHEM1.ran";
+    model::Records loaded;
+
+    const model::Result<int> result = ReadAmsBinaryFile(path, loaded, 1, Defaults);
+
+    ASSERT_TRUE(result.ok()) << result.error().text;
+    EXPECT_GE(*result, 20);
+    EXPECT_LE(*result, 40);
+    EXPECT_EQ(loaded.front().Site, "BOHEM1");
+    EXPECT_EQ(loaded.front().P1, 12);
+    EXPECT_EQ(loaded.front().Code1, "BL");
+    EXPECT_EQ(loaded.front().Code2, "SK");
 }
 
 } // namespace
