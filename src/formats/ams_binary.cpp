@@ -191,8 +191,8 @@ void ReadSpecimen(std::string_view record, bool remanence, model::SpecimenRecord
               r.L2Inc);
 }
 
-// The scale and the six tensor components must be finite numbers: NaN or infinity would poison
-// every statistic and picture of the data set.
+// The scale, the six tensor components and the mean susceptibility made of them must be finite
+// numbers: NaN or infinity would poison every statistic and picture of the data set.
 bool HasFiniteTensor(std::string_view record)
 {
     for (std::size_t offset = 16; offset <= 40; offset += 4) {
@@ -200,7 +200,9 @@ bool HasFiniteTensor(std::string_view record)
             return false;
         }
     }
-    return true;
+    const float km
+        = FloatAt(record, 16) * (FloatAt(record, 20) + FloatAt(record, 24) + FloatAt(record, 28));
+    return std::isfinite(km);
 }
 
 model::UserMessage InputError(std::string text)
@@ -418,8 +420,8 @@ model::Result<int> ReadAmsBinary(std::string_view bytes, std::string_view path,
             return InputError("File  " + std::string(path) + "  is damaged: specimen "
                               + SpecimenName(record.substr(0, 12)) + " (record "
                               + std::to_string(i + 2)
-                              + ") has a susceptibility scale or tensor component that is not "
-                                "a number.");
+                              + ") has a susceptibility scale or tensor that is not a finite "
+                                "number.");
         }
     }
 

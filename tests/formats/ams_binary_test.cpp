@@ -432,8 +432,10 @@ TEST(AmsBinaryRead, NonFiniteTensorIsRefusedNamingFileAndSpecimen)
     bad.Tensor[4] = std::numeric_limits<float>::quiet_NaN();
     AmsSpecimenFields infinite;
     infinite.NormFactor = std::numeric_limits<float>::infinity();
+    AmsSpecimenFields overflowing;
+    overflowing.NormFactor = 3e38f;
 
-    for (const AmsSpecimenFields& s : {bad, infinite}) {
+    for (const AmsSpecimenFields& s : {bad, infinite, overflowing}) {
         model::Records loaded(1);
         const std::string bytes = AmsFileBuilder().Specimen({}).Specimen(s).Bytes();
 
@@ -445,6 +447,27 @@ TEST(AmsBinaryRead, NonFiniteTensorIsRefusedNamingFileAndSpecimen)
         EXPECT_NE(result.error().text.find(s.Name), std::string::npos);
         EXPECT_EQ(loaded.size(), 1u);
     }
+}
+
+TEST(AmsBinaryRead, FilesOpenedTogetherKeepTheirOwnHeaders)
+{
+    AmsHeaderFields other;
+    other.Site = "SECOND";
+    other.P4 = "90";
+    AmsSpecimenFields s;
+    s.Group1 = {300, 40, 0, 0};
+    model::Records loaded;
+
+    ASSERT_TRUE(ReadAmsBinary(AmsFileBuilder().Specimen(s).Bytes(), "a.ran", loaded, 1, Defaults));
+    ASSERT_TRUE(ReadAmsBinary(AmsFileBuilder().Header(other).Specimen(s).Bytes(), "b.ran", loaded,
+                              2, Defaults));
+
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(loaded[0].Site, "SITE");
+    EXPECT_EQ(loaded[1].Site, "SECOND");
+    EXPECT_EQ(loaded[0].F1Dec, 300);
+    EXPECT_EQ(loaded[1].F1Dec, 30);
+    EXPECT_EQ(ReadBytes(Encode(loaded)).at(1).Site, "SITE");
 }
 
 // ---- writing ----
