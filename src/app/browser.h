@@ -10,6 +10,7 @@
 #include "plot/parameter_plot.h"
 #include "plot/stereonet.h"
 
+#include <array>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -34,6 +35,18 @@ struct ScreenViews
     plot::PlotStyle plot2Style;
     std::optional<plot::PlotData> plot1; // empty for a plot kind outside 1-4
     std::optional<plot::PlotData> plot2;
+};
+
+// Two recordings per picture, used in turn, so that a window still showing the previous
+// picture never sees it change while the next one is recorded.
+class RecordingPool
+{
+public:
+    std::shared_ptr<plot::RecordingCanvas> Take();
+
+private:
+    std::array<std::shared_ptr<plot::RecordingCanvas>, 2> m_recordings;
+    std::size_t m_next = 0;
 };
 
 class Browser
@@ -159,6 +172,7 @@ private:
     BrowserState m_state;
     MainWindowControls m_controls;
     ScreenViews m_views;
+    std::array<RecordingPool, 3> m_recordings; // picStereo, picPlot1, picPlot2
     PictureSize m_stereoSize;
     PictureSize m_plot1Size {400, 300};
     PictureSize m_plot2Size {400, 300};

@@ -2,6 +2,7 @@
 
 #include "model/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -11,10 +12,53 @@ namespace {
 
 constexpr double Powers[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
 
-void appendField(std::string& row, std::string_view field)
+constexpr std::size_t FixedBufferSize = 40;
+
+// Writes the digits of `value` rounded half to even to `decimals` places so that they end at
+// `end`, and returns where they begin. Non-finite and huge values take their shortest text.
+char* formatFixedTo(char* end, double value, int decimals)
+{
+    const double scaled = std::isfinite(value) ? model::RoundHalfEven(value * Powers[decimals]) : 0;
+    if (!std::isfinite(value) || std::fabs(scaled) >= 9.0e18) {
+        const std::string text = model::ShortestText(static_cast<float>(value));
+        const std::size_t size = std::min(text.size(), FixedBufferSize);
+        return std::copy_backward(text.begin(), text.begin() + size, end);
+    }
+    std::uint64_t units = static_cast<std::uint64_t>(std::fabs(scaled));
+    char* p = end;
+    for (int i = 0; i < decimals; ++i) {
+        *--p = char('0' + units % 10);
+        units /= 10;
+    }
+    if (decimals > 0)
+        *--p = '.';
+    do {
+        *--p = char('0' + units % 10);
+        units /= 10;
+    } while (units != 0);
+    if (scaled < 0)
+        *--p = '-';
+    return p;
+}
+
+// A tab, then the text right-aligned in `width` (its rightmost characters when longer).
+void appendRight(std::string& row, std::string_view text, std::size_t width)
 {
     row += '\t';
-    row += field;
+    if (text.size() >= width) {
+        row.append(text.substr(text.size() - width));
+    } else {
+        row.append(width - text.size(), ' ');
+        row.append(text);
+    }
+}
+
+void appendFixed(std::string& row, float value, int decimals, std::size_t width)
+{
+    char buffer[FixedBufferSize];
+    char* end = buffer + sizeof buffer;
+    const char* begin = formatFixedTo(end, value, decimals);
+    appendRight(row, std::string_view(begin, static_cast<std::size_t>(end - begin)), width);
 }
 
 // Declination "0.0" right-aligned in 6, " / ", inclination "0.0" right-aligned in 5.
@@ -78,30 +122,9 @@ void fillAverages(StatisticsPanel& p, const math::GroupStatistics& s)
 
 std::string FormatFixed(double value, int decimals)
 {
-    if (!std::isfinite(value))
-        return std::isnan(value) ? "NaN" : value > 0 ? "Infinity" : "-Infinity";
-    const double scaled = model::RoundHalfEven(value * Powers[decimals]);
-    if (std::fabs(scaled) >= 9.0e18)
-        return model::ShortestText(static_cast<float>(value));
-    const bool negative = scaled < 0;
-    std::uint64_t units = static_cast<std::uint64_t>(std::fabs(scaled));
-    // Digits from the last decimal leftwards; at least one digit before the point.
-    char buffer[32];
+    char buffer[FixedBufferSize];
     char* end = buffer + sizeof buffer;
-    char* p = end;
-    for (int i = 0; i < decimals; ++i) {
-        *--p = char('0' + units % 10);
-        units /= 10;
-    }
-    if (decimals > 0)
-        *--p = '.';
-    do {
-        *--p = char('0' + units % 10);
-        units /= 10;
-    } while (units != 0);
-    if (negative)
-        *--p = '-';
-    return std::string(p, end);
+    return std::string(formatFixedTo(end, value, decimals), end);
 }
 
 std::string AlignRight(std::string_view text, std::size_t width)
@@ -125,29 +148,42 @@ const std::string& ListingHeader()
     return header;
 }
 
-std::string ListingRow(const model::SpecimenRecord& r)
+void AppendListingRow(std::string& row, const model::SpecimenRecord& r)
 {
-    std::string row;
-    row.reserve(r.Name.size() + 96);
     row += r.Name;
-    appendField(row, AlignRight(model::ShortestText(r.Field), 3));
-    appendField(row, AlignLeft(r.Freq, 3));
-    appendField(row, AlignRight(scientificSi(r.Km), 11));
+    appendRight(row, model::ShortestText(r.Field), 3);
+    row += '\t';
+    row += AlignLeft(r.Freq, 3);
+    appendRight(row, scientificSi(r.Km), 11);
     for (float value : {r.L, r.F, r.P, r.Pj, r.T, r.U})
-        appendField(row, AlignRight(FormatFixed(value, 3), 7));
+        appendFixed(row, value, 3, 7);
     const float directions[] = {r.K1dec, r.K1inc, r.K2dec, r.K2inc, r.K3dec, r.K3inc};
     for (int i = 0; i < 6; ++i)
-        appendField(row, AlignRight(FormatFixed(directions[i], 1), i % 2 == 0 ? 5 : 4));
+        appendFixed(row, directions[i], 1, i % 2 == 0 ? 5 : 4);
+}
+
+std::string ListingRow(const model::SpecimenRecord& record)
+{
+    std::string row;
+    AppendListingRow(row, record);
     return row;
+}
+
+void FillListingRows(const std::vector<model::SpecimenRecord>& records,
+                     std::vector<std::string>& rows)
+{
+    rows.resize(records.size() + 1);
+    rows[0] = ListingHeader();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        rows[i + 1].clear();
+        AppendListingRow(rows[i + 1], records[i]);
+    }
 }
 
 std::vector<std::string> ListingRows(const std::vector<model::SpecimenRecord>& records)
 {
     std::vector<std::string> rows;
-    rows.reserve(records.size() + 1);
-    rows.push_back(ListingHeader());
-    for (const model::SpecimenRecord& record : records)
-        rows.push_back(ListingRow(record));
+    FillListingRows(records, rows);
     return rows;
 }
 

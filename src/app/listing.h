@@ -30,8 +30,15 @@ const std::string& ListingHeader();
 // The row of one active record.
 std::string ListingRow(const model::SpecimenRecord& record);
 
+// Appends the row of one active record to `row`.
+void AppendListingRow(std::string& row, const model::SpecimenRecord& record);
+
 // The header row followed by one row per record.
 std::vector<std::string> ListingRows(const std::vector<model::SpecimenRecord>& records);
+
+// The same into `rows`, reusing the memory of the rows it already holds.
+void FillListingRows(const std::vector<model::SpecimenRecord>& records,
+                     std::vector<std::string>& rows);
 
 // The texts of the statistics labels of the "Mean tensor (Tenvar statistics)" group for `n`
 // active records; empty texts where the panel shows nothing.

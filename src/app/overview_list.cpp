@@ -9,7 +9,7 @@ void Browser::Overview_List()
 {
     MainWindowControls& c = m_controls;
     const model::Records& active = m_state.Data.ActiveRecords;
-    c.lstNames.rows = ListingRows(active);
+    FillListingRows(active, c.lstNames.rows);
     ++c.lstNames.rowsRevision;
     c.lstNames.selected.assign(c.lstNames.rows.size(), false);
     for (std::size_t i = 0; i < active.size(); ++i)

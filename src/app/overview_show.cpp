@@ -93,7 +93,7 @@ void Browser::Overview_Show()
     net.symbolSize = scaled(m_state.SymbolSize, fit.scale);
     net.fontSize = scaled(16, fit.scale);
     net.colours = plot::SchemeNetColours(options.colourScheme);
-    auto stereo = std::make_shared<plot::RecordingCanvas>();
+    std::shared_ptr<plot::RecordingCanvas> stereo = m_recordings[0].Take();
     if (draw)
         plot::DrawStereonet(*stereo, records, &m_state.Statistics, options, net);
     setPicture(m_controls.picStereo, std::move(stereo));
@@ -110,7 +110,7 @@ void Browser::recordPlot(int plot, int kind, PictureSize size, bool draw, plot::
     const auto scheme = static_cast<plot::ColourScheme>(m_state.ColourScheme);
     style = plotStyle(size, m_state.SymbolSize, scheme);
     data = plot::PrepareParameterPlot(plot, kind, m_state.Data.ActiveRecords);
-    auto canvas = std::make_shared<plot::RecordingCanvas>();
+    std::shared_ptr<plot::RecordingCanvas> canvas = m_recordings[plot].Take();
     if (draw && data)
         plot::DrawParameterPlot(*canvas, style, *data);
     setPicture(picture, std::move(canvas));
@@ -120,6 +120,22 @@ void Browser::setPicture(Picture& picture, std::shared_ptr<plot::RecordingCanvas
 {
     picture.picture = std::move(recording);
     ++picture.revision;
+}
+
+// A recording that nobody shows any more is cleared and used again: it keeps the memory of its
+// operations, which for tens of thousands of symbols is most of the cost of recording.
+std::shared_ptr<plot::RecordingCanvas> RecordingPool::Take()
+{
+    for (std::shared_ptr<plot::RecordingCanvas>& recording : m_recordings) {
+        if (recording && recording.use_count() == 1) {
+            recording->clear();
+            return recording;
+        }
+    }
+    auto fresh = std::make_shared<plot::RecordingCanvas>();
+    m_recordings[m_next] = fresh;
+    m_next = (m_next + 1) % m_recordings.size();
+    return fresh;
 }
 
 void Browser::SetPictureSizes(PictureSize stereo, PictureSize plot1, PictureSize plot2)

@@ -1,0 +1,98 @@
+// The browser's refresh sequence and the opening of the largest data file, from disk to the
+// recorded pictures.
+
+#include "app/browser.h"
+#include "app/open_multiple_dialog.h"
+#include "bench_data.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+
+namespace {
+
+using namespace tesmor;
+
+// Answers nothing: the benchmarks never ask the person anything.
+class SilentUi : public app::UserInterface
+{
+public:
+    void ShowMessage(const model::UserMessage&) override { }
+    bool AskOkCancel(const model::UserMessage&) override { return false; }
+    app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest&) override { return {}; }
+    app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest&) override { return {}; }
+    void RunOpenMultiple(app::OpenMultipleDialog& dialog) override { dialog.Cancel(); }
+    void ShowWindow(app::WindowId, bool) override { }
+};
+
+void openBenchFile(app::Browser& browser)
+{
+    const std::string& path = bench::BenchDataFile();
+    app::BrowserState& state = browser.State();
+    state.DataFolder = std::filesystem::path(path).parent_path().string() + "/";
+    state.FileKind = model::FileKind::Ams;
+    state.FilesToOpen = {path};
+    browser.OpenFiles();
+}
+
+app::Browser& loadedBrowser(SilentUi& ui)
+{
+    static app::Browser browser(ui);
+    const std::string folder = std::filesystem::temp_directory_path().string() + "/";
+    browser.Load(folder, folder);
+    return browser;
+}
+
+// Refresh sequence R: transformation, statistics, listing text, recording of the three views.
+void BM_RefreshSequence(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    for (auto _ : state) {
+        browser.optGeo_Click();
+        benchmark::DoNotOptimize(browser.Controls().lstNames.rows.data());
+    }
+    state.counters["records"] = static_cast<double>(browser.State().Data.ActiveRecords.size());
+}
+BENCHMARK(BM_RefreshSequence)->Unit(benchmark::kMillisecond);
+
+// OpenFiles of the 32,765-record file: reading, per-record computation, transformation,
+// statistics, listing text and recorded pictures.
+void BM_OpenFiles(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    for (auto _ : state) {
+        openBenchFile(browser);
+        benchmark::DoNotOptimize(browser.Controls().picStereo.picture.get());
+    }
+    state.counters["records"] = static_cast<double>(browser.State().Data.ActiveRecords.size());
+}
+BENCHMARK(BM_OpenFiles)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// The parts of the refresh sequence that the browser itself adds: the listing and the pictures.
+void BM_OverviewList(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    for (auto _ : state)
+        browser.Overview_List();
+}
+BENCHMARK(BM_OverviewList)->Unit(benchmark::kMillisecond);
+
+void BM_OverviewShow(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    for (auto _ : state)
+        browser.Overview_Show();
+}
+BENCHMARK(BM_OverviewShow)->Unit(benchmark::kMillisecond);
+
+} // namespace
