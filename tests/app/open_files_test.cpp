@@ -149,6 +149,19 @@ TEST_F(OpenFilesTest, ReaderErrorOnTheSecondOfThreeFilesLeavesTheClosedState)
     EXPECT_EQ(c().picStereo.picture, nullptr);
 }
 
+TEST_F(OpenFilesTest, MoreRecordsThanCanBeNumberedAreRefused)
+{
+    writeFile("big.ran", specimens(model::MaxRecordsPerFile));
+    writeFile("small.ran", specimens(3));
+
+    open({"big.ran", "small.ran"});
+
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("32767"), std::string::npos);
+    EXPECT_FALSE(state().ViewsReady);
+    EXPECT_TRUE(state().Data.LoadedRecords.empty());
+}
+
 TEST_F(OpenFilesTest, PaleoSystemReopensWithTheNewSetsFirstFoliation)
 {
     writeFile("b.ran", specimens(5, "BL"));
