@@ -10,9 +10,57 @@ namespace {
 // of its own); the cap only guarantees that a pathological input cannot loop for ever.
 constexpr int MaxJacobiSweeps = 500;
 
-// Cyclic Jacobi with a decreasing threshold. T is the storage precision: every element of the
-// working matrix W and of the rotation R is rounded to T when stored; intermediate quantities
-// are formed in double. Returns D (eigenvalues descending) and V (eigenvectors as columns).
+// One step of the cyclic Jacobi method on the pair (l, m): when |W(l,m)| exceeds the threshold,
+// the plane rotation that annihilates W(l,m) is applied to W and accumulated into R. T is the
+// storage precision: every new element is rounded to T; intermediates are formed in double.
+// The indices are template arguments so that W and R stay in registers.
+template<typename T, int n, int l, int m>
+bool rotatePair(Matrix<T, n, n>& W, Matrix<T, n, n>& R, double threshold)
+{
+    if (!(std::fabs(double(W(l, m))) > threshold))
+        return false;
+    const double h = W(l, m);
+    const double x = (double(W(l, l)) - double(W(m, m))) / 2;
+    const double y = x != 0 ? -(x > 0 ? 1.0 : -1.0) * h / std::sqrt(x * x + h * h) : -1.0;
+    const double s = y / std::sqrt(2 * (1 + std::sqrt(std::fabs(1 - y * y))));
+    const double c = static_cast<T>(std::sqrt(std::fabs(1 - s * s)));
+    for (int k = 1; k <= n; ++k) {
+        if (k == l || k == m)
+            continue;
+        const double a = W(k, l);
+        const double b = W(k, m);
+        W(k, m) = W(m, k) = static_cast<T>(c * b + s * a);
+        W(k, l) = W(l, k) = static_cast<T>(c * a - s * b);
+    }
+    for (int k = 1; k <= n; ++k) {
+        const double a = R(k, l);
+        const double b = R(k, m);
+        R(k, m) = static_cast<T>(c * b + s * a);
+        R(k, l) = static_cast<T>(c * a - s * b);
+    }
+    const double a = W(l, l);
+    const double b = W(m, m);
+    W(l, l) = static_cast<T>(c * c * a + s * s * b - 2 * s * c * h);
+    W(m, m) = static_cast<T>(s * s * a + c * c * b + 2 * s * c * h);
+    W(l, m) = W(m, l) = static_cast<T>((a - b) * s * c + h * (c * c - s * s));
+    return true;
+}
+
+// One sweep over the pairs in the order (1,2), (1,3), (2,3); true when a rotation was made.
+template<typename T, int n>
+bool sweepPairs(Matrix<T, n, n>& W, Matrix<T, n, n>& R, double threshold)
+{
+    static_assert(n == 2 || n == 3);
+    bool rotated = rotatePair<T, n, 1, 2>(W, R, threshold);
+    if constexpr (n == 3) {
+        rotated = rotatePair<T, n, 1, 3>(W, R, threshold) || rotated;
+        rotated = rotatePair<T, n, 2, 3>(W, R, threshold) || rotated;
+    }
+    return rotated;
+}
+
+// Cyclic Jacobi with a decreasing threshold. Returns D (eigenvalues descending) and V
+// (eigenvectors as columns, in the same order).
 template<typename T, int n>
 void jacobi(const Matrix<T, n, n>& A, Matrix<T, n, n>& D, Matrix<T, n, n>& V, double epsFactor)
 {
@@ -35,44 +83,24 @@ void jacobi(const Matrix<T, n, n>& A, Matrix<T, n, n>& D, Matrix<T, n, n>& V, do
     double threshold = std::sqrt(q);
 
     for (int sweep = 0; sweep < MaxJacobiSweeps; ++sweep) {
-        bool rotated = false;
-        for (int m = 2; m <= n; ++m) {
-            for (int l = 1; l < m; ++l) {
-                if (!(std::fabs(double(W(l, m))) > threshold))
-                    continue;
-                rotated = true;
-                const double h = W(l, m);
-                const double x = (double(W(l, l)) - double(W(m, m))) / 2;
-                const double y
-                    = x != 0 ? -(x > 0 ? 1.0 : -1.0) * h / std::sqrt(x * x + h * h) : -1.0;
-                const double s = y / std::sqrt(2 * (1 + std::sqrt(std::fabs(1 - y * y))));
-                const double c = static_cast<T>(std::sqrt(std::fabs(1 - s * s)));
-                for (int k = 1; k <= n; ++k) {
-                    if (k == l || k == m)
-                        continue;
-                    const double a = W(k, l);
-                    const double b = W(k, m);
-                    W(k, m) = W(m, k) = static_cast<T>(c * b + s * a);
-                    W(k, l) = W(l, k) = static_cast<T>(c * a - s * b);
-                }
-                for (int k = 1; k <= n; ++k) {
-                    const double a = R(k, l);
-                    const double b = R(k, m);
-                    R(k, m) = static_cast<T>(c * b + s * a);
-                    R(k, l) = static_cast<T>(c * a - s * b);
-                }
-                const double a = W(l, l);
-                const double b = W(m, m);
-                W(l, l) = static_cast<T>(c * c * a + s * s * b - 2 * s * c * h);
-                W(m, m) = static_cast<T>(s * s * a + c * c * b + 2 * s * c * h);
-                W(l, m) = W(m, l) = static_cast<T>((a - b) * s * c + h * (c * c - s * s));
-            }
-        }
+        const bool rotated = sweepPairs(W, R, threshold);
         if (rotated)
             continue;
         if (threshold <= epsilon)
             break;
-        threshold /= n;
+        // A sweep without rotation leaves W as it is, so the sweeps that would only lower the
+        // threshold by the factor n are skipped: lower it until an element exceeds it or it
+        // reaches the final threshold, with the same outcome as sweeping at every step.
+        double largest = 0;
+        for (int m = 2; m <= n; ++m)
+            for (int l = 1; l < m; ++l)
+                if (std::fabs(double(W(l, m))) > largest)
+                    largest = std::fabs(double(W(l, m)));
+        do {
+            threshold /= n;
+        } while (threshold > epsilon && !(largest > threshold));
+        if (!(largest > threshold))
+            break;
     }
 
     // Descending order by bubble passes; equal values keep their order.
@@ -172,13 +200,22 @@ AnisotropyParams AnisotropyParameters(float K1, float K2, float K3)
     return p;
 }
 
-float AxisAngleToPole(float D, float I, float Dp, float Ip)
+namespace {
+
+// The folded angle between the axis (D, I) and the axis whose unit vector, rounded to float, is b.
+float axisAngleToVector(float D, float I, const Vec3& b)
 {
     const Vec3 a = DirToVec(D, I);
-    const Vec3 b = DirToVec(Dp, Ip);
     const float d = a(1) * b(1) + a(2) * b(2) + a(3) * b(3);
     const float theta = static_cast<float>(ArcCos(d) * DegPerRad);
     return theta < 90 ? theta : 180 - theta;
+}
+
+} // namespace
+
+float AxisAngleToPole(float D, float I, float Dp, float Ip)
+{
+    return axisAngleToVector(D, I, DirToVec(Dp, Ip));
 }
 
 PrincipalAxes ComputePrincipalAxes(const Mat3& T)
@@ -260,9 +297,10 @@ void ComputeRecordDerived(std::vector<model::SpecimenRecord>& records)
         if (poleDec >= 360)
             poleDec -= 360;
         const float poleInc = 90 - r.F1Inc;
-        r.AxisPoleAngle1 = AxisAngleToPole(axes.Axis[0].Dec, axes.Axis[0].Inc, poleDec, poleInc);
-        r.AxisPoleAngle2 = AxisAngleToPole(axes.Axis[1].Dec, axes.Axis[1].Inc, poleDec, poleInc);
-        r.AxisPoleAngle3 = AxisAngleToPole(axes.Axis[2].Dec, axes.Axis[2].Inc, poleDec, poleInc);
+        const Vec3 pole = DirToVec(poleDec, poleInc);
+        r.AxisPoleAngle1 = axisAngleToVector(axes.Axis[0].Dec, axes.Axis[0].Inc, pole);
+        r.AxisPoleAngle2 = axisAngleToVector(axes.Axis[1].Dec, axes.Axis[1].Inc, pole);
+        r.AxisPoleAngle3 = axisAngleToVector(axes.Axis[2].Dec, axes.Axis[2].Inc, pole);
     }
 }
 

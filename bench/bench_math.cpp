@@ -1,0 +1,75 @@
+// The tensor computations over the largest data set (32,765 specimens): completing every loaded
+// record, and the refresh that follows a change of coordinate system (transformation of the
+// working records plus the group statistics with their 3 x 3601 ellipse points). Containers are
+// reused across iterations, as the browser reuses its record sequences.
+
+#include "bench_data.h"
+#include "math/coordinate_systems.h"
+#include "math/group_statistics.h"
+#include "math/principal_axes.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace tesmor;
+
+const model::Records& WorkingRecords()
+{
+    static const model::Records records = [] {
+        model::Records r = bench::MakeBenchRecords();
+        math::ComputeRecordDerived(r);
+        return r;
+    }();
+    return records;
+}
+
+void ComputeRecordDerivedAll(benchmark::State& state)
+{
+    model::Records records = WorkingRecords();
+    for (auto _ : state) {
+        math::ComputeRecordDerived(records);
+        benchmark::DoNotOptimize(records.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(records.size()));
+}
+BENCHMARK(ComputeRecordDerivedAll)->Unit(benchmark::kMillisecond);
+
+void RefreshIn(benchmark::State& state, math::CoordinateSystem system)
+{
+    const model::Records& working = WorkingRecords();
+    model::Records active;
+    math::GroupStatistics statistics;
+    for (auto _ : state) {
+        math::TransformDataSet(working, system, 'B', 'L', math::PaleoReference::Horizontal, active);
+        math::ComputeGroupStatistics(active, math::Projection::EqualArea, statistics);
+        benchmark::DoNotOptimize(statistics.C1a);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(working.size()));
+}
+
+void TransformGeographicAndStatistics(benchmark::State& state)
+{
+    RefreshIn(state, math::CoordinateSystem::Geographic);
+}
+BENCHMARK(TransformGeographicAndStatistics)->Unit(benchmark::kMillisecond);
+
+void TransformTectonicAndStatistics(benchmark::State& state)
+{
+    RefreshIn(state, math::CoordinateSystem::Tectonic);
+}
+BENCHMARK(TransformTectonicAndStatistics)->Unit(benchmark::kMillisecond);
+
+void GroupStatisticsOnly(benchmark::State& state)
+{
+    const model::Records& active = WorkingRecords();
+    math::GroupStatistics statistics;
+    for (auto _ : state) {
+        math::ComputeGroupStatistics(active, math::Projection::EqualAngle, statistics);
+        benchmark::DoNotOptimize(statistics.C1a);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(active.size()));
+}
+BENCHMARK(GroupStatisticsOnly)->Unit(benchmark::kMillisecond);
+
+} // namespace
