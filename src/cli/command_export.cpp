@@ -1,0 +1,136 @@
+// export: tables, direction files, mean directions and pictures of the loaded data set.
+
+#include "cli/commands.h"
+#include "cli/session.h"
+#include "formats/mean_record.h"
+#include "formats/text_exports.h"
+#include "model/file_io.h"
+#include "model/number_text.h"
+#include "plot/view_options.h"
+#include "render/picture_export.h"
+
+#include <QGuiApplication>
+
+#include <clocale>
+#include <memory>
+
+namespace tesmor::cli {
+
+namespace {
+
+bool IsPictureExtension(const std::string& path)
+{
+    const std::string ext = model::ToLower(path.size() >= 3 ? path.substr(path.size() - 3) : path);
+    return ext == "wmf" || ext == "svg" || ext == "pdf" || ext == "png" || ext == "bmp";
+}
+
+// Pictures are drawn with Qt Gui, which needs an application object; without a display the
+// offscreen platform serves. Only picture exports pay for it.
+class GuiApplicationScope
+{
+public:
+    GuiApplicationScope()
+    {
+        if (QGuiApplication::instance() != nullptr)
+            return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
+        // Qt takes the user's locale; numbers in files must not depend on it.
+        std::setlocale(LC_NUMERIC, "C");
+    }
+
+private:
+    char m_name[13] = "tesmor42-cli";
+    char* m_argv[2] = {m_name, nullptr};
+    int m_argc = 1;
+    std::unique_ptr<QGuiApplication> m_app;
+};
+
+formats::DirectionFileOptions DirectionOptions(const ExportOptions& options)
+{
+    if (!options.DatFlagsGiven)
+        return {}; // the window's initial display flags: the three principal axes
+    const DatFlags& f = options.DatShown;
+    return {f.K1, f.K2, f.K3, f.Poles, f.Circles, f.Lines};
+}
+
+plot::ViewOptions PictureOptions(const app::BrowserState& s, const ExportOptions& options)
+{
+    plot::ViewOptions view;
+    view.coordinateSystem = s.CoordSystem;
+    view.projection = static_cast<math::Projection>(s.Projection);
+    view.plot1Kind = options.Plot1;
+    view.plot2Kind = options.Plot2;
+    view.colourScheme = static_cast<plot::ColourScheme>(options.Scheme);
+    view.symbolSize = s.SymbolSize;
+    const ShowFlags& f = options.Show;
+    view.display
+        = {f.Data, f.K1, f.K2, f.K3, f.Mean, f.Ellipses, f.Circles, f.Strikes, f.Poles, f.Lines};
+    for (const app::StructureType& type : s.FoliationTypes)
+        view.foliationTypes.push_back(type.Letter);
+    for (const app::StructureType& type : s.LineationTypes)
+        view.lineationTypes.push_back(type.Letter);
+    return view;
+}
+
+// Writes every requested file in turn; the first failure is reported and ends the export. Each
+// file is replaced only once complete, so a failure leaves it as it was.
+ExitStatus WriteExports(Session& session, const ExportOptions& options)
+{
+    const app::BrowserState& s = session.State();
+    const model::Records& working = s.Data.WorkingRecords;
+    const model::Records& active = s.Data.ActiveRecords;
+    const auto failed = [&session](const model::Status& status) {
+        if (status)
+            session.Report(*status);
+        return status.has_value();
+    };
+    if (!options.Table.empty() && failed(formats::WriteAsciiTable(options.Table, working, false)))
+        return InputError;
+    if (!options.Dat.empty()
+        && failed(
+            formats::WriteDirectionFile(options.Dat, working, DirectionOptions(options), false)))
+        return InputError;
+    if (!options.Mean.empty()
+        && failed(formats::AppendMeanListing(options.Mean, active, s.Statistics,
+                                             model::FileExists(options.Mean), options.Name)))
+        return InputError;
+    if (!options.MeanRecord.empty()
+        && failed(formats::WriteMeanRecord(options.MeanRecord,
+                                           model::FileExists(options.MeanRecord), options.Name,
+                                           active, s.Statistics)))
+        return InputError;
+    if (!options.Picture.empty()) {
+        GuiApplicationScope gui;
+        const plot::ViewData data {active, &s.Statistics, PictureOptions(s, options)};
+        if (failed(render::ExportPicture(options.Picture, data, options.Title)))
+            return InputError;
+    }
+    return Success;
+}
+
+} // namespace
+
+int RunExport(const LoadOptions& load, const ExportOptions& options, std::ostream&,
+              std::ostream& err)
+{
+    if (!options.Picture.empty() && !IsPictureExtension(options.Picture)) {
+        err << "Pictures can be exported as .wmf, .svg, .pdf, .png or .bmp files, not as \""
+            << options.Picture << "\".\n";
+        return UsageError;
+    }
+    Session session(err);
+    if (const ExitStatus status = session.Open(load); status != Success)
+        return status;
+
+    // The mean tensor exists from five records on; nothing is written without it.
+    const bool wantsMean = !options.Mean.empty() || !options.MeanRecord.empty();
+    if (wantsMean && session.State().Data.ActiveRecords.size() < math::MinRecordsForTenvar) {
+        session.Report(model::UserMessage {"Not enough records for Tenvar statistics"});
+        return InputError;
+    }
+    return WriteExports(session, options);
+}
+
+} // namespace tesmor::cli

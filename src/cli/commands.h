@@ -1,0 +1,79 @@
+#pragma once
+
+// tesmor42-cli COMMAND [options] FILE...
+//
+// Commands: records, stats, list, export, merge, convert (see RunCli's --help). Exit status 0 on
+// success, 1 when a file or the data do not allow the command (the window's message is written
+// to the error stream), 2 for wrong arguments. An output file is written whole or not at all.
+
+#include "cli/options.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tesmor::cli {
+
+// Runs the command line `args` (without the program name), writing results to `out` and
+// messages to `err`; returns the exit status.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The options of the single commands, as parsed.
+struct StatsOptions
+{
+    bool Curves = false;
+};
+
+struct DatFlags
+{
+    bool K1 = false;
+    bool K2 = false;
+    bool K3 = false;
+    bool Poles = false;
+    bool Circles = false;
+    bool Lines = false;
+};
+
+struct ExportOptions
+{
+    std::string Table; // ASCII table
+    std::string Dat; // direction file
+    DatFlags DatShown;
+    bool DatFlagsGiven = false; // false: the window's initial flags (K1, K2, K3)
+    std::string Mean; // cumulative mean-direction listing
+    std::string MeanRecord; // mean direction appended to a binary file
+    std::string Name; // name of the mean
+    std::string Picture;
+    std::string Title = "Comment"; // written above the bitmap and in the vector pictures
+    int Plot1 = 1;
+    int Plot2 = 1;
+    int Scheme = 1; // 1 default, 2 black and white
+    ShowFlags Show;
+};
+
+struct MergeOptions
+{
+    std::string Ged;
+    int Direction = 1; // 1 specimen to geographic, 2 geographic to specimen
+    int Match = 1; // 1 from the left, 2 full names
+    std::string Output;
+};
+
+struct ConvertOptions
+{
+    std::string Output;
+};
+
+// The commands after argument parsing; each returns the exit status.
+int RunRecords(const LoadOptions& load, std::ostream& out, std::ostream& err);
+int RunStats(const LoadOptions& load, const StatsOptions& options, std::ostream& out,
+             std::ostream& err);
+int RunList(const LoadOptions& load, std::ostream& out, std::ostream& err);
+int RunExport(const LoadOptions& load, const ExportOptions& options, std::ostream& out,
+              std::ostream& err);
+int RunMerge(const LoadOptions& load, const MergeOptions& options, std::ostream& out,
+             std::ostream& err);
+int RunConvert(const LoadOptions& load, const ConvertOptions& options, std::ostream& out,
+               std::ostream& err);
+
+} // namespace tesmor::cli

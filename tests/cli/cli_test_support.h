@@ -1,0 +1,70 @@
+#pragma once
+
+// Running the tool in-process and building its input files.
+
+#include "ams_file_builder.h"
+#include "cli/commands.h"
+#include "temp_dir.h"
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tesmor::cli::test {
+
+struct ToolRun
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline ToolRun RunTool(const std::vector<std::string>& args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    ToolRun run;
+    run.status = RunCli(args, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+// A binary data file of `count` specimens S1, S2, ... with distinct tensors, group 1 "BL" and,
+// for every other specimen, group 2 "SK".
+inline std::string SiteBytes(int count, const std::string& code1 = "BL")
+{
+    tesmor::testing::AmsFileBuilder builder;
+    builder.Header({});
+    for (int i = 1; i <= count; ++i) {
+        tesmor::testing::AmsSpecimenFields s;
+        s.Name = "S" + std::to_string(i);
+        const float d = 0.004f * static_cast<float>(i % 7);
+        const float e = 0.003f * static_cast<float>(i % 5);
+        s.Tensor = {1.05f + d, 1.0f - e, 0.95f - d + e, 0.01f + e, -0.02f + d, 0.03f - d};
+        s.Code1 = code1;
+        s.Group1 = {static_cast<std::int16_t>(100 + 5 * i), 30, 150, 20};
+        if (i % 2 == 0) {
+            s.Code2 = "SK";
+            s.Group2 = {static_cast<std::int16_t>(200 + 3 * i), 60, 210, 40};
+        }
+        builder.Specimen(s);
+    }
+    return builder.Bytes();
+}
+
+inline std::string WriteSite(const tesmor::test::TempDir& dir, const std::string& name, int count,
+                             const std::string& code1 = "BL")
+{
+    const std::string path = dir.file(name);
+    tesmor::test::WriteBytes(path, SiteBytes(count, code1));
+    return path;
+}
+
+inline nlohmann::json ParseJson(const std::string& text)
+{
+    return nlohmann::json::parse(text);
+}
+
+} // namespace tesmor::cli::test

@@ -1,0 +1,123 @@
+#include "cli/json_output.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace tesmor::cli {
+namespace {
+
+TEST(FloatJson, PrintsTheShortestTextThatReadsBackAsTheSameFloat)
+{
+    EXPECT_EQ(FloatJson(0.1f).dump(), "0.1");
+    EXPECT_EQ(FloatJson(1300.0f).dump(), "1300.0");
+    EXPECT_EQ(FloatJson(-2.5e-7f).dump(), "-2.5e-07");
+    EXPECT_EQ(static_cast<float>(FloatJson(1.0f / 3.0f).get<double>()), 1.0f / 3.0f);
+}
+
+TEST(FloatJson, GivesNullForValuesThatAreNotFinite)
+{
+    EXPECT_TRUE(FloatJson(std::numeric_limits<float>::quiet_NaN()).is_null());
+    EXPECT_TRUE(FloatJson(std::numeric_limits<float>::infinity()).is_null());
+}
+
+TEST(RecordJson, CarriesEveryFieldUnderItsOwnName)
+{
+    model::SpecimenRecord r;
+    r.Name = "AB12";
+    r.Spare1 = 1.5f;
+    r.Spare2 = -2.0f;
+    r.Code1A = 'B';
+    r.Selected = true;
+    r.Index = 7;
+
+    const Json j = RecordJson(r);
+
+    EXPECT_EQ(j.size(), 62u);
+    EXPECT_EQ(j["Name"], "AB12");
+    EXPECT_EQ(j["Spare1"], 1.5);
+    EXPECT_EQ(j["Spare2"], -2.0);
+    EXPECT_EQ(j["Code1A"], "B");
+    EXPECT_EQ(j["Selected"], true);
+    EXPECT_EQ(j["Index"], 7);
+    for (const char* name :
+         {"FieldCode", "NormFactor", "Field",          "Freq",          "Instrument", "Site", "Lat",
+          "Lon",       "Rock",       "Strat",          "Litho",         "Region",     "P1",   "P4",
+          "Code1",     "Code2B",     "F1Strike",       "F2Strike",      "L2Inc",      "Km",   "Pj",
+          "K13",       "K3inc",      "AxisPoleAngle1", "AxisPoleAngle3"})
+        EXPECT_TRUE(j.contains(name)) << name;
+}
+
+TEST(StatisticsJson, LeavesAveragesUndefinedBelowTwoRecords)
+{
+    math::GroupStatistics s;
+    s.N = 1;
+
+    const Json j = StatisticsJson(s, false);
+
+    EXPECT_EQ(j["N"], 1);
+    EXPECT_TRUE(j["Kaver"].is_null());
+    EXPECT_TRUE(j["Usd"].is_null());
+    EXPECT_TRUE(j["K1"].is_null());
+    EXPECT_TRUE(j["M"].is_null());
+    EXPECT_FALSE(j.contains("EllipseCurve"));
+}
+
+TEST(StatisticsJson, LeavesTenvarFieldsUndefinedBelowFiveRecords)
+{
+    math::GroupStatistics s;
+    s.N = 4;
+    s.Kaver = 250;
+
+    const Json j = StatisticsJson(s, true);
+
+    EXPECT_EQ(j["Kaver"], 250.0);
+    EXPECT_TRUE(j["K1d"].is_null());
+    EXPECT_TRUE(j["K2xy"].is_null());
+    EXPECT_TRUE(j["C3b95"].is_null());
+    EXPECT_TRUE(j["Umean"].is_null());
+    EXPECT_TRUE(j["EllipseAxisPoints"].is_null());
+    EXPECT_TRUE(j["EllipseCurve"].is_null());
+}
+
+TEST(StatisticsJson, GivesNullSemiAnglesAndPointsForADegenerateAxisOnly)
+{
+    math::GroupStatistics s;
+    s.N = 5;
+    s.Tenvar = true;
+    s.SemiAnglesDefined = {true, false, true};
+    s.CurveDefined = {true, false, false};
+    s.C1a = 12.5f;
+    s.C2a = 3;
+    s.EllipseAxisPoints[0][1] = {0.25f, -0.5f};
+    s.EllipseCurve[0].assign(math::EllipseCurvePoints, {0.1f, 0.2f});
+
+    const Json j = StatisticsJson(s, true);
+
+    EXPECT_EQ(j["C1a"], 12.5);
+    EXPECT_TRUE(j["C2a"].is_null());
+    EXPECT_TRUE(j["C2b95"].is_null());
+    EXPECT_EQ(j["C3a"], 0.0);
+    EXPECT_EQ(j["EllipseAxisPoints"][0].size(), 4u);
+    EXPECT_EQ(j["EllipseAxisPoints"][0][1], Json::array({0.25, -0.5}));
+    EXPECT_TRUE(j["EllipseAxisPoints"][1].is_null());
+    EXPECT_EQ(j["EllipseCurve"][0].size(), 3601u);
+    EXPECT_TRUE(j["EllipseCurve"][1].is_null());
+}
+
+TEST(StatisticsJson, WritesTheMeanTensorAsThreeRows)
+{
+    math::GroupStatistics s;
+    s.N = 6;
+    s.Tenvar = true;
+    s.M(1, 2) = 0.1f;
+    s.M(2, 1) = 0.1f;
+    s.M(3, 3) = 0.9f;
+
+    const Json j = StatisticsJson(s, false);
+
+    EXPECT_EQ(j["M"], Json::parse("[[0.0,0.1,0.0],[0.1,0.0,0.0],[0.0,0.0,0.9]]"));
+}
+
+} // namespace
+} // namespace tesmor::cli
