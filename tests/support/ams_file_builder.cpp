@@ -86,17 +86,6 @@ void PutInt16(std::string& file, std::size_t offset, std::int16_t value)
     PutBytes(file, offset, std::string_view(bytes, 2));
 }
 
-float Float32At(std::string_view file, std::size_t offset)
-{
-    std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(file[offset + i])) << (8 * i);
-    }
-    float value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
 std::int16_t Int16At(std::string_view file, std::size_t offset)
 {
     const auto lo = static_cast<unsigned char>(file[offset]);

@@ -60,7 +60,6 @@ void PutBytes(std::string& file, std::size_t offset, std::string_view bytes);
 void PutFloat32(std::string& file, std::size_t offset, float value);
 void PutInt16(std::string& file, std::size_t offset, std::int16_t value);
 
-float Float32At(std::string_view file, std::size_t offset);
 std::int16_t Int16At(std::string_view file, std::size_t offset);
 
 } // namespace tesmor::testing
