@@ -1,0 +1,155 @@
+#include "gui/main_window.h"
+
+#include "gui/command_line.h"
+#include "gui/picture_widget.h"
+#include "gui/record_list.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace tesmor::gui {
+
+using Controls = app::MainWindowControls;
+
+MainWindow::MainWindow(const std::string& programFolder, const std::string& configFolder,
+                       QWidget* parent)
+    : QMainWindow(parent)
+    , m_ui(this)
+    , m_browser(m_ui)
+{
+    setObjectName("frmMain");
+    setCentralWidget(buildCentralWidget());
+    buildStatusBar();
+    buildMenus();
+
+    const std::vector<std::pair<const char*, app::OptionButton Controls::*>> options
+        = {{"optEqualAngle", &Controls::optEqualAngle},
+           {"optEqualArea", &Controls::optEqualArea},
+           {"optPKm", &Controls::optPKm},
+           {"optPjKm", &Controls::optPjKm},
+           {"optPLogKm", &Controls::optPLogKm},
+           {"optHKm", &Controls::optHKm},
+           {"optPT", &Controls::optPT},
+           {"optPjT", &Controls::optPjT},
+           {"optLF", &Controls::optLF},
+           {"optPU", &Controls::optPU},
+           {"optSpec", &Controls::optSpec},
+           {"optGeo", &Controls::optGeo},
+           {"optPaleo", &Controls::optPaleo},
+           {"optTecto", &Controls::optTecto},
+           {"optPaleoHorizontal", &Controls::optPaleoHorizontal},
+           {"optPaleoVertical", &Controls::optPaleoVertical}};
+    for (const auto& [name, member] : options)
+        m_options.push_back({member, findChild<QRadioButton*>(name)});
+
+    const std::vector<std::pair<const char*, app::CheckBox Controls::*>> checks
+        = {{"chcK1", &Controls::chcK1},     {"chcK2", &Controls::chcK2},
+           {"chcK3", &Controls::chcK3},     {"chcData", &Controls::chcData},
+           {"chcMean", &Controls::chcMean}, {"chcEllipses", &Controls::chcEllipses},
+           {"chcF1P", &Controls::chcF1P},   {"chcF1C", &Controls::chcF1C},
+           {"chcF1S", &Controls::chcF1S},   {"chcL1", &Controls::chcL1}};
+    for (const auto& [name, member] : checks)
+        m_checks.push_back({member, findChild<QCheckBox*>(name)});
+
+    const std::vector<std::pair<const char*, app::Label Controls::*>> labels
+        = {{"lblStatisticsInfo", &Controls::lblStatisticsInfo},
+           {"lblN", &Controls::lblN},
+           {"lblK1", &Controls::lblK1},
+           {"lblK2", &Controls::lblK2},
+           {"lblK3", &Controls::lblK3},
+           {"lblK1d", &Controls::lblK1d},
+           {"lblK2d", &Controls::lblK2d},
+           {"lblK3d", &Controls::lblK3d},
+           {"lblK1ca", &Controls::lblK1ca},
+           {"lblK2ca", &Controls::lblK2ca},
+           {"lblK3ca", &Controls::lblK3ca},
+           {"lblKmmean", &Controls::lblKmmean},
+           {"lblLmean", &Controls::lblLmean},
+           {"lblFmean", &Controls::lblFmean},
+           {"lblPmean", &Controls::lblPmean},
+           {"lblPJmean", &Controls::lblPJmean},
+           {"lblTmean", &Controls::lblTmean},
+           {"lblUmean", &Controls::lblUmean},
+           {"lblKmaver", &Controls::lblKmaver},
+           {"lblLaver", &Controls::lblLaver},
+           {"lblFAver", &Controls::lblFAver},
+           {"lblPaver", &Controls::lblPaver},
+           {"lblPjaver", &Controls::lblPjaver},
+           {"lblTaver", &Controls::lblTaver},
+           {"lblUaver", &Controls::lblUaver},
+           {"lblKmsd", &Controls::lblKmsd},
+           {"lblLsd", &Controls::lblLsd},
+           {"lblFsd", &Controls::lblFsd},
+           {"lblPsd", &Controls::lblPsd},
+           {"lblPJsd", &Controls::lblPJsd},
+           {"lblTsd", &Controls::lblTsd},
+           {"lblUsd", &Controls::lblUsd}};
+    for (const auto& [name, member] : labels)
+        m_labels.push_back({member, findChild<QLabel*>(name)});
+
+    connectControls();
+    connectMenus();
+
+    m_browser.Load(programFolder, configFolder);
+    applyControls();
+
+    // The window fits the screen it opens on (1366 x 768 at the least).
+    const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1366, 768);
+    resize(std::min(available.width(), 1366), std::min(available.height(), 768));
+}
+
+MainWindow::~MainWindow()
+{
+    // The settings file is written when the window is finally released.
+    m_browser.Unload();
+}
+
+void MainWindow::run(const std::function<void()>& operation)
+{
+    if (m_syncing)
+        return;
+    operation();
+    applyControls();
+}
+
+void MainWindow::run(void (app::Browser::*operation)())
+{
+    run([this, operation] { (m_browser.*operation)(); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+}
+
+void OpenCommandLineFiles(MainWindow& window, const std::vector<std::string>& paths)
+{
+    if (paths.empty())
+        return;
+    app::BrowserState& state = window.browser().State();
+    app::BrowserState before = state;
+    if (model::Status error = PrepareCommandLineFiles(state, paths)) {
+        ShowMessageBox(&window, *error);
+        return;
+    }
+    if (state.FileKind == model::FileKind::Geological) {
+        state = std::move(before);
+        ShowMessageBox(&window,
+                       {"Geological files are opened with File > Open.", "Tesmor 42",
+                        model::MessageIcon::Information});
+        return;
+    }
+    window.run(&app::Browser::OpenFiles);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    pictureSizesChanged();
+}
+
+} // namespace tesmor::gui
