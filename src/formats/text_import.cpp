@@ -92,15 +92,6 @@ bool HasFiniteTensor(const detail::TextBlock& b)
     return true;
 }
 
-// Blank lines (spaces, tabs, form feeds) after the last block end the data.
-bool RestIsBlank(const std::vector<std::string_view>& lines, std::size_t pos)
-{
-    for (; pos < lines.size(); ++pos)
-        if (lines[pos].find_first_not_of(" \t\f") != std::string_view::npos)
-            return false;
-    return true;
-}
-
 model::UserMessage TooManyRecordsMessage(std::string_view path, long long total)
 {
     return InputError("File  " + std::string(path)
@@ -122,15 +113,17 @@ model::Result<TextImport> ReadBlocks(std::string_view bytes, std::string_view pa
     assert(start >= 1 && static_cast<std::size_t>(start) <= loaded.size() + 1);
     if (bytes.empty())
         return EmptyFileMessage(path);
-    const std::vector<std::string_view> lines = SplitLines(bytes);
+    LineCursor lines(bytes);
+    std::vector<std::string_view> scratch;
+    scratch.reserve(64);
     const bool remanence = IsRemanencePath(path);
 
     model::Records read;
     bool truncated = false;
-    std::size_t pos = 0;
-    while (!RestIsBlank(lines, pos)) {
+    // Blank lines after the last block end the data.
+    while (!lines.restIsBlank()) {
         detail::TextBlock block;
-        if (readBlock(lines, pos, block) == detail::BlockRead::Truncated) {
+        if (readBlock(lines, scratch, block) == detail::BlockRead::Truncated) {
             truncated = true;
             break;
         }

@@ -49,22 +49,34 @@ std::string NameField(std::string_view line, std::size_t width)
     return std::string(trimmed.substr(0, std::min<std::size_t>(12, trimmed.size())));
 }
 
-// Line `number` (1-based within the block at `pos`); false when the file has ended.
-bool BlockLine(const std::vector<std::string_view>& lines, std::size_t pos, int number,
-               std::string_view& line)
+// Reads the next `count` lines of the block into `block`; false when the file ends first.
+bool ReadLines(LineCursor& lines, std::vector<std::string_view>& block, int count)
 {
-    const std::size_t at = pos + static_cast<std::size_t>(number - 1);
-    if (at >= lines.size())
-        return false;
-    line = lines[at];
+    block.clear();
+    std::string_view line;
+    for (int i = 0; i < count; ++i) {
+        if (!lines.next(line))
+            return false;
+        block.push_back(line);
+    }
     return true;
 }
 
-TokenLine BlockTokens(const std::vector<std::string_view>& lines, std::size_t pos, int number)
+void Skip(LineCursor& lines, int count)
 {
     std::string_view line;
-    BlockLine(lines, pos, number, line);
-    return TokenLine(line);
+    for (int i = 0; i < count && lines.next(line); ++i) { }
+}
+
+// Line `number` of the block (1-based) and its tokens.
+std::string_view Line(const std::vector<std::string_view>& block, int number)
+{
+    return block[static_cast<std::size_t>(number - 1)];
+}
+
+TokenLine Tokens(const std::vector<std::string_view>& block, int number)
+{
+    return TokenLine(Line(block, number));
 }
 
 // Tokens 1-10: code, plane angle, dip, line declination, inclination, for both groups.
@@ -103,11 +115,6 @@ void ReadOrientation(const TokenLine& t, int firstToken, TextBlock& block)
     block.P = p;
 }
 
-void Advance(const std::vector<std::string_view>& lines, std::size_t& pos, std::size_t count)
-{
-    pos = std::min(lines.size(), pos + count);
-}
-
 bool IsOrientationLine(std::string_view line)
 {
     return line.substr(0, std::min<std::size_t>(12, line.size())) == " ORIENTATION";
@@ -115,70 +122,59 @@ bool IsOrientationLine(std::string_view line)
 
 } // namespace
 
-BlockRead ReadProBlock(const std::vector<std::string_view>& lines, std::size_t& pos,
-                       TextBlock& block)
+BlockRead ReadProBlock(LineCursor& lines, std::vector<std::string_view>& scratch, TextBlock& block)
 {
-    std::string_view line;
-    if (!BlockLine(lines, pos, 40, line))
+    if (!ReadLines(lines, scratch, 40))
         return BlockRead::Truncated;
-    BlockLine(lines, pos, 1, line);
-    block.NameBytes = NameField(line, 22);
-    ReadGroups(BlockTokens(lines, pos, 14), block);
-    ReadScale(BlockTokens(lines, pos, 27), 2, block);
-    ReadTensorLine(BlockTokens(lines, pos, 39), 0, block);
-    ReadTensorLine(BlockTokens(lines, pos, 40), 3, block);
+    block.NameBytes = NameField(Line(scratch, 1), 22);
+    ReadGroups(Tokens(scratch, 14), block);
+    ReadScale(Tokens(scratch, 27), 2, block);
+    ReadTensorLine(Tokens(scratch, 39), 0, block);
+    ReadTensorLine(Tokens(scratch, 40), 3, block);
 
-    for (int number = 41;; ++number) {
-        if (!BlockLine(lines, pos, number, line))
+    std::string_view line;
+    for (;;) {
+        if (!lines.next(line))
             return BlockRead::Truncated;
-        if (IsOrientationLine(line)) {
-            ReadOrientation(TokenLine(line), 4, block);
-            Advance(lines, pos, static_cast<std::size_t>(number) + 2);
-            return BlockRead::Complete;
-        }
+        if (IsOrientationLine(line))
+            break;
         const TokenLine tokens(line);
         if (tokens.token(1) != "GEOGRAPH")
             continue;
         ReadTensorLine(tokens, 0, block);
-        if (!BlockLine(lines, pos, ++number, line))
+        if (!lines.next(line))
             return BlockRead::Truncated;
-        if (IsOrientationLine(line)) {
-            ReadOrientation(TokenLine(line), 4, block);
-            Advance(lines, pos, static_cast<std::size_t>(number) + 2);
-            return BlockRead::Complete;
-        }
+        if (IsOrientationLine(line))
+            break;
         ReadTensorLine(TokenLine(line), 3, block);
     }
-}
-
-BlockRead ReadApgBlock(const std::vector<std::string_view>& lines, std::size_t& pos,
-                       TextBlock& block)
-{
-    std::string_view line;
-    if (!BlockLine(lines, pos, 49, line))
-        return BlockRead::Truncated;
-    BlockLine(lines, pos, 1, line);
-    block.NameBytes = NameField(line, 22);
-    std::erase(block.NameBytes, '\f');
-    ReadGroups(BlockTokens(lines, pos, 16), block);
-    ReadScale(BlockTokens(lines, pos, 29), 2, block);
-    ReadTensorLine(BlockTokens(lines, pos, 45), 0, block);
-    ReadTensorLine(BlockTokens(lines, pos, 46), 3, block);
-    ReadOrientation(BlockTokens(lines, pos, 49), 3, block);
-    Advance(lines, pos, 51);
+    ReadOrientation(TokenLine(line), 4, block);
+    Skip(lines, 2);
     return BlockRead::Complete;
 }
 
-BlockRead ReadAscBlock(const std::vector<std::string_view>& lines, std::size_t& pos,
-                       TextBlock& block)
+BlockRead ReadApgBlock(LineCursor& lines, std::vector<std::string_view>& scratch, TextBlock& block)
 {
-    std::string_view line;
-    if (!BlockLine(lines, pos, 50, line))
+    if (!ReadLines(lines, scratch, 49))
         return BlockRead::Truncated;
-    BlockLine(lines, pos, 1, line);
-    block.NameBytes = NameField(line, 15);
+    block.NameBytes = NameField(Line(scratch, 1), 22);
+    std::erase(block.NameBytes, '\f');
+    ReadGroups(Tokens(scratch, 16), block);
+    ReadScale(Tokens(scratch, 29), 2, block);
+    ReadTensorLine(Tokens(scratch, 45), 0, block);
+    ReadTensorLine(Tokens(scratch, 46), 3, block);
+    ReadOrientation(Tokens(scratch, 49), 3, block);
+    Skip(lines, 2);
+    return BlockRead::Complete;
+}
 
-    const TokenLine groups = BlockTokens(lines, pos, 11);
+BlockRead ReadAscBlock(LineCursor& lines, std::vector<std::string_view>& scratch, TextBlock& block)
+{
+    if (!ReadLines(lines, scratch, 50))
+        return BlockRead::Truncated;
+    block.NameBytes = NameField(Line(scratch, 1), 15);
+
+    const TokenLine groups = Tokens(scratch, 11);
     block.Code1 = std::string(groups.token(1));
     std::tie(block.Plane1, block.Dip1) = groups.integerPair(2);
     std::tie(block.Line1Dec, block.Line1Inc) = groups.integerPair(3);
@@ -186,10 +182,10 @@ BlockRead ReadAscBlock(const std::vector<std::string_view>& lines, std::size_t& 
     std::tie(block.Plane2, block.Dip2) = groups.integerPair(5);
     std::tie(block.Line2Dec, block.Line2Inc) = groups.integerPair(6);
 
-    ReadScale(BlockTokens(lines, pos, 25), 3, block);
-    ReadTensorLine(BlockTokens(lines, pos, 49), 0, block);
-    ReadTensorLine(BlockTokens(lines, pos, 50), 3, block);
-    Advance(lines, pos, 53);
+    ReadScale(Tokens(scratch, 25), 3, block);
+    ReadTensorLine(Tokens(scratch, 49), 0, block);
+    ReadTensorLine(Tokens(scratch, 50), 3, block);
+    Skip(lines, 3);
     return BlockRead::Complete;
 }
 

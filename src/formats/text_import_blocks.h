@@ -3,6 +3,8 @@
 // The block layouts of the text data formats, as read by text_import.cpp. Internal to the
 // formats module.
 
+#include "formats/text_tokens.h"
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -38,16 +40,14 @@ enum class BlockRead {
     Truncated, // the file ended before the block's data lines
 };
 
-// Reads the block that starts at line `pos` (0-based into `lines`) and advances `pos` past it,
-// including the lines that the layout skips (as many of them as the file still has).
+// Reads the block that starts at the cursor and moves the cursor past it, including the lines
+// that the layout skips (as many of them as the file still has). `scratch` is working memory
+// kept between blocks.
 using BlockReader
-    = BlockRead (*)(const std::vector<std::string_view>& lines, std::size_t& pos, TextBlock& block);
+    = BlockRead (*)(LineCursor& lines, std::vector<std::string_view>& scratch, TextBlock& block);
 
-BlockRead ReadProBlock(const std::vector<std::string_view>& lines, std::size_t& pos,
-                       TextBlock& block);
-BlockRead ReadApgBlock(const std::vector<std::string_view>& lines, std::size_t& pos,
-                       TextBlock& block);
-BlockRead ReadAscBlock(const std::vector<std::string_view>& lines, std::size_t& pos,
-                       TextBlock& block);
+BlockRead ReadProBlock(LineCursor& lines, std::vector<std::string_view>& scratch, TextBlock& block);
+BlockRead ReadApgBlock(LineCursor& lines, std::vector<std::string_view>& scratch, TextBlock& block);
+BlockRead ReadAscBlock(LineCursor& lines, std::vector<std::string_view>& scratch, TextBlock& block);
 
 } // namespace tesmor::formats::detail

@@ -7,22 +7,29 @@
 
 namespace tesmor::formats {
 
-std::vector<std::string_view> SplitLines(std::string_view bytes)
+bool LineCursor::next(std::string_view& line)
 {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.push_back(bytes.substr(start, i - start));
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+    if (m_pos >= m_bytes.size())
+        return false;
+    std::size_t end = m_pos;
+    while (end < m_bytes.size() && m_bytes[end] != '\r' && m_bytes[end] != '\n')
+        ++end;
+    line = m_bytes.substr(m_pos, end - m_pos);
+    if (end < m_bytes.size() && m_bytes[end] == '\r' && end + 1 < m_bytes.size()
+        && m_bytes[end + 1] == '\n')
+        ++end;
+    m_pos = end + 1;
+    return true;
+}
+
+bool LineCursor::restIsBlank() const
+{
+    for (std::size_t i = m_pos; i < m_bytes.size(); ++i) {
+        const char c = m_bytes[i];
+        if (c != ' ' && c != '\t' && c != '\f' && c != '\r' && c != '\n')
+            return false;
     }
-    if (start < bytes.size())
-        lines.push_back(bytes.substr(start));
-    return lines;
+    return true;
 }
 
 std::string_view TrimSpaces(std::string_view s)

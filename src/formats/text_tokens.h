@@ -10,14 +10,30 @@
 #include <array>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 namespace tesmor::formats {
 
-// The lines of a text file: each ends at CR LF, LF or a lone CR (the terminator is not part of
-// the line); a last line without terminator counts, an empty tail after the last terminator
-// does not.
-std::vector<std::string_view> SplitLines(std::string_view bytes);
+// Reads a text file line by line: each line ends at CR LF, LF or a lone CR (the terminator is
+// not part of the line); a last line without terminator counts, an empty tail after the last
+// terminator does not. Lines are views into the file's bytes.
+class LineCursor
+{
+public:
+    explicit LineCursor(std::string_view bytes)
+        : m_bytes(bytes)
+    {
+    }
+
+    // The next line; false at the end of the file.
+    bool next(std::string_view& line);
+
+    // True when only blank lines (spaces, tabs, form feeds) remain.
+    bool restIsBlank() const;
+
+private:
+    std::string_view m_bytes;
+    std::size_t m_pos = 0;
+};
 
 // A line without its leading and trailing spaces (only the space character).
 std::string_view TrimSpaces(std::string_view s);
