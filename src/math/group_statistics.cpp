@@ -19,10 +19,8 @@ struct RecordValues
 
 RecordValues recordValues(const model::SpecimenRecord& r)
 {
-    Mat3 D;
-    Mat3 V;
-    EigenJacobi(RecordTensor(r), D, V);
-    const AnisotropyParams p = AnisotropyParameters(D(1, 1), D(2, 2), D(3, 3));
+    const std::array<float, 3> k = EigenJacobiValues(RecordTensor(r));
+    const AnisotropyParams p = AnisotropyParameters(k[0], k[1], k[2]);
     return RecordValues {{r.Km, p.L, p.F, p.P, p.Pj, p.T, p.U}};
 }
 

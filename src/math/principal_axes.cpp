@@ -13,8 +13,9 @@ constexpr int MaxJacobiSweeps = 500;
 // One step of the cyclic Jacobi method on the pair (l, m): when |W(l,m)| exceeds the threshold,
 // the plane rotation that annihilates W(l,m) is applied to W and accumulated into R. T is the
 // storage precision: every new element is rounded to T; intermediates are formed in double.
-// The indices are template arguments so that W and R stay in registers.
-template<typename T, int n, int l, int m>
+// The indices are template arguments so that W and R stay in registers. Without `vectors` the
+// rotations are not accumulated (W, and so the eigenvalues, are the same either way).
+template<typename T, int n, int l, int m, bool vectors>
 bool rotatePair(Matrix<T, n, n>& W, Matrix<T, n, n>& R, double threshold)
 {
     if (!(std::fabs(double(W(l, m))) > threshold))
@@ -32,11 +33,13 @@ bool rotatePair(Matrix<T, n, n>& W, Matrix<T, n, n>& R, double threshold)
         W(k, m) = W(m, k) = static_cast<T>(c * b + s * a);
         W(k, l) = W(l, k) = static_cast<T>(c * a - s * b);
     }
-    for (int k = 1; k <= n; ++k) {
-        const double a = R(k, l);
-        const double b = R(k, m);
-        R(k, m) = static_cast<T>(c * b + s * a);
-        R(k, l) = static_cast<T>(c * a - s * b);
+    if constexpr (vectors) {
+        for (int k = 1; k <= n; ++k) {
+            const double a = R(k, l);
+            const double b = R(k, m);
+            R(k, m) = static_cast<T>(c * b + s * a);
+            R(k, l) = static_cast<T>(c * a - s * b);
+        }
     }
     const double a = W(l, l);
     const double b = W(m, m);
@@ -47,21 +50,21 @@ bool rotatePair(Matrix<T, n, n>& W, Matrix<T, n, n>& R, double threshold)
 }
 
 // One sweep over the pairs in the order (1,2), (1,3), (2,3); true when a rotation was made.
-template<typename T, int n>
+template<typename T, int n, bool vectors>
 bool sweepPairs(Matrix<T, n, n>& W, Matrix<T, n, n>& R, double threshold)
 {
     static_assert(n == 2 || n == 3);
-    bool rotated = rotatePair<T, n, 1, 2>(W, R, threshold);
+    bool rotated = rotatePair<T, n, 1, 2, vectors>(W, R, threshold);
     if constexpr (n == 3) {
-        rotated = rotatePair<T, n, 1, 3>(W, R, threshold) || rotated;
-        rotated = rotatePair<T, n, 2, 3>(W, R, threshold) || rotated;
+        rotated = rotatePair<T, n, 1, 3, vectors>(W, R, threshold) || rotated;
+        rotated = rotatePair<T, n, 2, 3, vectors>(W, R, threshold) || rotated;
     }
     return rotated;
 }
 
 // Cyclic Jacobi with a decreasing threshold. Returns D (eigenvalues descending) and V
 // (eigenvectors as columns, in the same order).
-template<typename T, int n>
+template<typename T, int n, bool vectors = true>
 void jacobi(const Matrix<T, n, n>& A, Matrix<T, n, n>& D, Matrix<T, n, n>& V, double epsFactor)
 {
     Matrix<T, n, n> W = A;
@@ -83,7 +86,7 @@ void jacobi(const Matrix<T, n, n>& A, Matrix<T, n, n>& D, Matrix<T, n, n>& V, do
     double threshold = std::sqrt(q);
 
     for (int sweep = 0; sweep < MaxJacobiSweeps; ++sweep) {
-        const bool rotated = sweepPairs(W, R, threshold);
+        const bool rotated = sweepPairs<T, n, vectors>(W, R, threshold);
         if (rotated)
             continue;
         if (threshold <= epsilon)
@@ -137,6 +140,14 @@ void jacobi(const Matrix<T, n, n>& A, Matrix<T, n, n>& D, Matrix<T, n, n>& V, do
 void EigenJacobi(const Mat3& A, Mat3& D, Mat3& V)
 {
     jacobi<float, 3>(A, D, V, 1e-11);
+}
+
+std::array<float, 3> EigenJacobiValues(const Mat3& A)
+{
+    Mat3 D;
+    Mat3 V;
+    jacobi<float, 3, false>(A, D, V, 1e-11);
+    return {D(1, 1), D(2, 2), D(3, 3)};
 }
 
 void EigenJacobiD(const Mat2d& A, Mat2d& D, Mat2d& V)

@@ -38,7 +38,10 @@ struct AnisotropyParams
 // Equal eigenvalues keep their original order.
 void EigenJacobi(const Mat3& A, Mat3& D, Mat3& V);
 
-// The same in double precision; each eigenvector column is reversed when its last component is
+// The eigenvalues of EigenJacobi alone, in descending order (the same numbers, less work).
+std::array<float, 3> EigenJacobiValues(const Mat3& A);
+
+// EigenJacobi in double precision; each eigenvector column is reversed when its last component is
 // negative.
 void EigenJacobiD(const Mat2d& A, Mat2d& D, Mat2d& V);
 void EigenJacobiD(const Mat3d& A, Mat3d& D, Mat3d& V);

@@ -95,6 +95,27 @@ TEST(EigenJacobi, ReconstructsRandomTensorsIncludingExtremeOnes)
     }
 }
 
+TEST(EigenJacobiValues, AreExactlyTheEigenvaluesOfEigenJacobi)
+{
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> angle(0, 360);
+    std::uniform_real_distribution<double> value(0.8, 1.2);
+    for (int n = 0; n < 200; ++n) {
+        const Mat3 A = test::TensorWithAxes(
+            test::EulerRotation(angle(random), angle(random) / 2, angle(random)), value(random),
+            value(random), value(random));
+        Mat3 D;
+        Mat3 V;
+
+        EigenJacobi(A, D, V);
+        const std::array<float, 3> values = EigenJacobiValues(A);
+
+        EXPECT_EQ(values[0], D(1, 1));
+        EXPECT_EQ(values[1], D(2, 2));
+        EXPECT_EQ(values[2], D(3, 3));
+    }
+}
+
 TEST(EigenJacobiD, SolvesA2x2MatrixWithEigenvectorsPointingUpTheSecondAxis)
 {
     Mat2d A;
