@@ -16,10 +16,10 @@ namespace tesmor::gui {
 using Controls = app::MainWindowControls;
 
 MainWindow::MainWindow(const std::string& programFolder, const std::string& configFolder,
-                       QWidget* parent)
+                       std::unique_ptr<app::UserInterface> ui, QWidget* parent)
     : QMainWindow(parent)
-    , m_ui(this)
-    , m_browser(m_ui)
+    , m_ui(ui ? std::move(ui) : std::make_unique<QtUserInterface>(this))
+    , m_browser(*m_ui)
 {
     setObjectName("frmMain");
     setCentralWidget(buildCentralWidget());
@@ -133,7 +133,7 @@ void OpenCommandLineFiles(MainWindow& window, const std::vector<std::string>& pa
     app::BrowserState& state = window.browser().State();
     app::BrowserState before = state;
     if (model::Status error = PrepareCommandLineFiles(state, paths)) {
-        ShowMessageBox(&window, *error);
+        window.userInterface().ShowMessage(*error);
         return;
     }
     if (state.FileKind == model::FileKind::Geological) {

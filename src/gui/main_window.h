@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,12 +40,13 @@ class MainWindow : public QMainWindow
 
 public:
     // `programFolder` holds the settings file when writable; otherwise `configFolder` does.
+    // `ui` replaces the Qt dialogs (tests script them); null uses real dialogs.
     MainWindow(const std::string& programFolder, const std::string& configFolder,
-               QWidget* parent = nullptr);
+               std::unique_ptr<app::UserInterface> ui = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     app::Browser& browser() { return m_browser; }
-    QtUserInterface& userInterface() { return m_ui; }
+    app::UserInterface& userInterface() { return *m_ui; }
 
     // Runs a browser operation and then copies the control state onto the widgets.
     void run(const std::function<void()>& operation);
@@ -131,7 +133,7 @@ private:
     void applyFocus();
     QWidget* widgetOf(const std::string& controlName) const;
 
-    QtUserInterface m_ui;
+    std::unique_ptr<app::UserInterface> m_ui;
     app::Browser m_browser;
     bool m_syncing = false;
     bool m_sizesPending = false;

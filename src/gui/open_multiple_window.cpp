@@ -1,7 +1,7 @@
 #include "gui/open_multiple_window.h"
 
 #include "app/open_multiple_dialog.h"
-#include "gui/qt_user_interface.h"
+#include "app/user_interface.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,9 +26,11 @@ QString fromUtf8(const std::string& s)
 
 } // namespace
 
-OpenMultipleWindow::OpenMultipleWindow(app::OpenMultipleDialog& dialog, QWidget* parent)
+OpenMultipleWindow::OpenMultipleWindow(app::OpenMultipleDialog& dialog, app::UserInterface& ui,
+                                       QWidget* parent)
     : QDialog(parent)
     , m_dialog(dialog)
+    , m_ui(ui)
     , m_drives(new QComboBox)
     , m_folders(new QTreeView)
     , m_folderModel(new QFileSystemModel(this))
@@ -101,7 +103,7 @@ OpenMultipleWindow::OpenMultipleWindow(app::OpenMultipleDialog& dialog, QWidget*
     });
     connect(m_files, &QListWidget::itemSelectionChanged, this, [this] { forwardSelection(); });
     connect(m_files, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        ShowStatus(this, m_dialog.DoubleClick(m_files->row(item)));
+        showStatus(m_dialog.DoubleClick(m_files->row(item)));
         finishIfClosed();
     });
     connect(selectAll, &QPushButton::clicked, this, [this] {
@@ -160,8 +162,14 @@ void OpenMultipleWindow::forwardSelection()
 void OpenMultipleWindow::open()
 {
     forwardSelection();
-    ShowStatus(this, m_dialog.Open());
+    showStatus(m_dialog.Open());
     finishIfClosed();
+}
+
+void OpenMultipleWindow::showStatus(const model::Status& status)
+{
+    if (status)
+        m_ui.ShowMessage(*status);
 }
 
 void OpenMultipleWindow::finishIfClosed()

@@ -4,6 +4,8 @@
 // filtered by file type. The widgets forward every event to app::OpenMultipleDialog, which
 // keeps the dialog's state and builds what it returns.
 
+#include "model/result.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -14,7 +16,8 @@ class QTreeView;
 
 namespace tesmor::app {
 class OpenMultipleDialog;
-}
+class UserInterface;
+} // namespace tesmor::app
 
 namespace tesmor::gui {
 
@@ -23,7 +26,9 @@ class OpenMultipleWindow : public QDialog
     Q_OBJECT
 
 public:
-    explicit OpenMultipleWindow(app::OpenMultipleDialog& dialog, QWidget* parent = nullptr);
+    // Messages of the dialog ("No file(s) selected!") are shown through `ui`.
+    OpenMultipleWindow(app::OpenMultipleDialog& dialog, app::UserInterface& ui,
+                       QWidget* parent = nullptr);
 
     // Copies the dialog's state (caption, drive, folder, file list, selection) onto the widgets.
     void refresh();
@@ -37,7 +42,10 @@ private:
     void open();
     void finishIfClosed();
 
+    void showStatus(const model::Status& status);
+
     app::OpenMultipleDialog& m_dialog;
+    app::UserInterface& m_ui;
     QComboBox* m_drives;
     QTreeView* m_folders;
     QFileSystemModel* m_folderModel;

@@ -125,7 +125,7 @@ app::FileDialogAnswer QtUserInterface::SaveFileDialog(const app::FileDialogReque
 
 void QtUserInterface::RunOpenMultiple(app::OpenMultipleDialog& dialog)
 {
-    OpenMultipleWindow window(dialog, m_parent);
+    OpenMultipleWindow window(dialog, *this, m_parent);
     window.exec();
     if (!dialog.Closed())
         dialog.Cancel();

@@ -1,0 +1,47 @@
+#pragma once
+
+// The real Qt open-multiple window driven by a script, with every other dialog answered like a
+// person who cancels and every message recorded instead of shown (a modal box would wait for
+// ever without a display).
+
+#include "app/open_multiple_dialog.h"
+#include "gui/open_multiple_window.h"
+#include "gui/qt_user_interface.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tesmor::test {
+
+class ScriptedQtUi : public gui::QtUserInterface
+{
+public:
+    // Runs on the open window of the next "Open", instead of the person.
+    std::function<void(gui::OpenMultipleWindow&)> openScript;
+
+    std::vector<model::UserMessage> messages;
+    int openWindowsShown = 0;
+
+    void ShowMessage(const model::UserMessage& message) override { messages.push_back(message); }
+    bool AskOkCancel(const model::UserMessage& question) override
+    {
+        messages.push_back(question);
+        return false;
+    }
+    app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest&) override { return {}; }
+    app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest&) override { return {}; }
+    void ShowWindow(app::WindowId, bool) override { }
+
+    void RunOpenMultiple(app::OpenMultipleDialog& dialog) override
+    {
+        ++openWindowsShown;
+        gui::OpenMultipleWindow window(dialog, *this);
+        if (openScript)
+            openScript(window);
+        if (!dialog.Closed())
+            dialog.Cancel();
+    }
+};
+
+} // namespace tesmor::test

@@ -1,0 +1,259 @@
+// The main window built offscreen: the closed state at start, opening the example set through
+// the real open-multiple window, options forwarded to the browser, and a grab of the window.
+
+#include "gui/main_window.h"
+#include "gui/picture_widget.h"
+#include "gui/record_list.h"
+#include "gui_scripted_qt_ui.h"
+#include "temp_dir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileSystemModel>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace tesmor::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Counts pixels of one colour, to tell which symbols a picture shows.
+int CountColour(const QImage& image, QColor colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == colour)
+                ++count;
+        }
+    }
+    return count;
+}
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        fs::create_directories(temp.path() / "program");
+        fs::create_directories(temp.path() / "data");
+        fs::copy_file(SourceDir() / "examples/site/BOHEM1.ran", temp.path() / "data/BOHEM1.ran");
+        dataFolder = (temp.path() / "data").string() + "/";
+        auto ui = std::make_unique<ScriptedQtUi>();
+        script = ui.get();
+        window = std::make_unique<gui::MainWindow>((temp.path() / "program").string() + "/",
+                                                   (temp.path() / "config").string() + "/",
+                                                   std::move(ui));
+        window->resize(1366, 768);
+        window->show();
+        settle();
+    }
+
+    void TearDown() override { window.reset(); }
+
+    static void settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+    }
+
+    template<typename T> T* find(const char* name)
+    {
+        T* child = window->findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    // Opens the example set as a person would: File > Open, the data folder in the folder
+    // tree, BOHEM1.ran in the file list, then Open.
+    void openExample()
+    {
+        script->openScript = [this](gui::OpenMultipleWindow& dialog) {
+            auto* tree = dialog.findChild<QTreeView*>("Dir1");
+            auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+            emit tree->clicked(model->index(QString::fromStdString(dataFolder)));
+            auto* files = dialog.findChild<QListWidget*>("File1");
+            const auto items = files->findItems("BOHEM1.ran", Qt::MatchExactly);
+            ASSERT_EQ(items.size(), 1);
+            items.front()->setSelected(true);
+            dialog.findChild<QPushButton*>("cmdOpen")->click();
+        };
+        find<QAction>("mnuOpen")->trigger();
+        settle();
+    }
+
+    QImage grabPicture(const char* name)
+    {
+        auto* picture = find<gui::PictureWidget>(name);
+        return picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    TempDir temp;
+    std::string dataFolder;
+    ScriptedQtUi* script = nullptr;
+    std::unique_ptr<gui::MainWindow> window;
+};
+
+TEST_F(MainWindowTest, StartsInTheClosedState)
+{
+    EXPECT_EQ(window->windowTitle(), "Tesmor 42 - Anisotropy data browser");
+    EXPECT_FALSE(find<QWidget>("lstNames")->isEnabled());
+    EXPECT_FALSE(find<QWidget>("picStereo")->isEnabled());
+    EXPECT_FALSE(find<QWidget>("fraCoor")->isEnabled());
+    EXPECT_FALSE(find<QAction>("mnuSave")->isVisible());
+    EXPECT_TRUE(find<QAction>("mnuOpen")->isVisible());
+    EXPECT_EQ(find<QLabel>("StatusBar1Panel1")->text(), "Site:");
+    EXPECT_EQ(find<QLabel>("StatusBar1Panel8")->text(), "Instrument:");
+}
+
+TEST_F(MainWindowTest, OpeningTheExampleSetShowsItsRecordsStatisticsAndHeader)
+{
+    openExample();
+
+    EXPECT_EQ(window->windowTitle().toStdString(), "Tesmor 42 - [" + dataFolder + "BOHEM1.ran]");
+    auto* list = find<gui::RecordListView>("lstNames");
+    EXPECT_TRUE(list->isEnabled());
+    ASSERT_EQ(list->recordModel()->rowCount(), 33);
+    EXPECT_EQ(list->recordModel()->rows().front().substr(0, 5), "Name\t");
+    EXPECT_EQ(find<QLabel>("lblN")->text(), "32");
+    EXPECT_EQ(find<QLineEdit>("txtMeanName")->text(), "BOHEM1");
+    EXPECT_EQ(find<QLabel>("StatusBar1Panel1")->text(), "Site: BOHEM1");
+    EXPECT_TRUE(find<QAction>("mnuSave")->isVisible());
+    EXPECT_TRUE(find<QRadioButton>("optGeo")->isChecked());
+    EXPECT_TRUE(script->messages.empty());
+}
+
+TEST_F(MainWindowTest, OpenWithoutAChosenFileAsksForOneAndKeepsTheDialogOpen)
+{
+    bool closedAfterOpen = true;
+    script->openScript = [&closedAfterOpen](gui::OpenMultipleWindow& dialog) {
+        dialog.findChild<QPushButton*>("cmdOpen")->click();
+        closedAfterOpen = dialog.result() == QDialog::Accepted;
+    };
+
+    find<QAction>("mnuOpen")->trigger();
+
+    ASSERT_EQ(script->messages.size(), 1u);
+    EXPECT_EQ(script->messages.front().text, "No file(s) selected!");
+    EXPECT_FALSE(closedAfterOpen);
+    EXPECT_EQ(window->windowTitle(), "Tesmor 42 - Anisotropy data browser");
+}
+
+TEST_F(MainWindowTest, TheNetShowsTheThreeAxesInColourAndInBlackAndWhite)
+{
+    openExample();
+    const QColor blue(0, 0, 255);
+    const QColor green(0, 255, 0);
+    ASSERT_GT(CountColour(grabPicture("picStereo"), blue), 50);
+    EXPECT_GT(CountColour(grabPicture("picStereo"), green), 50);
+
+    find<QPushButton>("cmdBW")->click();
+    settle();
+
+    const QImage blackAndWhite = grabPicture("picStereo");
+    EXPECT_EQ(CountColour(blackAndWhite, blue), 0);
+    EXPECT_EQ(CountColour(blackAndWhite, green), 0);
+}
+
+TEST_F(MainWindowTest, ChangingTheCoordinateSystemRebuildsTheListing)
+{
+    openExample();
+    auto* list = find<gui::RecordListView>("lstNames");
+    const std::string geographic = list->recordModel()->rows()[1];
+
+    find<QRadioButton>("optPaleo")->click();
+    settle();
+
+    EXPECT_TRUE(find<QRadioButton>("optPaleo")->isChecked());
+    ASSERT_EQ(list->recordModel()->rowCount(), 33);
+    EXPECT_NE(list->recordModel()->rows()[1], geographic);
+}
+
+TEST_F(MainWindowTest, TheSymbolSizeSliderShowsItsValue)
+{
+    openExample();
+
+    find<QSlider>("vslSymbolSize")->setValue(17);
+    settle();
+
+    EXPECT_EQ(find<QLineEdit>("txtSymbolSize")->text(), "17");
+}
+
+TEST_F(MainWindowTest, ExpandingTheListHidesThePicturesAndGroupsButNotTheDisplayGroup)
+{
+    openExample();
+    auto* expand = find<QPushButton>("cmdExpand");
+    const int narrow = find<QWidget>("lstNames")->width();
+
+    expand->click();
+    settle();
+
+    EXPECT_EQ(expand->text(), "<<");
+    EXPECT_TRUE(find<QWidget>("picStereo")->isHidden());
+    EXPECT_TRUE(find<QWidget>("fraMeanTensor")->isHidden());
+    EXPECT_TRUE(find<QWidget>("fraDisplay")->isVisible());
+    EXPECT_GT(find<QWidget>("lstNames")->width(), 3 * narrow);
+
+    expand->click();
+    settle();
+
+    EXPECT_EQ(expand->text(), ">>");
+    EXPECT_TRUE(find<QWidget>("picStereo")->isVisible());
+}
+
+TEST_F(MainWindowTest, TheOptionRowButtonShowsAndHidesTheProjectionOptions)
+{
+    openExample();
+    auto* button = find<QToolButton>("cmdStereo");
+    EXPECT_FALSE(find<QWidget>("optEqualArea")->isVisible());
+
+    button->click();
+    settle();
+    EXPECT_TRUE(find<QWidget>("optEqualArea")->isVisible());
+    EXPECT_TRUE(find<QWidget>("lblStereo")->isVisible());
+
+    button->click();
+    settle();
+    EXPECT_FALSE(find<QWidget>("optEqualArea")->isVisible());
+}
+
+TEST_F(MainWindowTest, CloseReturnsToTheClosedState)
+{
+    openExample();
+
+    find<QAction>("mnuClose")->trigger();
+    settle();
+
+    EXPECT_EQ(window->windowTitle(), "Tesmor 42 - Anisotropy data browser");
+    EXPECT_FALSE(find<QWidget>("lstNames")->isEnabled());
+    EXPECT_EQ(find<gui::RecordListView>("lstNames")->recordModel()->rowCount(), 0);
+    EXPECT_FALSE(find<QAction>("mnuSave")->isVisible());
+}
+
+TEST_F(MainWindowTest, TheWindowFitsTheSmallestSupportedScreenAndGrabsToAnImage)
+{
+    openExample();
+
+    const QImage image = window->grab().toImage();
+
+    ASSERT_FALSE(image.isNull());
+    EXPECT_LE(window->minimumSizeHint().width(), 1366);
+    EXPECT_LE(window->minimumSizeHint().height(), 768);
+    EXPECT_TRUE(image.save(QString::fromStdString(temp.file("main_window.png"))));
+}
+
+} // namespace
+} // namespace tesmor::test

@@ -1,0 +1,188 @@
+// The building blocks of the windows: the picture surface with its rubber band, the record
+// list with tens of thousands of rows, the dialogs' helpers, splash and about box.
+
+#include "app/open_multiple_dialog.h"
+#include "gui/about_box.h"
+#include "gui/picture_widget.h"
+#include "gui/product_info.h"
+#include "gui/qt_user_interface.h"
+#include "gui/record_list.h"
+#include "gui/splash_window.h"
+#include "gui_scripted_qt_ui.h"
+#include "temp_dir.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace tesmor::test {
+namespace {
+
+TEST(PictureWidget, ARubberBandMoveRepaintsFromTheCacheWithoutRedrawingThePicture)
+{
+    gui::PictureWidget picture;
+    picture.resize(300, 300);
+    picture.setPainter([](QPainter& painter, QSize size) {
+        painter.fillRect(QRect(QPoint(0, 0), size), Qt::yellow);
+    });
+    picture.show();
+    picture.grab();
+    const int rendered = picture.renderCount();
+    QSignalSpy released(&picture, &gui::PictureWidget::bandReleased);
+
+    QTest::mousePress(&picture, Qt::LeftButton, {}, QPoint(20, 30));
+    for (int x = 30; x < 200; x += 10) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, x), QPointF(x, x), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&picture, &move);
+        picture.grab();
+    }
+    EXPECT_EQ(picture.bandRect(), QRect(QPoint(20, 30), QPoint(190, 190)));
+    QTest::mouseRelease(&picture, Qt::LeftButton, {}, QPoint(190, 190));
+
+    EXPECT_EQ(picture.renderCount(), rendered);
+    EXPECT_FALSE(picture.bandActive());
+    ASSERT_EQ(released.count(), 1);
+    EXPECT_EQ(released.front().at(0).toPoint(), QPoint(20, 30));
+    EXPECT_EQ(released.front().at(1).toPoint(), QPoint(190, 190));
+}
+
+TEST(PictureWidget, ANewPictureOrSizeDrawsAgainForTheNewSize)
+{
+    gui::PictureWidget picture;
+    QSize drawnFor;
+    picture.setPainter([&drawnFor](QPainter&, QSize size) { drawnFor = size; });
+    picture.resize(200, 150);
+    picture.show();
+    picture.grab();
+    EXPECT_EQ(drawnFor, QSize(200, 150) * picture.devicePixelRatioF());
+
+    picture.resize(320, 240);
+    picture.grab();
+
+    EXPECT_EQ(drawnFor, QSize(320, 240) * picture.devicePixelRatioF());
+}
+
+TEST(RecordListView, SelectsTensOfThousandsOfRowsExactlyInOneSelection)
+{
+    gui::RecordListView list;
+    std::vector<std::string> rows(32766, "BH01A\t300\tF1");
+    std::vector<bool> selected(rows.size(), false);
+    for (std::size_t i = 1; i < selected.size(); i += 3)
+        selected[i] = true;
+    list.setRows(rows);
+
+    list.setSelectedRows(selected);
+
+    EXPECT_EQ(list.selectedRows(), selected);
+    EXPECT_EQ(list.recordModel()->rowCount(), 32766);
+}
+
+TEST(RecordListView, AnEmptySelectionClearsEveryRow)
+{
+    gui::RecordListView list;
+    list.setRows({"Name", "A", "B"});
+    list.setSelectedRows({false, true, true});
+
+    list.setSelectedRows({});
+
+    EXPECT_EQ(list.selectedRows(), std::vector<bool>(3, false));
+}
+
+TEST(TabStopDelegate, PlacesTheTabStopsInAscendingPixelsOfTheFont)
+{
+    gui::TabStopDelegate delegate;
+    delegate.setTabStops({48, 65, 90});
+    const QFontMetrics metrics(QFont("Monospace", 10));
+
+    const std::vector<int> pixels = delegate.stopPixels(metrics);
+
+    ASSERT_EQ(pixels.size(), 3u);
+    EXPECT_LT(0, pixels[0]);
+    EXPECT_LT(pixels[0], pixels[1]);
+    EXPECT_LT(pixels[1], pixels[2]);
+    // A 12-character name fits before the second column.
+    EXPECT_GE(pixels[0], 12 * metrics.horizontalAdvance(QLatin1Char('0')));
+}
+
+TEST(QtFilters, TurnsTextAndPatternPairsIntoQtFilters)
+{
+    EXPECT_EQ(gui::QtFilters("Varkel AMS format (*.ran)|*.ran|ASCII text file (*.txt)|*.txt"),
+              QStringList({"Varkel AMS format (*.ran)", "ASCII text file (*.txt)"}));
+    EXPECT_EQ(gui::QtFilters("Geological files|*.ged"), QStringList({"Geological files (*.ged)"}));
+    EXPECT_EQ(gui::FilterSuffix("Windows metafile (*.wmf)"), "wmf");
+    EXPECT_EQ(gui::FilterSuffix("All files"), "");
+}
+
+TEST(OpenMultipleWindow, ReturnsTheChosenAndListedFilesOfTheFolder)
+{
+    TempDir temp;
+    for (const char* name : {"a.ran", "b.ran", "c.ran", "notes.txt"})
+        WriteBytes(temp.file(name), "x");
+    const std::string folder = temp.path().string() + "/";
+    app::OpenMultipleDialog dialog;
+    dialog.Load(folder, 1, folder);
+    ScriptedQtUi ui;
+    gui::OpenMultipleWindow window(dialog, ui);
+    auto* files = window.findChild<QListWidget*>("File1");
+    ASSERT_EQ(files->count(), 3);
+
+    files->item(1)->setSelected(true);
+    files->item(2)->setSelected(true);
+    window.findChild<QPushButton*>("cmdOpen")->click();
+
+    ASSERT_TRUE(dialog.Closed());
+    const app::OpenMultipleResult& result = dialog.Result();
+    EXPECT_FALSE(result.Cancelled);
+    EXPECT_EQ(result.ChosenFiles, (std::vector<std::string> {folder + "b.ran", folder + "c.ran"}));
+    EXPECT_EQ(result.ListedFiles.size(), 3u);
+    EXPECT_EQ(result.CurrentPosition, 3);
+    EXPECT_EQ(window.windowTitle().toStdString(), "Open multiple - [ " + folder + "]");
+}
+
+TEST(OpenMultipleWindow, CancelLeavesTheDialogCancelled)
+{
+    TempDir temp;
+    const std::string folder = temp.path().string() + "/";
+    app::OpenMultipleDialog dialog;
+    dialog.Load(folder, 0, folder);
+    ScriptedQtUi ui;
+    gui::OpenMultipleWindow window(dialog, ui);
+
+    window.findChild<QPushButton*>("cmdCancel")->click();
+
+    EXPECT_TRUE(dialog.Closed());
+    EXPECT_TRUE(dialog.Result().Cancelled);
+}
+
+TEST(SplashWait, EndsWhenTheElapsedTimeReachesTheDelay)
+{
+    std::vector<qint64> readings = {0, 1000, 2999, 3000, 5000};
+    std::size_t calls = 0;
+
+    gui::WaitProcessingEvents(3000,
+                              [&] { return readings[std::min(calls++, readings.size() - 1)]; });
+
+    EXPECT_EQ(calls, 4u);
+}
+
+TEST(AboutBox, ShowsTheProgramNameAndALinkToItsWebAddress)
+{
+    gui::AboutBox box;
+
+    auto* link = box.findChild<QLabel*>("Label7");
+
+    EXPECT_EQ(box.objectName(), "frmAbout");
+    EXPECT_EQ(box.windowTitle(), "Tesmor 42");
+    ASSERT_NE(link, nullptr);
+    EXPECT_TRUE(link->text().contains(gui::product::WebAddress));
+    EXPECT_NE(box.findChild<QPushButton*>("cmdClose"), nullptr);
+}
+
+} // namespace
+} // namespace tesmor::test
