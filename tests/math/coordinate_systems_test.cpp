@@ -213,15 +213,5 @@ TEST(TransformDataSet, GivesNoRecordsWhenNoneQualifies)
     EXPECT_TRUE(active.empty());
 }
 
-TEST(TectonicMatrix, WithoutALineTakesTheStrikeBetween0And180)
-{
-    const Mat3 R = TectonicMatrix(45, 0, 0, 0, false);
-
-    // The strike 135 of a plane dipping to 45 turns onto North.
-    const Direction strike = VecToDir(Mvmpy(R, DirToVec(135, 0)));
-
-    EXPECT_NEAR(strike.Dec, 0, 1e-3);
-}
-
 } // namespace
 } // namespace tesmor::math

@@ -114,17 +114,6 @@ TEST(GroupStatistics, OfTwoRecordsHasAveragesButNoTenvarPart)
     EXPECT_TRUE(s.EllipseCurve[0].empty());
 }
 
-TEST(GroupStatistics, OfOneRecordOnlyCountsIt)
-{
-    const Records records = ScatteredGroup(1, Mat3::Identity(), 5, 0.05, 1);
-
-    const GroupStatistics s = ComputeGroupStatistics(records, Projection::EqualArea);
-
-    EXPECT_EQ(s.N, 1);
-    EXPECT_EQ(s.Kaver, 0);
-    EXPECT_EQ(s.Ksd, 0);
-}
-
 TEST(GroupStatistics, OfFiveIdenticalRecordsHasTheirTensorAndNoConfidenceRegions)
 {
     const Records one = ScatteredGroup(1, test::EulerRotation(20, 30, 40), 0, 0.05, 3);
@@ -293,20 +282,6 @@ TEST(ProjectVector, PutsAxesInTheLowerHemisphereOfBothNets)
     EXPECT_NEAR(upWest.x, std::sqrt(1 - std::sqrt(0.5)), 1e-6);
     EXPECT_NEAR(upWest.y, 0, 1e-6);
     EXPECT_NEAR(east45.x, std::tan(M_PI / 8), 1e-6);
-}
-
-TEST(ProjectAxisEqualArea, MatchesProjectVector)
-{
-    const std::array<Direction, 3> dirs {Direction {30, 40}, Direction {250, 5}, Direction {0, 90}};
-
-    const std::array<NetPoint, 3> points = ProjectAxisEqualArea(dirs);
-
-    for (int i = 0; i < 3; ++i) {
-        const Vec3 v = DirToVec(dirs[i]);
-        const NetPoint p = ProjectVector(Vec3d {{v(1), v(2), v(3)}}, Projection::EqualArea);
-        EXPECT_NEAR(points[i].x, p.x, 1e-6);
-        EXPECT_NEAR(points[i].y, p.y, 1e-6);
-    }
 }
 
 } // namespace

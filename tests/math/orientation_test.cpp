@@ -40,14 +40,6 @@ TEST(OrientationMatrix, GivesSpecimenXTheAzimuthAndPlunge)
     EXPECT_TRUE(test::TensorsNear(fromVertical, O, 1e-6));
 }
 
-TEST(OrientationMatrix, IsARotation)
-{
-    const Mat3 O = OrientationMatrix(217, 63, 12, 0, 3);
-
-    EXPECT_TRUE(test::TensorsNear(Mxmpy(O, test::Transpose(O)), Mat3::Identity(), 1e-6));
-    EXPECT_NEAR(Mxcof(O, 0, 0), 1, 1e-6);
-}
-
 TEST(RotateRecordTensor, WithZeroAzimuthAndPlungeChangesNothing)
 {
     model::SpecimenRecord r = SpecimenRecordWithK1AlongX();
@@ -120,15 +112,6 @@ TEST(NetToDirection, ReadsBackAProjectedDirectionInBothProjections)
             EXPECT_LT(fromArea.Dec, 360);
         }
     }
-}
-
-TEST(NetToDirection, ConvertsPointsOutsideThePrimitiveWithoutFailing)
-{
-    const Direction area = NetToDirectionEqualArea(1.2f, -0.3f);
-    const Direction angle = NetToDirectionEqualAngle(-2, 0.5f);
-
-    EXPECT_TRUE(std::isfinite(area.Dec) && std::isfinite(area.Inc));
-    EXPECT_LT(angle.Inc, 0);
 }
 
 } // namespace
