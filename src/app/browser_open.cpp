@@ -251,7 +251,7 @@ void Browser::fillStructureControls()
     c.cboFoli.text = c.cboFoli.items.front();
     c.cboLine.enabled = true;
     c.cboLine.items = {"0"};
-    c.cboLine.text = "0";
+    c.cboLine.text = c.cboLine.items.front();
     for (const StructureType& type : s.LineationTypes) {
         c.lstLine.enabled = true;
         c.chcL1.enabled = true;

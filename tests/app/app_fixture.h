@@ -39,7 +39,8 @@ protected:
         std::vector<testing::AmsSpecimenFields> out;
         for (int i = 0; i < count; ++i) {
             testing::AmsSpecimenFields s;
-            s.Name = "S" + std::to_string(i + 1);
+            s.Name = std::to_string(i + 1);
+            s.Name.insert(s.Name.begin(), 'S');
             const float d = 0.01f * static_cast<float>(i % 7);
             s.Tensor
                 = {1.06f - d, 0.99f + d / 2, 0.95f + d / 2, 0.01f + d, -0.02f + d / 3, 0.03f - d};
