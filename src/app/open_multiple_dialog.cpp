@@ -47,14 +47,17 @@ bool lessWithoutCase(const std::string& a, const std::string& b)
 bool isVolume(const std::string& point, const std::string& type)
 {
     static const char* const pseudo[]
-        = {"proc",    "sysfs",     "devpts", "cgroup",      "cgroup2",  "securityfs",
-           "debugfs", "tracefs",   "mqueue", "pstore",      "bpf",      "configfs",
-           "fusectl", "hugetlbfs", "autofs", "binfmt_misc", "devtmpfs", "nsfs"};
+        = {"proc",        "sysfs",          "devpts",   "cgroup",      "cgroup2",    "securityfs",
+           "debugfs",     "tracefs",        "mqueue",   "pstore",      "bpf",        "configfs",
+           "fusectl",     "hugetlbfs",      "autofs",   "binfmt_misc", "devtmpfs",   "nsfs",
+           "squashfs",    "overlay",        "efivarfs", "ramfs",       "rpc_pipefs", "selinuxfs",
+           "fuse.portal", "fuse.gvfsd-fuse"};
     for (const char* name : pseudo) {
         if (type == name)
             return false;
     }
-    for (const char* tree : {"/proc", "/sys", "/dev", "/run/user", "/boot/efi"}) {
+    for (const char* tree :
+         {"/proc", "/sys", "/dev", "/run/user", "/boot/efi", "/snap", "/var/lib"}) {
         if (point.rfind(tree, 0) == 0)
             return false;
     }
