@@ -6,8 +6,8 @@ namespace tesmor::math {
 
 namespace {
 
-// No symmetric 3x3 input needs more than a few dozen sweeps (each threshold reduction is a sweep
-// of its own); the cap only guarantees that a pathological input cannot loop for ever.
+// No symmetric 3x3 input needs more than a dozen or so sweeps; the cap only guarantees that a
+// pathological input cannot keep the iteration going for ever.
 constexpr int MaxJacobiSweeps = 500;
 
 // One step of the cyclic Jacobi method on the pair (l, m): when |W(l,m)| exceeds the threshold,

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 
 namespace tesmor::math {
@@ -93,6 +94,19 @@ TEST(EigenJacobi, ReconstructsRandomTensorsIncludingExtremeOnes)
         EXPECT_GE(D(2, 2), D(3, 3));
         EXPECT_EQ(D(1, 2), 0);
     }
+}
+
+TEST(EigenJacobi, EndsForNonFiniteInput)
+{
+    Mat3 A = Diagonal(1, 1, 1);
+    A(1, 2) = A(2, 1) = std::numeric_limits<float>::quiet_NaN();
+    A(2, 3) = A(3, 2) = std::numeric_limits<float>::infinity();
+    Mat3 D;
+    Mat3 V;
+
+    EigenJacobi(A, D, V);
+
+    SUCCEED();
 }
 
 TEST(EigenJacobiValues, AreExactlyTheEigenvaluesOfEigenJacobi)
