@@ -342,6 +342,9 @@ QGroupBox* MainWindow::buildMeanTensorGroup()
         for (int column = 0; column < 3; ++column) {
             QLabel* value = label(names[axis][column]);
             value->setFont(fixed);
+            // Room for the widest text, so that the table keeps its shape while empty.
+            const char* widest[] = {"0.000", "000.0 / -00.0", "00.0 / 00.0"};
+            value->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(widest[column]));
             axes->addWidget(value, axis + 1, column + 1);
         }
     }
@@ -364,6 +367,8 @@ QGroupBox* MainWindow::buildMeanTensorGroup()
         for (int column = 0; column < 7; ++column) {
             QLabel* value = label(rows[r][column]);
             value->setFont(fixed);
+            value->setMinimumWidth(
+                QFontMetrics(fixed).horizontalAdvance(column == 0 ? "0.00E-00" : "-0.000"));
             value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             parameters->addWidget(value, r + 1, column + 1);
         }

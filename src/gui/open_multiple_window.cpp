@@ -89,6 +89,7 @@ OpenMultipleWindow::OpenMultipleWindow(app::OpenMultipleDialog& dialog, app::Use
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
+    connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, [this] { revealFolder(); });
     connect(m_drives, &QComboBox::activated, this, [this](int index) {
         m_dialog.ChangeDrive(m_drives->itemText(index).toStdString());
         refresh();
@@ -133,12 +134,7 @@ void OpenMultipleWindow::refresh()
         m_drives->addItem(fromUtf8(drive));
     m_drives->setCurrentIndex(m_drives->findText(fromUtf8(m_dialog.Drive())));
 
-    const QModelIndex folder = m_folderModel->index(fromUtf8(m_dialog.Folder()));
-    if (folder.isValid()) {
-        m_folders->setCurrentIndex(folder);
-        m_folders->scrollTo(folder);
-        m_folders->expand(folder);
-    }
+    revealFolder();
     m_fileTypes->setCurrentIndex(m_dialog.FileTypeIndex());
 
     m_files->clear();
@@ -149,6 +145,19 @@ void OpenMultipleWindow::refresh()
         item->setSelected(i < selected.size() && selected[i]);
     }
     m_syncing = false;
+}
+
+void OpenMultipleWindow::revealFolder()
+{
+    // The folder model loads folders in the background: the current folder is revealed again
+    // each time one of the folders on its path has been read.
+    const QModelIndex folder = m_folderModel->index(fromUtf8(m_dialog.Folder()));
+    if (!folder.isValid())
+        return;
+    for (QModelIndex parent = folder.parent(); parent.isValid(); parent = parent.parent())
+        m_folders->expand(parent);
+    m_folders->setCurrentIndex(folder);
+    m_folders->scrollTo(folder, QAbstractItemView::PositionAtCenter);
 }
 
 void OpenMultipleWindow::forwardSelection()

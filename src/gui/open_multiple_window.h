@@ -39,6 +39,7 @@ protected:
 
 private:
     void forwardSelection();
+    void revealFolder();
     void open();
     void finishIfClosed();
 

@@ -5,8 +5,10 @@
 
 #include <QCoreApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -62,6 +64,10 @@ SplashWindow::SplashWindow(QWidget* parent)
     text->addSpacing(12);
     addLine(text, QString("%1  (%2)").arg(product::Authors, product::Email));
     row->addLayout(text);
+
+    adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void WaitProcessingEvents(qint64 milliseconds, const std::function<qint64()>& elapsed)
