@@ -185,18 +185,6 @@ TEST(GedMergeReader, FractionalNumberIsRefused)
     EXPECT_FALSE(ReadGedForMerge(bytes, "/d/m.ged").ok());
 }
 
-TEST(GedMergeReader, TakesTheHeaderParametersIntoEveryEntry)
-{
-    const model::Result<GedEntries> read = ReadGedForMerge(SampleBytes(), "/d/m.ged");
-
-    ASSERT_TRUE(read.ok());
-    ASSERT_EQ(read->size(), 3u);
-    EXPECT_EQ((*read)[2].P1, 12);
-    EXPECT_EQ((*read)[2].P2, 0);
-    EXPECT_EQ((*read)[1].Azimuth, 315);
-    EXPECT_EQ((*read)[0].Code1, "FL  ");
-}
-
 TEST(GedWriter, WritesFixedWidthLinesAndCountsEntriesPlusTwo)
 {
     GedEntries entries = {Entry("AB1", 90, 0), Entry("CD-7", 315, -42)};
