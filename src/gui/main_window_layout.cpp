@@ -252,14 +252,18 @@ QGroupBox* MainWindow::buildDisplayGroup()
     m_lstLine->setObjectName("lstLine");
     for (QListWidget* list : {m_lstFoli, m_lstLine}) {
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        list->setMinimumHeight(48);
-        list->setMaximumWidth(180);
+        // Room for five type letters; more scroll.
+        const int row = list->fontMetrics().height() + 2;
+        list->setMinimumHeight(2 * row + 6);
+        list->setMaximumHeight(5 * row + 6);
     }
-    layout->addSpacing(4);
+    layout->addSpacing(6);
     layout->addWidget(new QLabel("Foliation types"));
-    layout->addWidget(m_lstFoli, 1);
+    layout->addWidget(m_lstFoli);
+    layout->addSpacing(4);
     layout->addWidget(new QLabel("Lineation types"));
-    layout->addWidget(m_lstLine, 1);
+    layout->addWidget(m_lstLine);
+    layout->addStretch(1);
     group->setMaximumWidth(200);
     m_frames.push_back(
         {[](const Controls& c) -> const app::Control& { return c.fraDisplay; }, group});

@@ -94,10 +94,15 @@ OpenMultipleWindow::OpenMultipleWindow(app::OpenMultipleDialog& dialog, app::Use
         m_dialog.ChangeDrive(m_drives->itemText(index).toStdString());
         refresh();
     });
-    connect(m_folders, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+    // A folder chosen with the mouse or the keyboard becomes the current folder.
+    auto chooseFolder = [this](const QModelIndex& index) {
+        if (m_syncing || !index.isValid())
+            return;
         m_dialog.ChangeFolder(m_folderModel->filePath(index).toStdString());
         refresh();
-    });
+    };
+    connect(m_folders, &QTreeView::clicked, this, chooseFolder);
+    connect(m_folders->selectionModel(), &QItemSelectionModel::currentChanged, this, chooseFolder);
     connect(m_fileTypes, &QComboBox::activated, this, [this](int index) {
         m_dialog.ChooseFileType(index);
         refresh();
@@ -148,6 +153,14 @@ void OpenMultipleWindow::refresh()
 }
 
 void OpenMultipleWindow::revealFolder()
+{
+    const bool wasSyncing = m_syncing;
+    m_syncing = true;
+    revealFolderPath();
+    m_syncing = wasSyncing;
+}
+
+void OpenMultipleWindow::revealFolderPath()
 {
     // The folder model loads folders in the background: the current folder is revealed again
     // each time one of the folders on its path has been read.

@@ -40,6 +40,7 @@ protected:
 private:
     void forwardSelection();
     void revealFolder();
+    void revealFolderPath();
     void open();
     void finishIfClosed();
 
