@@ -13,8 +13,7 @@ int RunConvert(const LoadOptions& load, const ConvertOptions& options, std::ostr
     if (const ExitStatus status = session.Open(load); status != Success)
         return status;
     // Saving writes the working records, which after opening equal the loaded records.
-    if (auto failure
-        = formats::WriteAmsBinaryFile(options.Output, session.State().Data.WorkingRecords, false)) {
+    if (auto failure = formats::WriteAmsBinaryFile(options.Output, session.Loaded(), false)) {
         session.Report(*failure);
         return InputError;
     }

@@ -55,21 +55,20 @@ formats::DirectionFileOptions DirectionOptions(const ExportOptions& options)
     return {f.K1, f.K2, f.K3, f.Poles, f.Circles, f.Lines};
 }
 
-plot::ViewOptions PictureOptions(const app::BrowserState& s, const ExportOptions& options)
+plot::ViewOptions PictureOptions(const Session& s, const ExportOptions& options)
 {
     plot::ViewOptions view;
-    view.coordinateSystem = s.CoordSystem;
-    view.projection = static_cast<math::Projection>(s.Projection);
+    view.coordinateSystem = s.CoordSystem();
+    view.projection = s.Projection();
     view.plot1Kind = options.Plot1;
     view.plot2Kind = options.Plot2;
     view.colourScheme = static_cast<plot::ColourScheme>(options.Scheme);
-    view.symbolSize = s.SymbolSize;
     const ShowFlags& f = options.Show;
     view.display
         = {f.Data, f.K1, f.K2, f.K3, f.Mean, f.Ellipses, f.Circles, f.Strikes, f.Poles, f.Lines};
-    for (const app::StructureType& type : s.FoliationTypes)
+    for (const app::StructureType& type : s.FoliationTypes())
         view.foliationTypes.push_back(type.Letter);
-    for (const app::StructureType& type : s.LineationTypes)
+    for (const app::StructureType& type : s.LineationTypes())
         view.lineationTypes.push_back(type.Letter);
     return view;
 }
@@ -78,9 +77,9 @@ plot::ViewOptions PictureOptions(const app::BrowserState& s, const ExportOptions
 // file is replaced only once complete, so a failure leaves it as it was.
 ExitStatus WriteExports(Session& session, const ExportOptions& options)
 {
-    const app::BrowserState& s = session.State();
-    const model::Records& working = s.Data.WorkingRecords;
-    const model::Records& active = s.Data.ActiveRecords;
+    const model::Records& working = session.Loaded();
+    const model::Records& active = session.Active();
+    const math::GroupStatistics& statistics = session.Statistics();
     const auto failed = [&session](const model::Status& status) {
         if (status)
             session.Report(*status);
@@ -93,17 +92,17 @@ ExitStatus WriteExports(Session& session, const ExportOptions& options)
             formats::WriteDirectionFile(options.Dat, working, DirectionOptions(options), false)))
         return InputError;
     if (!options.Mean.empty()
-        && failed(formats::AppendMeanListing(options.Mean, active, s.Statistics,
+        && failed(formats::AppendMeanListing(options.Mean, active, statistics,
                                              model::FileExists(options.Mean), options.Name)))
         return InputError;
     if (!options.MeanRecord.empty()
         && failed(formats::WriteMeanRecord(options.MeanRecord,
                                            model::FileExists(options.MeanRecord), options.Name,
-                                           active, s.Statistics)))
+                                           active, statistics)))
         return InputError;
     if (!options.Picture.empty()) {
         GuiApplicationScope gui;
-        const plot::ViewData data {active, &s.Statistics, PictureOptions(s, options)};
+        const plot::ViewData data {active, &statistics, PictureOptions(session, options)};
         if (failed(render::ExportPicture(options.Picture, data, options.Title)))
             return InputError;
     }
@@ -126,7 +125,7 @@ int RunExport(const LoadOptions& load, const ExportOptions& options, std::ostrea
 
     // The mean tensor exists from five records on; nothing is written without it.
     const bool wantsMean = !options.Mean.empty() || !options.MeanRecord.empty();
-    if (wantsMean && session.State().Data.ActiveRecords.size() < math::MinRecordsForTenvar) {
+    if (wantsMean && session.Active().size() < math::MinRecordsForTenvar) {
         session.Report(model::UserMessage {"Not enough records for Tenvar statistics"});
         return InputError;
     }

@@ -18,7 +18,7 @@ int RunMerge(const LoadOptions& load, const MergeOptions& options, std::ostream&
     // The merge works on the loaded records; an empty or damaged geological file is refused
     // whole (the window passes over a line of the wrong length without a word, which would
     // leave the user believing the data were merged).
-    model::Records loaded = session.State().Data.LoadedRecords;
+    model::Records& loaded = session.Loaded();
     const auto mode
         = options.Match == 2 ? formats::GedMatchMode::Full : formats::GedMatchMode::FromLeft;
     const auto direction = options.Direction == 2 ? math::RotationMode::GeographicToSpecimen

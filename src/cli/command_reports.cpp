@@ -1,5 +1,6 @@
 // The commands that print: records (JSON), stats (JSON) and list (the window's listing text).
 
+#include "app/listing.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
 #include "cli/session.h"
@@ -13,7 +14,7 @@ int RunRecords(const LoadOptions& load, std::ostream& out, std::ostream& err)
     Session session(err);
     if (const ExitStatus status = session.Open(load); status != Success)
         return status;
-    out << DumpJson(RecordsJson(session.State().Data.ActiveRecords));
+    out << DumpJson(RecordsJson(session.Active()));
     return Success;
 }
 
@@ -23,53 +24,56 @@ int RunStats(const LoadOptions& load, const StatsOptions& options, std::ostream&
     Session session(err);
     if (const ExitStatus status = session.Open(load); status != Success)
         return status;
-    out << DumpJson(StatisticsJson(session.State().Statistics, options.Curves));
+    out << DumpJson(StatisticsJson(session.Statistics(), options.Curves));
     return Success;
 }
 
 namespace {
 
 // The labels of the "Mean tensor (Tenvar statistics)" group in the order the panel fills them.
-std::vector<std::pair<const char*, const app::Label*>>
-StatisticsLabels(const app::MainWindowControls& c)
+std::vector<std::pair<const char*, const std::string*>> LabelTexts(const app::StatisticsPanel& p)
 {
     return {
-        {"lblN", &c.lblN},           {"lblK1", &c.lblK1},         {"lblK2", &c.lblK2},
-        {"lblK3", &c.lblK3},         {"lblK1d", &c.lblK1d},       {"lblK2d", &c.lblK2d},
-        {"lblK3d", &c.lblK3d},       {"lblK1ca", &c.lblK1ca},     {"lblK2ca", &c.lblK2ca},
-        {"lblK3ca", &c.lblK3ca},     {"lblKmmean", &c.lblKmmean}, {"lblLmean", &c.lblLmean},
-        {"lblFmean", &c.lblFmean},   {"lblPmean", &c.lblPmean},   {"lblPJmean", &c.lblPJmean},
-        {"lblTmean", &c.lblTmean},   {"lblUmean", &c.lblUmean},   {"lblKmaver", &c.lblKmaver},
-        {"lblLaver", &c.lblLaver},   {"lblFAver", &c.lblFAver},   {"lblPaver", &c.lblPaver},
-        {"lblPjaver", &c.lblPjaver}, {"lblTaver", &c.lblTaver},   {"lblUaver", &c.lblUaver},
-        {"lblKmsd", &c.lblKmsd},     {"lblLsd", &c.lblLsd},       {"lblFsd", &c.lblFsd},
-        {"lblPsd", &c.lblPsd},       {"lblPJsd", &c.lblPJsd},     {"lblTsd", &c.lblTsd},
-        {"lblUsd", &c.lblUsd},
+        {"lblN", &p.N},           {"lblK1", &p.K1},         {"lblK2", &p.K2},
+        {"lblK3", &p.K3},         {"lblK1d", &p.K1d},       {"lblK2d", &p.K2d},
+        {"lblK3d", &p.K3d},       {"lblK1ca", &p.K1ca},     {"lblK2ca", &p.K2ca},
+        {"lblK3ca", &p.K3ca},     {"lblKmmean", &p.Kmmean}, {"lblLmean", &p.Lmean},
+        {"lblFmean", &p.Fmean},   {"lblPmean", &p.Pmean},   {"lblPJmean", &p.PJmean},
+        {"lblTmean", &p.Tmean},   {"lblUmean", &p.Umean},   {"lblKmaver", &p.Kmaver},
+        {"lblLaver", &p.Laver},   {"lblFAver", &p.FAver},   {"lblPaver", &p.Paver},
+        {"lblPjaver", &p.Pjaver}, {"lblTaver", &p.Taver},   {"lblUaver", &p.Uaver},
+        {"lblKmsd", &p.Kmsd},     {"lblLsd", &p.Lsd},       {"lblFsd", &p.Fsd},
+        {"lblPsd", &p.Psd},       {"lblPJsd", &p.PJsd},     {"lblTsd", &p.Tsd},
+        {"lblUsd", &p.Usd},
     };
 }
 
 } // namespace
 
+// The record list (header row, then one row per active record) and the statistics panel, each
+// label as its control name, a tab and its text; lblStatisticsInfo is empty while hidden.
 int RunList(const LoadOptions& load, std::ostream& out, std::ostream& err)
 {
     Session session(err);
     if (const ExitStatus status = session.Open(load); status != Success)
         return status;
-    const app::MainWindowControls& c = session.Browser().Controls();
+    const model::Records& active = session.Active();
     std::string text;
-    for (const std::string& row : c.lstNames.rows) {
+    for (const std::string& row : app::ListingRows(active)) {
         text += row;
         text += '\n';
     }
-    for (const auto& [name, label] : StatisticsLabels(c)) {
+    const app::StatisticsPanel panel
+        = app::MakeStatisticsPanel(static_cast<int>(active.size()), session.Statistics());
+    for (const auto& [name, label] : LabelTexts(panel)) {
         text += name;
         text += '\t';
-        text += label->text;
+        text += *label;
         text += '\n';
     }
     text += "lblStatisticsInfo\t";
-    if (c.lblStatisticsInfo.visible)
-        text += c.lblStatisticsInfo.text;
+    if (panel.infoShown)
+        text += app::NotEnoughRecordsText;
     text += '\n';
     out << text;
     return Success;
