@@ -4,7 +4,10 @@
 // coordinates (x to the right, y downwards). Back ends: the recording canvas (a replayable list
 // of operations), the Windows-metafile writer, and the QPainter canvas of render/.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -61,10 +64,22 @@ struct Point
     friend bool operator==(const Point&, const Point&) = default;
 };
 
-// A real canvas coordinate as a whole pixel: nearest integer, ties to even. Values beyond any
-// picture are clamped so that wild data cannot overflow a back end's integer coordinates.
-int ToPixel(double v);
-Point ToPixel(double x, double y);
+// A real canvas coordinate as a whole pixel: nearest integer, ties to even (the default
+// rounding mode; this is model::RoundHalfEven, inline for the hundreds of thousands of points of
+// a picture). Values beyond any picture are clamped so that wild data cannot overflow a back
+// end's integer coordinates; NaN becomes 0.
+inline int ToPixel(double v)
+{
+    constexpr double Limit = 1.0e6;
+    if (std::isnan(v))
+        return 0;
+    return static_cast<int>(std::nearbyint(std::clamp(v, -Limit, Limit)));
+}
+
+inline Point ToPixel(double x, double y)
+{
+    return {ToPixel(x), ToPixel(y)};
+}
 
 // An axis-parallel box in whole pixels, edges included.
 struct Rect
@@ -114,11 +129,11 @@ public:
     virtual ~Canvas() = default;
 
     // A closed polygon filled with `fill`, outlined solid 1 pixel in `outline`.
-    virtual void polygon(const std::vector<Point>& points, Colour fill, Colour outline) = 0;
+    virtual void polygon(std::span<const Point> points, Colour fill, Colour outline) = 0;
     // The ellipse inscribed in `box`, filled with `fill`, outlined solid 1 pixel in `outline`.
     virtual void ellipse(const Rect& box, Colour fill, Colour outline) = 0;
     // An open polyline through the points in order.
-    virtual void polyline(const std::vector<Point>& points, const Pen& pen) = 0;
+    virtual void polyline(std::span<const Point> points, const Pen& pen) = 0;
     virtual void text(const TextItem& item) = 0;
     virtual void symbol(const SymbolItem& item);
 };

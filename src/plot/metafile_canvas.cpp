@@ -221,7 +221,7 @@ void MetafileCanvas::setTextAlign(TextAlign align)
     m_textAlign = align;
 }
 
-void MetafileCanvas::polygon(const std::vector<Point>& points, Colour fill, Colour outline)
+void MetafileCanvas::polygon(std::span<const Point> points, Colour fill, Colour outline)
 {
     if (points.empty())
         return;
@@ -242,7 +242,7 @@ void MetafileCanvas::ellipse(const Rect& box, Colour fill, Colour outline)
     record(EllipseRecord, {Coord(box.bottom), Coord(box.right), Coord(box.top), Coord(box.left)});
 }
 
-void MetafileCanvas::polyline(const std::vector<Point>& points, const Pen& pen)
+void MetafileCanvas::polyline(std::span<const Point> points, const Pen& pen)
 {
     // A record holds at most 32767 points; longer lines continue in the next record.
     constexpr std::size_t MaxPoints = 16000;

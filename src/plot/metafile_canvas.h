@@ -35,9 +35,9 @@ public:
     // Windows records it, at `unitsPerInch` logical units per inch.
     MetafileCanvas(int width = 8000, int height = 8000, int unitsPerInch = 1000);
 
-    void polygon(const std::vector<Point>& points, Colour fill, Colour outline) override;
+    void polygon(std::span<const Point> points, Colour fill, Colour outline) override;
     void ellipse(const Rect& box, Colour fill, Colour outline) override;
-    void polyline(const std::vector<Point>& points, const Pen& pen) override;
+    void polyline(std::span<const Point> points, const Pen& pen) override;
     void text(const TextItem& item) override;
 
     // The whole file: placeable header, standard header, the records drawn so far, the deletion

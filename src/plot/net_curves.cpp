@@ -16,6 +16,49 @@ Point ToCanvas(const NetFrame& frame, double x, double y)
     return ToPixel(p.x, p.y);
 }
 
+struct UnitCircleTable
+{
+    std::array<double, 361> cosines {};
+    std::array<double, 361> sines {};
+};
+
+// cos k and sin k for whole degrees k = 0 .. 360.
+const UnitCircleTable& UnitCircle()
+{
+    static const UnitCircleTable table = [] {
+        UnitCircleTable t;
+        for (int k = 0; k <= 360; ++k) {
+            t.cosines[static_cast<std::size_t>(k)]
+                = static_cast<float>(std::cos(k * math::RadPerDeg));
+            t.sines[static_cast<std::size_t>(k)]
+                = static_cast<float>(std::sin(k * math::RadPerDeg));
+        }
+        return t;
+    }();
+    return table;
+}
+
+// The net point of a unit vector, as ProjectDirection gives it for the vector's declination and
+// inclination, without the angles: with h the horizontal length and |z| = sin |I|,
+// equal-angle r = tan(45 - |I|/2) = h / (1 + |z|), equal-area r = sqrt(1 - |z|); x = r sin D =
+// r y/h, y = r cos D = r x/h (declination 0 for a vertical vector).
+NetPoint ProjectUnitVector(math::Projection projection, const math::Vec3& v)
+{
+    const double north = v(1);
+    const double east = v(2);
+    const double down = std::fabs(static_cast<double>(v(3)));
+    const double h = std::sqrt(north * north + east * east);
+    if (h == 0)
+        return {0,
+                projection == math::Projection::EqualAngle
+                    ? 0.0f
+                    : static_cast<float>(std::sqrt(std::fmax(0.0, 1.0 - down)))};
+    const double scale = projection == math::Projection::EqualAngle
+        ? 1.0 / (1.0 + down)
+        : std::sqrt(std::fmax(0.0, 1.0 - down)) / h;
+    return {static_cast<float>(east * scale), static_cast<float>(north * scale)};
+}
+
 } // namespace
 
 void DrawConfidenceEllipse(Canvas& canvas, const NetFrame& frame, std::span<const NetPoint> curve,
@@ -49,50 +92,30 @@ void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection pro
 {
     if (dip == 0 || !std::isfinite(dip) || !std::isfinite(dipDirection))
         return;
-    float strike = dipDirection + 270.0f;
-    if (strike >= 360.0f)
-        strike -= 360.0f;
-    // Turns the horizontal line of azimuth dipDirection down to plunge `dip`.
-    const math::Mat3 R = math::RotHoriz(strike, dip);
+    // The half circle from the strike line (azimuth DD - 90, horizontal) through the dip line
+    // (DD, plunge dip) to the opposite end of the strike line, in 1 degree steps:
+    // v(t) = cos t S + sin t D. A negative dip gives the upper half, which the projection shows
+    // like its lower mirror at the same declinations.
+    const double dd = dipDirection * math::RadPerDeg;
+    const double delta = dip * math::RadPerDeg;
+    const double strikeNorth = std::sin(dd); // cos(dd - 90)
+    const double strikeEast = -std::cos(dd); // sin(dd - 90)
+    const double dipNorth = std::cos(delta) * std::cos(dd);
+    const double dipEast = std::cos(delta) * std::sin(dd);
+    const double dipDown = std::sin(delta);
+    const UnitCircleTable& circle = UnitCircle();
 
-    std::array<math::Direction, 361> points; // index 1..360: azimuth k degrees before the tilt
-    for (int k = 1; k <= 360; ++k) {
-        const double a = k * math::RadPerDeg;
-        const math::Vec3 v {{static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)), 0}};
-        points[static_cast<std::size_t>(k)] = math::VecToDir(math::Mvmpy(R, v));
+    std::array<Point, 181> line;
+    for (std::size_t t = 0; t <= 180; ++t) {
+        const double c = circle.cosines[t];
+        const double s = t == 0 || t == 180 ? 0.0 : circle.sines[t];
+        const math::Vec3 v {{static_cast<float>(c * strikeNorth + s * dipNorth),
+                             static_cast<float>(c * strikeEast + s * dipEast),
+                             static_cast<float>(s * dipDown)}};
+        const NetPoint p = ProjectUnitVector(projection, v);
+        line[t] = ToCanvas(frame, p.x, p.y);
     }
-
-    // The half that is drawn: the lower one for a positive dip, the upper one for a negative.
-    // The two strike points lie on the primitive; rounding may tilt them a hair upwards, which
-    // must not cut them off.
-    constexpr float OnPrimitive = 1.0e-3f; // degrees
-    const auto drawn = [&](int k) {
-        const float inc = points[static_cast<std::size_t>(k)].Inc;
-        return dip > 0 ? inc >= -OnPrimitive : inc <= OnPrimitive;
-    };
-    // The walk starts where the drawn half begins, so that the half is met as one unbroken run
-    // (a start on a point exactly on the primitive would otherwise join both ends by a chord).
-    int start = 1;
-    for (int k = 1; k <= 360; ++k) {
-        const int previous = k == 1 ? 360 : k - 1;
-        if (drawn(k) && !drawn(previous)) {
-            start = k;
-            break;
-        }
-    }
-
-    std::vector<Point> line;
-    line.reserve(360);
-    for (int step = 0; step < 360; ++step) {
-        const int k = (start - 1 + step) % 360 + 1;
-        if (!drawn(k))
-            continue;
-        const math::Direction& d = points[static_cast<std::size_t>(k)];
-        const NetPoint p = ProjectDirection(projection, d.Dec, d.Inc);
-        line.push_back(ToCanvas(frame, p.x, p.y));
-    }
-    if (line.size() > 1)
-        canvas.polyline(line, Pen {style, colour, width});
+    canvas.polyline(line, Pen {style, colour, width});
 }
 
 } // namespace tesmor::plot

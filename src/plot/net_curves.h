@@ -19,7 +19,8 @@ void DrawConfidenceEllipse(Canvas& canvas, const NetFrame& frame, std::span<cons
                            int width, Colour colour);
 
 // The lower-hemisphere half of the great circle of the plane dipping `dip` degrees towards
-// `dipDirection`, as one polyline of up to 360 points. Dip 0 (the primitive circle itself)
+// `dipDirection`, as one polyline of 181 points 1 degree apart, from one end of the strike line
+// on the primitive through the dip line to the other end. Dip 0 (the primitive circle itself)
 // draws nothing; a negative dip draws the upper half as seen from below.
 void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection projection,
                      float dipDirection, float dip, PenStyle style, Colour colour, int width);

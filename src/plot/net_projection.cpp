@@ -30,9 +30,4 @@ WorldPoint MapLinear(WorldPoint p, WorldPoint w1, WorldPoint w2, WorldPoint c1, 
     return {px, py};
 }
 
-WorldPoint NetFrame::toCanvas(double x, double y) const
-{
-    return MapLinear({x, y}, {0, 0}, {1, 1}, {cx, cy}, {cx + diameter / 2, cy - diameter / 2});
-}
-
 } // namespace tesmor::plot

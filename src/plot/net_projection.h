@@ -34,7 +34,11 @@ struct NetFrame
     double cy = 200;
     double diameter = 340;
 
-    WorldPoint toCanvas(double x, double y) const;
+    // MapLinear with the two pairs above, written out.
+    WorldPoint toCanvas(double x, double y) const
+    {
+        return {cx + x * (diameter / 2), cy - y * (diameter / 2)};
+    }
 };
 
 } // namespace tesmor::plot

@@ -2,48 +2,120 @@
 
 namespace tesmor::plot {
 
-void RecordingCanvas::polygon(const std::vector<Point>& points, Colour fill, Colour outline)
+namespace {
+
+template<typename T> std::uint32_t Append(std::vector<T>& list, T item)
 {
-    m_operations.emplace_back(PolygonOp {points, fill, outline});
+    list.push_back(std::move(item));
+    return static_cast<std::uint32_t>(list.size() - 1);
+}
+
+} // namespace
+
+std::uint32_t RecordingCanvas::keep(std::span<const Point> points)
+{
+    const auto first = static_cast<std::uint32_t>(m_points.size());
+    m_points.insert(m_points.end(), points.begin(), points.end());
+    return first;
+}
+
+void RecordingCanvas::polygon(std::span<const Point> points, Colour fill, Colour outline)
+{
+    const Shape shape {keep(points), static_cast<std::uint32_t>(points.size()), fill, outline};
+    m_order.push_back({Kind::Polygon, Append(m_polygons, shape)});
 }
 
 void RecordingCanvas::ellipse(const Rect& box, Colour fill, Colour outline)
 {
-    m_operations.emplace_back(EllipseOp {box, fill, outline});
+    m_order.push_back({Kind::Ellipse, Append(m_ellipses, EllipseOp {box, fill, outline})});
 }
 
-void RecordingCanvas::polyline(const std::vector<Point>& points, const Pen& pen)
+void RecordingCanvas::polyline(std::span<const Point> points, const Pen& pen)
 {
-    m_operations.emplace_back(PolylineOp {points, pen});
+    const Line line {keep(points), static_cast<std::uint32_t>(points.size()), pen};
+    m_order.push_back({Kind::Polyline, Append(m_polylines, line)});
 }
 
 void RecordingCanvas::text(const TextItem& item)
 {
-    m_operations.emplace_back(item);
+    m_order.push_back({Kind::Text, Append(m_texts, item)});
 }
 
 void RecordingCanvas::symbol(const SymbolItem& item)
 {
-    m_operations.emplace_back(item);
+    m_order.push_back({Kind::Symbol, Append(m_symbols, item)});
+}
+
+void RecordingCanvas::clear()
+{
+    m_order.clear();
+    m_points.clear();
+    m_polygons.clear();
+    m_ellipses.clear();
+    m_polylines.clear();
+    m_texts.clear();
+    m_symbols.clear();
+}
+
+std::vector<Operation> RecordingCanvas::operations() const
+{
+    std::vector<Operation> out;
+    out.reserve(m_order.size());
+    for (const Entry& e : m_order) {
+        switch (e.kind) {
+        case Kind::Polygon: {
+            const Shape& op = m_polygons[e.index];
+            const auto points = pointsOf(op.first, op.count);
+            out.emplace_back(PolygonOp {{points.begin(), points.end()}, op.fill, op.outline});
+            break;
+        }
+        case Kind::Ellipse:
+            out.emplace_back(m_ellipses[e.index]);
+            break;
+        case Kind::Polyline: {
+            const Line& op = m_polylines[e.index];
+            const auto points = pointsOf(op.first, op.count);
+            out.emplace_back(PolylineOp {{points.begin(), points.end()}, op.pen});
+            break;
+        }
+        case Kind::Text:
+            out.emplace_back(m_texts[e.index]);
+            break;
+        case Kind::Symbol:
+            out.emplace_back(m_symbols[e.index]);
+            break;
+        }
+    }
+    return out;
 }
 
 void RecordingCanvas::replay(Canvas& target) const
 {
-    struct Player
-    {
-        Canvas& target;
-        void operator()(const PolygonOp& op) const
-        {
-            target.polygon(op.points, op.fill, op.outline);
+    for (const Entry& e : m_order) {
+        switch (e.kind) {
+        case Kind::Polygon: {
+            const Shape& op = m_polygons[e.index];
+            target.polygon(pointsOf(op.first, op.count), op.fill, op.outline);
+            break;
         }
-        void operator()(const EllipseOp& op) const { target.ellipse(op.box, op.fill, op.outline); }
-        void operator()(const PolylineOp& op) const { target.polyline(op.points, op.pen); }
-        void operator()(const TextItem& op) const { target.text(op); }
-        void operator()(const SymbolItem& op) const { target.symbol(op); }
-    };
-    const Player player {target};
-    for (const Operation& op : m_operations)
-        std::visit(player, op);
+        case Kind::Ellipse: {
+            const EllipseOp& op = m_ellipses[e.index];
+            target.ellipse(op.box, op.fill, op.outline);
+            break;
+        }
+        case Kind::Polyline: {
+            const Line& op = m_polylines[e.index];
+            target.polyline(pointsOf(op.first, op.count), op.pen);
+            break;
+        }
+        case Kind::Text:
+            target.text(m_texts[e.index]);
+            break;
+        case Kind::Symbol:
+            target.symbol(m_symbols[e.index]);
+            break;
+        }
+    }
 }
 
 } // namespace tesmor::plot

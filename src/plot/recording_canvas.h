@@ -5,6 +5,7 @@
 
 #include "plot/canvas.h"
 
+#include <cstdint>
 #include <variant>
 #include <vector>
 
@@ -41,21 +42,59 @@ using Operation = std::variant<PolygonOp, EllipseOp, PolylineOp, TextItem, Symbo
 class RecordingCanvas : public Canvas
 {
 public:
-    void polygon(const std::vector<Point>& points, Colour fill, Colour outline) override;
+    void polygon(std::span<const Point> points, Colour fill, Colour outline) override;
     void ellipse(const Rect& box, Colour fill, Colour outline) override;
-    void polyline(const std::vector<Point>& points, const Pen& pen) override;
+    void polyline(std::span<const Point> points, const Pen& pen) override;
     void text(const TextItem& item) override;
     void symbol(const SymbolItem& item) override;
 
-    const std::vector<Operation>& operations() const { return m_operations; }
-    bool empty() const { return m_operations.empty(); }
-    void clear() { m_operations.clear(); }
+    // Every operation in the order drawn (a copy, for inspection).
+    std::vector<Operation> operations() const;
+    std::size_t size() const { return m_order.size(); }
+    bool empty() const { return m_order.empty(); }
+    // Forgets the operations but keeps the memory, for the next picture.
+    void clear();
 
     // Draws every operation, in order, onto `target`.
     void replay(Canvas& target) const;
 
 private:
-    std::vector<Operation> m_operations;
+    // Operations are kept by kind, with their drawing order beside them: a marker costs a few
+    // dozen bytes, not the size of the largest operation.
+    enum class Kind : std::uint8_t { Polygon, Ellipse, Polyline, Text, Symbol };
+    struct Entry
+    {
+        Kind kind;
+        std::uint32_t index;
+    };
+
+    struct Shape
+    {
+        std::uint32_t first; // into m_points
+        std::uint32_t count;
+        Colour fill;
+        Colour outline;
+    };
+    struct Line
+    {
+        std::uint32_t first;
+        std::uint32_t count;
+        Pen pen;
+    };
+
+    std::span<const Point> pointsOf(std::uint32_t first, std::uint32_t count) const
+    {
+        return {m_points.data() + first, count};
+    }
+    std::uint32_t keep(std::span<const Point> points);
+
+    std::vector<Entry> m_order;
+    std::vector<Point> m_points; // the points of every polygon and polyline, one after another
+    std::vector<Shape> m_polygons;
+    std::vector<EllipseOp> m_ellipses;
+    std::vector<Line> m_polylines;
+    std::vector<TextItem> m_texts;
+    std::vector<SymbolItem> m_symbols;
 };
 
 } // namespace tesmor::plot

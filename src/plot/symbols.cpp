@@ -10,14 +10,15 @@ constexpr double RadPerDeg = 3.14159265358979 / 180.0;
 
 void Line(Canvas& canvas, double x1, double y1, double x2, double y2, Colour colour, int width = 1)
 {
-    canvas.polyline({ToPixel(x1, y1), ToPixel(x2, y2)}, Pen {PenStyle::Solid, colour, width});
+    const Point points[2] = {ToPixel(x1, y1), ToPixel(x2, y2)};
+    canvas.polyline(points, Pen {PenStyle::Solid, colour, width});
 }
 
 void SquareMark(Canvas& canvas, double x, double y, double h, Colour fill, Colour outline)
 {
-    canvas.polygon({ToPixel(x - h, y - h), ToPixel(x + h, y - h), ToPixel(x + h, y + h),
-                    ToPixel(x - h, y + h)},
-                   fill, outline);
+    const Point corners[4] = {ToPixel(x - h, y - h), ToPixel(x + h, y - h), ToPixel(x + h, y + h),
+                              ToPixel(x - h, y + h)};
+    canvas.polygon(corners, fill, outline);
 }
 
 void CircleMark(Canvas& canvas, double x, double y, double r, Colour fill, Colour outline)
@@ -82,11 +83,11 @@ void ExpandSymbol(Canvas& canvas, const SymbolItem& item)
     case 1:
         SquareMark(canvas, x, y, h, fill, outline);
         break;
-    case 2:
-        canvas.polygon({ToPixel(x - h, y + 0.2887 * S), ToPixel(x, y - 0.7113 * S),
-                        ToPixel(x + h, y + 0.2887 * S)},
-                       fill, outline);
-        break;
+    case 2: {
+        const Point vertices[3] = {ToPixel(x - h, y + 0.2887 * S), ToPixel(x, y - 0.7113 * S),
+                                   ToPixel(x + h, y + 0.2887 * S)};
+        canvas.polygon(vertices, fill, outline);
+    } break;
     case 3:
         CircleMark(canvas, x, y, h, fill, outline);
         break;

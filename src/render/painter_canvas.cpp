@@ -1,6 +1,7 @@
 #include "render/painter_canvas.h"
 
 #include "plot/symbols.h"
+#include "render/line_raster.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -9,6 +10,7 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace tesmor::render {
@@ -27,13 +29,49 @@ QPointF Centre(plot::Point p)
     return QPointF(p.x + 0.5, p.y + 0.5);
 }
 
-QPolygonF ToPolygon(const std::vector<plot::Point>& points)
+QPolygonF ToPolygon(std::span<const plot::Point> points)
 {
     QPolygonF polygon;
     polygon.reserve(static_cast<qsizetype>(points.size()));
     for (const plot::Point& p : points)
         polygon.append(Centre(p));
     return polygon;
+}
+
+// A finely sampled curve (a great circle of 181 points, an ellipse of 3601) in whole pixels
+// steps like a staircase and repeats points. Drawn through fewer points that keep it within
+// about half a pixel it is smooth again, and much cheaper to stroke anti-aliased: from each kept
+// point the line runs towards the next point at least two pixels away and goes on as long as
+// the following points stay within the tolerance of that direction.
+void Simplify(std::span<const plot::Point> points, std::vector<plot::Point>& line)
+{
+    constexpr double Tolerance = 0.35; // pixels
+    constexpr int Near = 2; // pixels
+    line.clear();
+    line.push_back(points[0]);
+    std::size_t anchor = 0;
+    const std::size_t n = points.size();
+    while (anchor + 1 < n) {
+        const plot::Point a = points[anchor];
+        std::size_t d = anchor + 1;
+        while (d + 1 < n && std::abs(points[d].x - a.x) < Near
+               && std::abs(points[d].y - a.y) < Near)
+            ++d;
+        const double dx = points[d].x - a.x;
+        const double dy = points[d].y - a.y;
+        const double limit = Tolerance * Tolerance * (dx * dx + dy * dy);
+        std::size_t end = d;
+        while (end + 1 < n) {
+            const plot::Point p = points[end + 1];
+            const double cross = dx * (p.y - a.y) - dy * (p.x - a.x);
+            const double along = dx * (p.x - a.x) + dy * (p.y - a.y);
+            if (cross * cross > limit || along <= 0)
+                break;
+            ++end;
+        }
+        line.push_back(points[end]);
+        anchor = end;
+    }
 }
 
 Qt::PenStyle ToQtStyle(plot::PenStyle style, int width)
@@ -93,7 +131,7 @@ PainterCanvas::PainterCanvas(QPainter& painter, Markers markers)
     }
 }
 
-void PainterCanvas::polygon(const std::vector<plot::Point>& points, plot::Colour fill,
+void PainterCanvas::polygon(std::span<const plot::Point> points, plot::Colour fill,
                             plot::Colour outline)
 {
     m_painter.setPen(OutlinePen(outline));
@@ -108,34 +146,29 @@ void PainterCanvas::ellipse(const plot::Rect& box, plot::Colour fill, plot::Colo
     m_painter.drawEllipse(QRectF(Centre({box.left, box.top}), Centre({box.right, box.bottom})));
 }
 
-void PainterCanvas::polyline(const std::vector<plot::Point>& points, const plot::Pen& pen)
+void PainterCanvas::polyline(std::span<const plot::Point> points, const plot::Pen& pen)
 {
     if (points.size() < 2)
         return;
-    QPen qpen(ToQColor(pen.colour));
-    qpen.setWidth(std::max(pen.width, 0));
-    qpen.setStyle(ToQtStyle(pen.style, pen.width));
-    qpen.setCapStyle(Qt::FlatCap);
-    qpen.setJoinStyle(Qt::RoundJoin);
-    m_painter.setPen(qpen);
+    if (!m_linePenValid || m_linePen != pen) {
+        m_lineQPen = QPen(ToQColor(pen.colour));
+        m_lineQPen.setWidth(std::max(pen.width, 0));
+        m_lineQPen.setStyle(ToQtStyle(pen.style, pen.width));
+        m_lineQPen.setCapStyle(Qt::FlatCap);
+        m_lineQPen.setJoinStyle(Qt::RoundJoin);
+        m_linePen = pen;
+        m_linePenValid = true;
+    }
+    m_painter.setPen(m_lineQPen);
     m_painter.setBrush(Qt::NoBrush);
-    // A finely sampled curve in whole pixels steps like a staircase and repeats points; drawn
-    // through points at least two pixels apart it is smooth again.
-    QPolygonF line;
-    line.reserve(static_cast<qsizetype>(points.size()));
-    plot::Point kept = points.front();
-    line.append(Centre(kept));
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        const plot::Point& p = points[i];
-        const bool last = i + 1 == points.size();
-        if (std::max(std::abs(p.x - kept.x), std::abs(p.y - kept.y)) >= 2 || (last && p != kept)) {
-            line.append(Centre(p));
-            kept = p;
+    Simplify(points, m_line);
+    if (pen.width <= 1 && m_painter.testRenderHint(QPainter::Antialiasing)) {
+        if (QImage* image = DirectLineTarget(m_painter)) {
+            DrawAntialiasedPolyline(*image, m_line, pen.colour, pen.style);
+            return;
         }
     }
-    if (line.size() == 1)
-        line.append(line.front());
-    m_painter.drawPolyline(line);
+    m_painter.drawPolyline(ToPolygon(m_line));
 }
 
 const QFont& PainterCanvas::font(const plot::TextItem& item)

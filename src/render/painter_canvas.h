@@ -11,6 +11,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPen>
 
 #include <cstdint>
 #include <unordered_map>
@@ -28,10 +29,10 @@ public:
     // or rotating transform.
     explicit PainterCanvas(QPainter& painter, Markers markers = Markers::Automatic);
 
-    void polygon(const std::vector<plot::Point>& points, plot::Colour fill,
+    void polygon(std::span<const plot::Point> points, plot::Colour fill,
                  plot::Colour outline) override;
     void ellipse(const plot::Rect& box, plot::Colour fill, plot::Colour outline) override;
-    void polyline(const std::vector<plot::Point>& points, const plot::Pen& pen) override;
+    void polyline(std::span<const plot::Point> points, const plot::Pen& pen) override;
     void text(const plot::TextItem& item) override;
     void symbol(const plot::SymbolItem& item) override;
 
@@ -48,6 +49,10 @@ private:
     QPainter& m_painter;
     bool m_cacheMarkers;
     std::unordered_map<std::uint64_t, CachedMarker> m_markers;
+    std::vector<plot::Point> m_line; // a polyline's points as drawn
+    plot::Pen m_linePen;
+    QPen m_lineQPen;
+    bool m_linePenValid = false;
     QFont m_font;
     bool m_fontValid = false;
     int m_fontHeight = 0;

@@ -137,8 +137,8 @@ TEST(MetafileCanvas, WritesShapesInTheirParameterOrder)
     MetafileCanvas canvas(100, 50, 1000);
 
     canvas.ellipse({10, 20, 30, 40}, White, Black);
-    canvas.polygon({{1, 2}, {3, 4}, {5, 6}}, Red, Black);
-    canvas.polyline({{7, 8}, {9, 10}}, Pen {PenStyle::Dot, Red, 1});
+    canvas.polygon(std::vector<Point> {{1, 2}, {3, 4}, {5, 6}}, Red, Black);
+    canvas.polyline(std::vector<Point> {{7, 8}, {9, 10}}, Pen {PenStyle::Dot, Red, 1});
 
     const auto records = Records(canvas.bytes());
     EXPECT_EQ(Of(records, 0x0418)[0].params, (std::vector<std::int16_t> {40, 30, 20, 10}));

@@ -31,7 +31,7 @@ inline std::vector<std::string> TextsOf(const RecordingCanvas& canvas)
 // The position in the recording of the first text equal to `text`; -1 when absent.
 inline int IndexOfText(const RecordingCanvas& canvas, const std::string& text)
 {
-    const auto& ops = canvas.operations();
+    const auto ops = canvas.operations();
     for (std::size_t i = 0; i < ops.size(); ++i)
         if (const TextItem* t = std::get_if<TextItem>(&ops[i]); t && t->text == text)
             return static_cast<int>(i);

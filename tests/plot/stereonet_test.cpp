@@ -79,7 +79,8 @@ TEST(DrawStereonet, StartsWithThePrimitiveCircleFilledWhite)
 {
     const auto canvas = Draw(Records(1), ViewOptions {});
 
-    const auto* first = std::get_if<EllipseOp>(&canvas.operations().front());
+    const auto operations = canvas.operations();
+    const auto* first = std::get_if<EllipseOp>(&operations.front());
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->box, (Rect {30, 30, 370, 370}));
     EXPECT_EQ(first->fill, White);

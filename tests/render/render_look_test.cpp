@@ -4,10 +4,12 @@
 #include "plot/views.h"
 #include "render/painter_canvas.h"
 #include "render/picture_export.h"
+#include "render/printing.h"
 #include "render_sample_site.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -69,6 +71,10 @@ TEST(LookAtPictures, WritesEveryCombination)
     views->data.options.display.chcData = false;
     Screen(views->data, 0, 400, 400).save(QString::fromStdString(out + "means.png"));
     views->data.options.display.chcData = true;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(out + "page.pdf"));
+    EXPECT_FALSE(PrintViews(printer, views->data, "BENCHMARK"));
     for (const char* ext : {"wmf", "svg", "pdf", "png", "bmp"})
         EXPECT_FALSE(ExportPicture(out + "export." + ext, views->data, "Comment"));
 }

@@ -1,0 +1,29 @@
+#pragma once
+
+// Anti-aliased polylines of one pixel width drawn straight into a 32-bit image (Xiaolin Wu's
+// algorithm: each step along the major axis covers the two pixels nearest to the line in
+// proportion to their distance from it). QPainter's stroker spends most of its time per point
+// and per call; tens of thousands of great circles on the net need the direct way.
+
+#include "plot/canvas.h"
+
+#include <QImage>
+
+#include <span>
+
+class QPainter;
+
+namespace tesmor::render {
+
+// The image a painter draws on when lines may be drawn into its pixels directly: a detached
+// RGB32 or premultiplied ARGB32 image, device pixel ratio 1, no transform, no clipping, plain
+// source-over drawing at full opacity. Null otherwise.
+QImage* DirectLineTarget(QPainter& painter);
+
+// Draws the polyline through pixel centres (x + 0.5, y + 0.5) in `colour`. Dashed styles repeat
+// QPainter's cosmetic patterns (dash 4 on 2 off, dot 1 on 2 off, ...), continuing across the
+// corners.
+void DrawAntialiasedPolyline(QImage& image, std::span<const plot::Point> points,
+                             plot::Colour colour, plot::PenStyle style);
+
+} // namespace tesmor::render
