@@ -112,8 +112,13 @@ void MainWindow::run(const std::function<void()>& operation)
 {
     if (m_syncing)
         return;
+    const std::string focusBefore = m_browser.Controls().focus;
     operation();
     applyControls();
+    // The browser names the control that an operation gives the input focus to; the name stays
+    // until another operation names another one, so only a change moves the focus.
+    if (m_browser.Controls().focus != focusBefore)
+        applyFocus();
 }
 
 void MainWindow::run(void (app::Browser::*operation)())

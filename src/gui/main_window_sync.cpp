@@ -120,7 +120,6 @@ void MainWindow::applyControls()
         m_statusPanels[i]->setToolTip(text(c.StatusBar1.panels[i]));
     }
     applyMenus();
-    applyFocus();
     m_syncing = wasSyncing;
 }
 
