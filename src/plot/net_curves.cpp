@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace tesmor::plot {
@@ -64,27 +65,32 @@ NetPoint ProjectUnitVector(math::Projection projection, const math::Vec3& v)
 void DrawConfidenceEllipse(Canvas& canvas, const NetFrame& frame, std::span<const NetPoint> curve,
                            int width, Colour colour)
 {
-    if (curve.empty())
-        return;
     const Pen pen {PenStyle::Solid, colour, width};
     std::vector<Point> line;
     line.reserve(curve.size());
-    NetPoint previous = curve[0];
-    line.push_back(ToCanvas(frame, previous.x, previous.y));
-    for (std::size_t i = 1; i < curve.size(); ++i) {
-        const NetPoint p = curve[i];
-        const double dx = static_cast<double>(p.x) - previous.x;
-        const double dy = static_cast<double>(p.y) - previous.y;
-        if (std::sqrt(dx * dx + dy * dy) > 1.0) {
-            if (line.size() > 1)
-                canvas.polyline(line, pen);
-            line.clear();
+    const auto flush = [&] {
+        if (line.size() > 1)
+            canvas.polyline(line, pen);
+        line.clear();
+    };
+    std::optional<NetPoint> previous;
+    for (const NetPoint& p : curve) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
+            // An undefined point cuts the curve like a jump across the net.
+            flush();
+            previous.reset();
+            continue;
+        }
+        if (previous) {
+            const double dx = static_cast<double>(p.x) - previous->x;
+            const double dy = static_cast<double>(p.y) - previous->y;
+            if (std::sqrt(dx * dx + dy * dy) > 1.0)
+                flush();
         }
         line.push_back(ToCanvas(frame, p.x, p.y));
         previous = p;
     }
-    if (line.size() > 1)
-        canvas.polyline(line, pen);
+    flush();
 }
 
 void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection projection,

@@ -178,3 +178,23 @@ TEST(MapLinear, MapsEachAxisThroughItsTwoReferencePairs)
 
 } // namespace
 } // namespace tesmor::plot
+
+namespace tesmor::plot {
+namespace {
+
+TEST(DrawConfidenceEllipse, UndefinedPointsCutTheCurveInsteadOfJumpingToTheCorner)
+{
+    std::vector<NetPoint> curve {
+        {0.1f, 0.1f}, {0.11f, 0.1f}, {std::nanf(""), 0}, {0.12f, 0.1f}, {0.13f, 0.1f}};
+    RecordingCanvas canvas;
+
+    DrawConfidenceEllipse(canvas, Frame, curve, 1, Black);
+
+    const auto lines = OpsOf<PolylineOp>(canvas);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].points.size(), 2u);
+    EXPECT_EQ(lines[1].points.size(), 2u);
+}
+
+} // namespace
+} // namespace tesmor::plot
