@@ -156,12 +156,12 @@ void TransformDataSet(const std::vector<model::SpecimenRecord>& working, Coordin
                       char foliation, char lineation, PaleoReference reference,
                       std::vector<model::SpecimenRecord>& active)
 {
-    active.clear();
     if (system != CoordinateSystem::Paleogeographic && system != CoordinateSystem::Tectonic) {
         active = working;
         return;
     }
-    active.reserve(working.size());
+    // Records are assigned into the existing elements, reusing their memory.
+    std::size_t count = 0;
     for (const model::SpecimenRecord& record : working) {
         Structures s = findStructures(record, foliation, lineation);
         if (!s.qualifies)
@@ -175,9 +175,14 @@ void TransformDataSet(const std::vector<model::SpecimenRecord>& working, Coordin
         const Mat3 R = system == CoordinateSystem::Paleogeographic
             ? PaleoMatrix(s.dd, s.dip, s.ld, s.li, s.hasLine)
             : TectonicMatrix(s.dd, s.dip, s.ld, s.li, s.hasLine);
-        active.push_back(record);
-        rotateRecord(R, active.back());
+        if (count < active.size())
+            active[count] = record;
+        else
+            active.push_back(record);
+        rotateRecord(R, active[count]);
+        ++count;
     }
+    active.resize(count);
 }
 
 std::vector<model::SpecimenRecord>
