@@ -7,45 +7,10 @@
 #include "model/file_io.h"
 #include "model/number_text.h"
 #include "plot/view_options.h"
-#include "render/picture_export.h"
-
-#include <QGuiApplication>
-
-#include <clocale>
-#include <memory>
 
 namespace tesmor::cli {
 
 namespace {
-
-bool IsPictureExtension(const std::string& path)
-{
-    const std::string ext = model::ToLower(path.size() >= 3 ? path.substr(path.size() - 3) : path);
-    return ext == "wmf" || ext == "svg" || ext == "pdf" || ext == "png" || ext == "bmp";
-}
-
-// Pictures are drawn with Qt Gui, which needs an application object; without a display the
-// offscreen platform serves. Only picture exports pay for it.
-class GuiApplicationScope
-{
-public:
-    GuiApplicationScope()
-    {
-        if (QGuiApplication::instance() != nullptr)
-            return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
-        // Qt takes the user's locale; numbers in files must not depend on it.
-        std::setlocale(LC_NUMERIC, "C");
-    }
-
-private:
-    char m_name[13] = "tesmor42-cli";
-    char* m_argv[2] = {m_name, nullptr};
-    int m_argc = 1;
-    std::unique_ptr<QGuiApplication> m_app;
-};
 
 formats::DirectionFileOptions DirectionOptions(const ExportOptions& options)
 {
@@ -75,7 +40,8 @@ plot::ViewOptions PictureOptions(const Session& s, const ExportOptions& options)
 
 // Writes every requested file in turn; the first failure is reported and ends the export. Each
 // file is replaced only once complete, so a failure leaves it as it was.
-ExitStatus WriteExports(Session& session, const ExportOptions& options)
+ExitStatus WriteExports(Session& session, const ExportOptions& options,
+                        const PictureWriter& pictures)
 {
     const model::Records& working = session.Loaded();
     const model::Records& active = session.Active();
@@ -101,9 +67,8 @@ ExitStatus WriteExports(Session& session, const ExportOptions& options)
                                            active, statistics)))
         return InputError;
     if (!options.Picture.empty()) {
-        GuiApplicationScope gui;
         const plot::ViewData data {active, &statistics, PictureOptions(session, options)};
-        if (failed(render::ExportPicture(options.Picture, data, options.Title)))
+        if (failed(pictures(options.Picture, data, options.Title)))
             return InputError;
     }
     return Success;
@@ -111,14 +76,17 @@ ExitStatus WriteExports(Session& session, const ExportOptions& options)
 
 } // namespace
 
-int RunExport(const LoadOptions& load, const ExportOptions& options, std::ostream&,
-              std::ostream& err)
+bool IsPictureExtension(const std::string& path)
 {
-    if (!options.Picture.empty() && !IsPictureExtension(options.Picture)) {
-        err << "Pictures can be exported as .wmf, .svg, .pdf, .png or .bmp files, not as \""
-            << options.Picture << "\".\n";
-        return UsageError;
-    }
+    const std::string ext = model::ToLower(path.size() >= 3 ? path.substr(path.size() - 3) : path);
+    return ext == "wmf" || ext == "svg" || ext == "pdf" || ext == "png" || ext == "bmp";
+}
+
+int RunExport(const LoadOptions& load, const ExportOptions& options, const PictureWriter& pictures,
+              std::ostream&, std::ostream& err)
+{
+    if (!options.Picture.empty() && !pictures)
+        return NeedsPictureWriter;
     Session session(err);
     if (const ExitStatus status = session.Open(load); status != Success)
         return status;
@@ -129,7 +97,7 @@ int RunExport(const LoadOptions& load, const ExportOptions& options, std::ostrea
         session.Report(model::UserMessage {"Not enough records for Tenvar statistics"});
         return InputError;
     }
-    return WriteExports(session, options);
+    return WriteExports(session, options, pictures);
 }
 
 } // namespace tesmor::cli

@@ -112,12 +112,16 @@ std::string ExportProblem(const ExportOptions& options)
         return "export needs at least one of --table, --dat, --mean, --mean-record, --picture";
     if ((!options.Mean.empty() || !options.MeanRecord.empty()) && options.Name.empty())
         return "--mean and --mean-record need --name";
+    if (!options.Picture.empty() && !IsPictureExtension(options.Picture))
+        return "Pictures can be exported as .wmf, .svg, .pdf, .png or .bmp files, not as \""
+            + options.Picture + "\".";
     return {};
 }
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const PictureWriter& pictures)
 {
     CLI::App app {"Tesmor 42 anisotropy data browser without a window: prints the records, "
                   "statistics and listing of data files, writes exports and pictures, merges "
@@ -199,7 +203,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             err << problem << "\nRun with --help for more information.\n";
             return UsageError;
         }
-        return RunExport(ToLoadOptions(load, *exportCommand), exportOptions, out, err);
+        return RunExport(ToLoadOptions(load, *exportCommand), exportOptions, pictures, out, err);
     }
     if (mergeCommand->parsed()) {
         merge.Direction = direction == "geo-to-spec" ? 2 : 1;

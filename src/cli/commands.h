@@ -7,16 +7,30 @@
 // to the error stream), 2 for wrong arguments. An output file is written whole or not at all.
 
 #include "cli/options.h"
+#include "model/result.h"
+#include "plot/view_options.h"
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace tesmor::cli {
 
+// Writes the three views as a picture file in the format of the path's extension, with a title.
+// Drawing needs Qt Gui, which this library does not load: the picture writer is given by the
+// executable that has it.
+using PictureWriter = std::function<model::Status(
+    const std::string& path, const plot::ViewData& data, const std::string& title)>;
+
 // Runs the command line `args` (without the program name), writing results to `out` and
-// messages to `err`; returns the exit status.
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// messages to `err`; returns the exit status. Without `pictures`, an export with --picture
+// returns NeedsPictureWriter after checking its arguments, before reading or writing anything.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const PictureWriter& pictures = {});
+
+// True for the extensions of picture files: wmf, svg, pdf, png, bmp (any case).
+bool IsPictureExtension(const std::string& path);
 
 // The options of the single commands, as parsed.
 struct StatsOptions
@@ -69,8 +83,8 @@ int RunRecords(const LoadOptions& load, std::ostream& out, std::ostream& err);
 int RunStats(const LoadOptions& load, const StatsOptions& options, std::ostream& out,
              std::ostream& err);
 int RunList(const LoadOptions& load, std::ostream& out, std::ostream& err);
-int RunExport(const LoadOptions& load, const ExportOptions& options, std::ostream& out,
-              std::ostream& err);
+int RunExport(const LoadOptions& load, const ExportOptions& options, const PictureWriter& pictures,
+              std::ostream& out, std::ostream& err);
 int RunMerge(const LoadOptions& load, const MergeOptions& options, std::ostream& out,
              std::ostream& err);
 int RunConvert(const LoadOptions& load, const ConvertOptions& options, std::ostream& out,

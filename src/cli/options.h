@@ -19,6 +19,9 @@ enum ExitStatus : int {
     Success = 0,
     InputError = 1, // a file or the data did not allow the command; the message is on stderr
     UsageError = 2, // the arguments are wrong; nothing was read or written
+    // Not an exit status of the tool: the command asks for a picture and this process has no
+    // picture writer; nothing was read or written (see RunCli).
+    NeedsPictureWriter = 3,
 };
 
 // What every command needs to load a data set and show it in one coordinate system.

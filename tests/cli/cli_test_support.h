@@ -4,6 +4,7 @@
 
 #include "ams_file_builder.h"
 #include "cli/commands.h"
+#include "cli/picture_writer.h"
 #include "temp_dir.h"
 
 #include <nlohmann/json.hpp>
@@ -20,12 +21,14 @@ struct ToolRun
     std::string err;
 };
 
-inline ToolRun RunTool(const std::vector<std::string>& args)
+// Runs the tool as tesmor42-cli-pictures does (with the picture writer), or without it as
+// tesmor42-cli does.
+inline ToolRun RunTool(const std::vector<std::string>& args, bool withPictures = true)
 {
     std::ostringstream out;
     std::ostringstream err;
     ToolRun run;
-    run.status = RunCli(args, out, err);
+    run.status = RunCli(args, out, err, withPictures ? PictureWriter(WriteQtPicture) : nullptr);
     run.out = out.str();
     run.err = err.str();
     return run;

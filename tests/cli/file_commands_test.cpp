@@ -135,6 +135,20 @@ TEST(ExportCommand, WritesPicturesInTheFormatOfTheExtension)
     EXPECT_NE(ReadBytes(dir.file("v.svg")).find("<svg"), std::string::npos);
 }
 
+TEST(ExportCommand, WithoutPictureWriterPicturesAreHandedOverBeforeAnythingIsWritten)
+{
+    TempDir dir;
+    const std::string path = WriteSite(dir, "site.ran", 6);
+
+    const ToolRun run = RunTool(
+        {"export", path, "--table", dir.file("t.txt"), "--picture", dir.file("v.png")}, false);
+
+    EXPECT_EQ(run.status, NeedsPictureWriter);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_TRUE(run.err.empty());
+    EXPECT_FALSE(model::FileExists(dir.file("t.txt")));
+}
+
 TEST(ExportCommand, UnknownPictureExtensionIsAUsageError)
 {
     TempDir dir;
