@@ -69,8 +69,10 @@ void AddLoadOptions(CLI::App& command, LoadText& text)
 void AddExportOptions(CLI::App& command, ExportOptions& options, std::string& show,
                       std::string& scheme)
 {
-    command.add_option("--table", options.Table, "Write the ASCII table of the records (.txt)");
-    command.add_option("--dat", options.Dat, "Write the direction file (.dat)");
+    command.add_option("--table", options.Table,
+                       "Write the ASCII table of the records as loaded, whatever --coord (.txt)");
+    command.add_option("--dat", options.Dat,
+                       "Write the direction file of the records as loaded (.dat)");
     command.add_flag("--k1", options.DatShown.K1, "Direction file: the K1 axes");
     command.add_flag("--k2", options.DatShown.K2, "Direction file: the K2 axes");
     command.add_flag("--k3", options.DatShown.K3, "Direction file: the K3 axes");
