@@ -2,6 +2,7 @@
 
 #include "math/principal_axes.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tesmor::math {

@@ -2,6 +2,7 @@
 #include "math/orientation.h"
 #include "support/math_near.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>

@@ -1,6 +1,7 @@
 #include "math/principal_axes.h"
 #include "support/math_near.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
