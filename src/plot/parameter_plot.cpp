@@ -16,8 +16,8 @@ using model::SpecimenRecord;
 
 constexpr double Unbounded = std::numeric_limits<double>::quiet_NaN();
 
-// Smallest and largest finite value; both 0 when there is none.
-std::pair<double, double> FiniteRange(const std::vector<double>& values)
+// Smallest and largest finite value; nothing when there is none.
+std::optional<std::pair<double, double>> FiniteRange(const std::vector<double>& values)
 {
     double lo = std::numeric_limits<double>::infinity();
     double hi = -lo;
@@ -28,19 +28,19 @@ std::pair<double, double> FiniteRange(const std::vector<double>& values)
         hi = std::max(hi, v);
     }
     if (lo > hi)
-        return {0, 0};
-    return {lo, hi};
+        return std::nullopt;
+    return std::pair {lo, hi};
 }
 
-// A fixed bound replaces the data's where it is given (not NaN).
+// A fixed bound replaces the data's where it is given (not NaN). Without any finite value the
+// range starts at the fixed lower bound, or 0, and has no width (widened later).
 void SetRange(double& lo, double& hi, const std::vector<double>& values, double fixedLo,
               double fixedHi)
 {
-    auto [dataLo, dataHi] = FiniteRange(values);
-    lo = std::isnan(fixedLo) ? dataLo : fixedLo;
-    hi = std::isnan(fixedHi) ? dataHi : fixedHi;
-    if (values.empty() && !std::isnan(fixedLo) && std::isnan(fixedHi))
-        hi = lo;
+    const auto data = FiniteRange(values);
+    const double start = std::isnan(fixedLo) ? 0.0 : fixedLo;
+    lo = std::isnan(fixedLo) ? (data ? data->first : start) : fixedLo;
+    hi = std::isnan(fixedHi) ? (data ? data->second : start) : fixedHi;
 }
 
 void Widen(double& lo, double& hi)
@@ -73,7 +73,8 @@ void FillFirstPlot(PlotData& d, int kind, std::span<const SpecimenRecord> record
         }
     }
     if (kind == plotkind::HKm) {
-        const double smallest = FiniteRange(d.y).first;
+        const auto range = FiniteRange(d.y);
+        const double smallest = range ? range->first : 0.0;
         for (double& y : d.y)
             y = smallest > 0 ? y / smallest : Unbounded;
         SetRange(d.xMin, d.xMax, d.x, 0, Unbounded);

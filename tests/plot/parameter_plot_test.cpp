@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace tesmor::plot {
 namespace {
@@ -210,6 +211,24 @@ TEST(FormatLabel, IgnoresTheLocaleAndFormatsEachKind)
     EXPECT_EQ(FormatLabel(-1, LabelFormat::Whole), "-1");
     EXPECT_EQ(FormatLabel(0.000345, LabelFormat::Scientific), "3.45E-04");
     EXPECT_EQ(FormatLabel(std::nan(""), LabelFormat::Whole), "");
+}
+
+} // namespace
+} // namespace tesmor::plot
+
+namespace tesmor::plot {
+namespace {
+
+TEST(PrepareParameterPlot, ValuesWithoutAnyFiniteOneGiveAUnitRangeAtTheFixedBound)
+{
+    std::vector<model::SpecimenRecord> records(2);
+    records[0].P = std::nanf("");
+    records[1].P = std::numeric_limits<float>::infinity();
+
+    const auto data = PrepareParameterPlot(1, plotkind::PKm, records);
+
+    EXPECT_EQ(data->yMin, 1);
+    EXPECT_EQ(data->yMax, 2);
 }
 
 } // namespace
