@@ -95,6 +95,7 @@ private:
     {
         app::Button app::MainWindowControls::*control;
         QToolButton* widget;
+        QString hint; // shown beside the arrow while the row is hidden
     };
 
     // main_window_layout.cpp
@@ -168,6 +169,7 @@ private:
     std::vector<MenuBinding> m_menus;
     std::vector<PictureBinding> m_pictures;
     std::vector<RowButtonBinding> m_rowButtons;
+    std::string m_meanNameShown; // the browser's txtMeanName text last copied to the widget
     std::uint64_t m_listRowsRevision = ~std::uint64_t(0);
     std::uint64_t m_listSelectionRevision = ~std::uint64_t(0);
 };

@@ -153,6 +153,7 @@ QWidget* MainWindow::buildPicturePanel(const char* name, const char* buttonName,
     auto* button = new QToolButton;
     button->setObjectName(buttonName);
     button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setToolTip("Show or hide the options of this picture");
     row->addWidget(button);
     row->addWidget(label(labelName, caption));
@@ -168,7 +169,7 @@ QWidget* MainWindow::buildPicturePanel(const char* name, const char* buttonName,
     m_rowButtons.push_back({buttonName == std::string("cmdStereo")      ? &Controls::cmdStereo
                                 : buttonName == std::string("cmdPlot1") ? &Controls::cmdPlot1
                                                                         : &Controls::cmdPlot2,
-                            button});
+                            button, caption.chopped(1) + " options"});
     return panel;
 }
 

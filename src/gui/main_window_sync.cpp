@@ -183,6 +183,8 @@ void MainWindow::applyOptionRows()
             binding.widget->setIcon({});
             binding.widget->setArrowType(button.tag == 1 ? Qt::UpArrow : Qt::DownArrow);
         }
+        // While the row is hidden the button says what it would show.
+        binding.widget->setText(button.tag == 1 ? QString() : binding.hint);
     }
     for (const char* name : {"lblStereo", "lblPlot1", "lblPlot2", "lblCoor"}) {
         auto* label = findChild<QLabel*>(name);
@@ -233,9 +235,12 @@ void MainWindow::applyDisplayControls()
     applyControl(m_txtSymbolSize, c.txtSymbolSize);
     m_txtSymbolSize->setText(text(c.txtSymbolSize.text));
 
+    // The name is the user's to edit: it is replaced only when the browser sets a new one.
     applyControl(m_txtMeanName, c.txtMeanName);
-    if (m_txtMeanName->text() != text(c.txtMeanName.text))
+    if (c.txtMeanName.text != m_meanNameShown) {
         m_txtMeanName->setText(text(c.txtMeanName.text));
+        m_meanNameShown = c.txtMeanName.text;
+    }
     applyControl(m_cmdSave, c.cmdSave);
 }
 

@@ -182,6 +182,18 @@ TEST_F(MainWindowTest, ChangingTheCoordinateSystemRebuildsTheListing)
     EXPECT_NE(list->recordModel()->rows()[1], geographic);
 }
 
+TEST_F(MainWindowTest, ANameTypedForTheMeanTensorSurvivesAnOptionChange)
+{
+    openExample();
+    auto* name = find<QLineEdit>("txtMeanName");
+
+    name->setText("BOHEM1 cleaved");
+    find<QCheckBox>("chcMean")->click();
+    settle();
+
+    EXPECT_EQ(name->text(), "BOHEM1 cleaved");
+}
+
 TEST_F(MainWindowTest, TheSymbolSizeSliderShowsItsValue)
 {
     openExample();
