@@ -14,7 +14,7 @@ int RunRecords(const LoadOptions& load, std::ostream& out, std::ostream& err)
     Session session(err);
     if (const ExitStatus status = session.Open(load); status != Success)
         return status;
-    out << DumpJson(RecordsJson(session.Active()));
+    WriteRecordsJson(out, session.Active());
     return Success;
 }
 

@@ -104,14 +104,19 @@ Json RecordJson(const model::SpecimenRecord& r)
     return j;
 }
 
-Json RecordsJson(const std::vector<model::SpecimenRecord>& records)
+void WriteRecordsJson(std::ostream& out, const std::vector<model::SpecimenRecord>& records)
 {
-    Json list = Json::array();
-    for (const auto& r : records)
-        list.push_back(RecordJson(r));
-    Json j;
-    j["records"] = std::move(list);
-    return j;
+    std::string text = "{\n  \"records\": [";
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        text += i == 0 ? "\n    " : ",\n    ";
+        text += RecordJson(records[i]).dump(-1, ' ', false, Json::error_handler_t::replace);
+        if (text.size() > 60000) {
+            out << text;
+            text.clear();
+        }
+    }
+    text += records.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    out << text;
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include "model/specimen_record.h"
 
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <vector>
 
 namespace tesmor::cli {
@@ -20,8 +21,9 @@ Json FloatJson(float x);
 // Every field of the record under its own name, in declaration order.
 Json RecordJson(const model::SpecimenRecord& record);
 
-// {"records": [...]} of the records in sequence order.
-Json RecordsJson(const std::vector<model::SpecimenRecord>& records);
+// {"records": [...]} of the records in sequence order, one record per line. Written record by
+// record: the JSON of 32,765 records held at once would take about 200 MB.
+void WriteRecordsJson(std::ostream& out, const std::vector<model::SpecimenRecord>& records);
 
 // The group statistics under their field names; the ellipse curves only when `withCurves`.
 Json StatisticsJson(const math::GroupStatistics& stats, bool withCurves);

@@ -21,33 +21,6 @@ TEST(FloatJson, GivesNullForValuesThatAreNotFinite)
     EXPECT_TRUE(FloatJson(std::numeric_limits<float>::infinity()).is_null());
 }
 
-TEST(RecordJson, CarriesEveryFieldUnderItsOwnName)
-{
-    model::SpecimenRecord r;
-    r.Name = "AB12";
-    r.Spare1 = 1.5f;
-    r.Spare2 = -2.0f;
-    r.Code1A = 'B';
-    r.Selected = true;
-    r.Index = 7;
-
-    const Json j = RecordJson(r);
-
-    EXPECT_EQ(j.size(), 62u);
-    EXPECT_EQ(j["Name"], "AB12");
-    EXPECT_EQ(j["Spare1"], 1.5);
-    EXPECT_EQ(j["Spare2"], -2.0);
-    EXPECT_EQ(j["Code1A"], "B");
-    EXPECT_EQ(j["Selected"], true);
-    EXPECT_EQ(j["Index"], 7);
-    for (const char* name :
-         {"FieldCode", "NormFactor", "Field",          "Freq",          "Instrument", "Site", "Lat",
-          "Lon",       "Rock",       "Strat",          "Litho",         "Region",     "P1",   "P4",
-          "Code1",     "Code2B",     "F1Strike",       "F2Strike",      "L2Inc",      "Km",   "Pj",
-          "K13",       "K3inc",      "AxisPoleAngle1", "AxisPoleAngle3"})
-        EXPECT_TRUE(j.contains(name)) << name;
-}
-
 TEST(StatisticsJson, LeavesAveragesUndefinedBelowTwoRecords)
 {
     math::GroupStatistics s;
@@ -61,23 +34,6 @@ TEST(StatisticsJson, LeavesAveragesUndefinedBelowTwoRecords)
     EXPECT_TRUE(j["K1"].is_null());
     EXPECT_TRUE(j["M"].is_null());
     EXPECT_FALSE(j.contains("EllipseCurve"));
-}
-
-TEST(StatisticsJson, LeavesTenvarFieldsUndefinedBelowFiveRecords)
-{
-    math::GroupStatistics s;
-    s.N = 4;
-    s.Kaver = 250;
-
-    const Json j = StatisticsJson(s, true);
-
-    EXPECT_EQ(j["Kaver"], 250.0);
-    EXPECT_TRUE(j["K1d"].is_null());
-    EXPECT_TRUE(j["K2xy"].is_null());
-    EXPECT_TRUE(j["C3b95"].is_null());
-    EXPECT_TRUE(j["Umean"].is_null());
-    EXPECT_TRUE(j["EllipseAxisPoints"].is_null());
-    EXPECT_TRUE(j["EllipseCurve"].is_null());
 }
 
 TEST(StatisticsJson, GivesNullSemiAnglesAndPointsForADegenerateAxisOnly)

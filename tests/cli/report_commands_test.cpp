@@ -42,23 +42,6 @@ TEST(RecordsCommand, PrintsEveryActiveRecordWithEveryField)
     EXPECT_EQ(j["records"][5]["Code2"], "SK");
 }
 
-TEST(RecordsCommand, NumbersReadBackAsTheCoreFloats)
-{
-    tesmor::test::TempDir dir;
-    const std::string path = WriteSite(dir, "site.ran", 3);
-    const model::Records core = CoreRecords(path);
-
-    const json j = ParseJson(RunTool({"records", path}).out);
-
-    for (std::size_t i = 0; i < core.size(); ++i) {
-        const json& r = j["records"][i];
-        EXPECT_EQ(static_cast<float>(r["K11"].get<double>()), core[i].K11);
-        EXPECT_EQ(static_cast<float>(r["K1dec"].get<double>()), core[i].K1dec);
-        EXPECT_EQ(static_cast<float>(r["Pj"].get<double>()), core[i].Pj);
-        EXPECT_EQ(static_cast<float>(r["Km"].get<double>()), core[i].Km);
-    }
-}
-
 TEST(RecordsCommand, AFoliationLetterThatNoRecordHasGivesAnEmptyList)
 {
     tesmor::test::TempDir dir;
