@@ -71,8 +71,10 @@ void AddExportOptions(CLI::App& command, ExportOptions& options, std::string& sh
 {
     command.add_option("--table", options.Table,
                        "Write the ASCII table of the records as loaded, whatever --coord (.txt)");
-    command.add_option("--dat", options.Dat,
-                       "Write the direction file of the records as loaded (.dat)");
+    command.add_option(
+        "--dat", options.Dat,
+        "Write the direction file of the records as loaded (.dat); without --k1 .. --lines it "
+        "holds the three axes, as the window starts");
     command.add_flag("--k1", options.DatShown.K1, "Direction file: the K1 axes");
     command.add_flag("--k2", options.DatShown.K2, "Direction file: the K2 axes");
     command.add_flag("--k3", options.DatShown.K3, "Direction file: the K3 axes");
@@ -130,6 +132,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                   "geological files and converts data files.",
                   "tesmor42-cli"};
     app.require_subcommand(1);
+    app.footer("Exit status: 0 success; 1 a file or the data do not allow the command (the "
+               "message is on standard error, no output file is written); 2 wrong arguments.");
 
     LoadText load;
     StatsOptions stats;
