@@ -7,12 +7,16 @@
 #include "app/browser.h"
 #include "gui/qt_user_interface.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QLineEdit>
 #include <QMainWindow>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 class QAbstractButton;
@@ -120,6 +124,13 @@ private:
                     const QKeySequence& shortcut = {});
     void connectMenus();
 
+    // Connects the action `name` to `call(browser)` when the browser has that operation; an
+    // operation it does not have yet leaves the item without effect.
+    template<typename Call> void connectIfPresent(const char* name, Call call);
+    template<typename Call> void connectButtonIfPresent(QAbstractButton* button, Call call);
+    // `call(browser, text)` after each edit of the text by the user.
+    template<typename Call> void connectTextIfPresent(QLineEdit* edit, Call call);
+
     // main_window_events.cpp
     void connectControls();
     void pictureSizesChanged();
@@ -173,6 +184,35 @@ private:
     std::uint64_t m_listRowsRevision = ~std::uint64_t(0);
     std::uint64_t m_listSelectionRevision = ~std::uint64_t(0);
 };
+
+// A call of the browser operation `op` that exists only when the browser has that operation.
+#define TESMOR_OPERATION(op) [](auto& browser) -> decltype(browser.op()) { return browser.op(); }
+
+template<typename Call> void MainWindow::connectIfPresent(const char* name, Call call)
+{
+    if constexpr (std::is_invocable_v<Call, app::Browser&>) {
+        QAction* item = findChild<QAction*>(name);
+        connect(item, &QAction::triggered, this,
+                [this, call] { run([this, call] { call(m_browser); }); });
+    }
+}
+
+template<typename Call> void MainWindow::connectButtonIfPresent(QAbstractButton* button, Call call)
+{
+    if constexpr (std::is_invocable_v<Call, app::Browser&>) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, call] { run([this, call] { call(m_browser); }); });
+    }
+}
+
+template<typename Call> void MainWindow::connectTextIfPresent(QLineEdit* edit, Call call)
+{
+    if constexpr (std::is_invocable_v<Call, app::Browser&, const std::string&>) {
+        connect(edit, &QLineEdit::textEdited, this, [this, call](const QString& text) {
+            run([this, call, value = text.toStdString()] { call(m_browser, value); });
+        });
+    }
+}
 
 // Opens the files named on the command line (kind by extension) as the open dialog would.
 void OpenCommandLineFiles(MainWindow& window, const std::vector<std::string>& paths);

@@ -76,6 +76,14 @@ void MainWindow::connectControls()
         connect(button, &QToolButton::clicked, this, [this, op = operation] { run(op); });
     }
 
+    // The mean-tensor name and its Save button, once the browser has their operations.
+    connectTextIfPresent(
+        m_txtMeanName,
+        [](auto& browser, const std::string& name) -> decltype(browser.txtMeanName_Change(name)) {
+            return browser.txtMeanName_Change(name);
+        });
+    connectButtonIfPresent(m_cmdSave, TESMOR_OPERATION(cmdSave_Click));
+
     for (PictureWidget* picture : {m_picStereo, m_picPlot1, m_picPlot2})
         connect(picture, &PictureWidget::resized, this, [this] { pictureSizesChanged(); });
 }

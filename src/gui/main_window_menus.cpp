@@ -109,6 +109,23 @@ void MainWindow::connectMenus()
         connect(item, &QAction::triggered, this, [this, op = operation] { run(op); });
     }
     connect(findChild<QAction*>("mnuExit"), &QAction::triggered, this, [this] { close(); });
+
+    // Items whose operations the browser gains in later steps (saving, selection, editing,
+    // picture export and printing) are connected when the browser has them.
+    connectIfPresent("mnuNewGED", TESMOR_OPERATION(mnuNewGED_Click));
+    connectIfPresent("mnuSave", TESMOR_OPERATION(mnuSave_Click));
+    connectIfPresent("mnuSaveAs", TESMOR_OPERATION(mnuSaveAs_Click));
+    connectIfPresent("mnuSaveSelectedRecords", TESMOR_OPERATION(mnuSaveSelectedRecords_Click));
+    connectIfPresent("mnuEditData", TESMOR_OPERATION(mnuEditData_Click));
+    connectIfPresent("mnuRot_SpecToGeo", TESMOR_OPERATION(mnuRot_SpecToGeo_Click));
+    connectIfPresent("mnuRot_GeoToSpec", TESMOR_OPERATION(mnuRot_GeoToSpec_Click));
+    connectIfPresent("mnuExport", TESMOR_OPERATION(mnuExport_Click));
+    connectIfPresent("mnuPrint", TESMOR_OPERATION(mnuPrint_Click));
+    connectIfPresent("mnuInvertSelection", TESMOR_OPERATION(mnuInvertSelection_Click));
+    connectIfPresent("mnuDisregardSelectedRecords",
+                     TESMOR_OPERATION(mnuDisregardSelectedRecords_Click));
+    connectIfPresent("mnuRestoreAllRecords", TESMOR_OPERATION(mnuRestoreAllRecords_Click));
+    connectIfPresent("mnuClearSelection", TESMOR_OPERATION(mnuClearSelection_Click));
 }
 
 } // namespace tesmor::gui

@@ -238,7 +238,8 @@ void MainWindow::applyDisplayControls()
     // The name is the user's to edit: it is replaced only when the browser sets a new one.
     applyControl(m_txtMeanName, c.txtMeanName);
     if (c.txtMeanName.text != m_meanNameShown) {
-        m_txtMeanName->setText(text(c.txtMeanName.text));
+        if (m_txtMeanName->text() != text(c.txtMeanName.text))
+            m_txtMeanName->setText(text(c.txtMeanName.text));
         m_meanNameShown = c.txtMeanName.text;
     }
     applyControl(m_cmdSave, c.cmdSave);

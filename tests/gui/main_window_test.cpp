@@ -107,6 +107,10 @@ protected:
     std::unique_ptr<gui::MainWindow> window;
 };
 
+// Menu items are connected to the browser's operations of the same name as soon as it has them.
+static_assert(std::is_invocable_v<decltype(TESMOR_OPERATION(mnuClose_Click)), app::Browser&>);
+static_assert(!std::is_invocable_v<decltype(TESMOR_OPERATION(mnuNoSuchItem_Click)), app::Browser&>);
+
 TEST_F(MainWindowTest, StartsInTheClosedState)
 {
     EXPECT_EQ(window->windowTitle(), "Tesmor 42 - Anisotropy data browser");
