@@ -15,6 +15,15 @@ int g_argc = 1;
 char g_name[] = "tesmor42-cli";
 char* g_argv[] = {g_name, nullptr};
 std::unique_ptr<QGuiApplication> g_app;
+QtMessageHandler g_qtHandler = nullptr;
+
+// Qt's notice that it made up a runtime folder (usual in batch jobs and containers) says
+// nothing about the picture; everything else Qt reports is passed on.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type != QtWarningMsg || !text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        g_qtHandler(type, context, text);
+}
 
 // One application object for the picture exports of the run (or the caller's own, in tests).
 void EnsureGuiApplication()
@@ -23,6 +32,8 @@ void EnsureGuiApplication()
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (g_qtHandler == nullptr)
+        g_qtHandler = qInstallMessageHandler(FilterQtMessages);
     g_app = std::make_unique<QGuiApplication>(g_argc, g_argv);
     // Qt takes the user's locale; numbers in files must not depend on it.
     std::setlocale(LC_NUMERIC, "C");
