@@ -100,13 +100,15 @@ private:
         app::Button app::MainWindowControls::*control;
         QToolButton* widget;
         QString hint; // shown beside the arrow while the row is hidden
+        QString shown = {}; // icon file and tag last shown
     };
 
     // main_window_layout.cpp
     QWidget* buildCentralWidget();
     QWidget* buildListColumn();
-    QWidget* buildPicturePanel(const char* name, const char* buttonName, const char* labelName,
-                               const QString& caption,
+    QWidget* buildPicturePanel(const char* name, const char* buttonName,
+                               app::Button app::MainWindowControls::*buttonControl,
+                               const char* labelName, const QString& caption,
                                const std::vector<std::pair<const char*, QString>>& options,
                                QButtonGroup*& group);
     QGroupBox* buildCoordinateGroup();

@@ -61,14 +61,15 @@ QWidget* MainWindow::buildCentralWidget()
     auto* grid = new QGridLayout(m_middle);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(6);
-    grid->addWidget(
-        buildPicturePanel("picStereo", "cmdStereo", "lblStereo", "Projection:",
-                          {{"optEqualArea", "Equal-area"}, {"optEqualAngle", "Equal-angle"}},
-                          m_projectionGroup),
-        0, 0);
+    grid->addWidget(buildPicturePanel(
+                        "picStereo", "cmdStereo", &Controls::cmdStereo, "lblStereo", "Projection:",
+                        {{"optEqualArea", "Equal-area"}, {"optEqualAngle", "Equal-angle"}},
+                        m_projectionGroup),
+                    0, 0);
     auto* plots = new QVBoxLayout;
     plots->setSpacing(6);
-    plots->addWidget(buildPicturePanel("picPlot1", "cmdPlot1", "lblPlot1", "Plot:",
+    plots->addWidget(buildPicturePanel("picPlot1", "cmdPlot1", &Controls::cmdPlot1, "lblPlot1",
+                                       "Plot:",
                                        {{"optPKm", "P-Km"},
                                         {"optPjKm", "Pj-Km"},
                                         {"optPLogKm", "P-LogKm"},
@@ -76,7 +77,7 @@ QWidget* MainWindow::buildCentralWidget()
                                        m_plot1Group),
                      1);
     plots->addWidget(buildPicturePanel(
-                         "picPlot2", "cmdPlot2", "lblPlot2", "Plot:",
+                         "picPlot2", "cmdPlot2", &Controls::cmdPlot2, "lblPlot2", "Plot:",
                          {{"optPT", "P-T"}, {"optPjT", "Pj-T"}, {"optLF", "L-F"}, {"optPU", "P-U"}},
                          m_plot2Group),
                      1);
@@ -136,7 +137,8 @@ QWidget* MainWindow::buildListColumn()
 }
 
 QWidget* MainWindow::buildPicturePanel(const char* name, const char* buttonName,
-                                       const char* labelName, const QString& caption,
+                                       app::Button Controls::*buttonControl, const char* labelName,
+                                       const QString& caption,
                                        const std::vector<std::pair<const char*, QString>>& options,
                                        QButtonGroup*& group)
 {
@@ -166,10 +168,7 @@ QWidget* MainWindow::buildPicturePanel(const char* name, const char* buttonName,
     }
     row->addStretch();
     layout->addLayout(row);
-    m_rowButtons.push_back({buttonName == std::string("cmdStereo")      ? &Controls::cmdStereo
-                                : buttonName == std::string("cmdPlot1") ? &Controls::cmdPlot1
-                                                                        : &Controls::cmdPlot2,
-                            button, caption.chopped(1) + " options"});
+    m_rowButtons.push_back({buttonControl, button, caption.chopped(1) + " options"});
     return panel;
 }
 

@@ -169,9 +169,13 @@ void MainWindow::applyPictures()
 void MainWindow::applyOptionRows()
 {
     const app::MainWindowControls& c = m_browser.Controls();
-    for (const RowButtonBinding& binding : m_rowButtons) {
+    for (RowButtonBinding& binding : m_rowButtons) {
         const app::Button& button = c.*binding.control;
         applyControl(binding.widget, button);
+        const QString shown = text(button.picture) + QString::number(button.tag);
+        if (shown == binding.shown)
+            continue;
+        binding.shown = shown;
         // The icon file beside the program is shown when it exists; otherwise an arrow says
         // whether the row is shown (up: click to hide) or hidden (down: click to show).
         const QString file = text(button.picture);
@@ -186,14 +190,12 @@ void MainWindow::applyOptionRows()
         // While the row is hidden the button says what it would show.
         binding.widget->setText(button.tag == 1 ? QString() : binding.hint);
     }
-    for (const char* name : {"lblStereo", "lblPlot1", "lblPlot2", "lblCoor"}) {
-        auto* label = findChild<QLabel*>(name);
-        const app::Label& control = name == std::string("lblStereo") ? c.lblStereo
-            : name == std::string("lblPlot1")                        ? c.lblPlot1
-            : name == std::string("lblPlot2")                        ? c.lblPlot2
-                                                                     : c.lblCoor;
-        applyControl(label, control);
-    }
+    const std::pair<const char*, const app::Label*> captions[] = {{"lblStereo", &c.lblStereo},
+                                                                  {"lblPlot1", &c.lblPlot1},
+                                                                  {"lblPlot2", &c.lblPlot2},
+                                                                  {"lblCoor", &c.lblCoor}};
+    for (const auto& [name, control] : captions)
+        applyControl(findChild<QLabel*>(name), *control);
     for (const OptionBinding& option : m_options)
         applyControl(option.widget, c.*option.control);
     for (QButtonGroup* group :
