@@ -4,9 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 namespace tesmor::model {
 
@@ -14,15 +12,30 @@ namespace fs = std::filesystem;
 
 Result<std::string> ReadWholeFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
         return UserMessage {"Cannot open file  " + path + "  (" + std::strerror(errno) + ")",
                             "Input error!", MessageIcon::Critical};
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad())
+    // Read straight into a string sized from the file's length; a file that grows or shrinks
+    // meanwhile is read to its actual end.
+    std::string content;
+    std::error_code ec;
+    const auto length = fs::file_size(path, ec);
+    if (!ec)
+        content.resize(static_cast<std::size_t>(length));
+    std::size_t used = std::fread(content.data(), 1, content.size(), file);
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        content.resize(used);
+        content.append(buffer, n);
+        used = content.size();
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
         return UserMessage {"Cannot read file  " + path, "Input error!", MessageIcon::Critical};
-    return content.str();
+    content.resize(used);
+    return content;
 }
 
 bool FileExists(const std::string& path)

@@ -82,3 +82,19 @@ TEST(ReadWholeFile, NamesAFileThatCannotBeOpened)
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error().title, "Input error!");
 }
+
+TEST(ReadWholeFile, ReadsEveryByteAndRefusesAFolder)
+{
+    tesmor::test::TempDir dir;
+    std::string bytes(200000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7);
+    tesmor::test::WriteBytes(dir.file("data.bin"), bytes);
+
+    const auto result = ReadWholeFile(dir.file("data.bin"));
+    const auto folder = ReadWholeFile(dir.path().string());
+
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(*result, bytes);
+    EXPECT_FALSE(folder.ok());
+}
