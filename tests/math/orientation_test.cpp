@@ -9,51 +9,39 @@ namespace {
 
 Direction Column(const Mat3& O, int j)
 {
-    Vec3 v;
-    for (int i = 1; i <= 3; ++i)
-        v(i) = O(i, j);
-    return VecToDir(v);
+    return VecToDir(Vec3 {{O(1, j), O(2, j), O(3, j)}});
 }
 
-model::SpecimenRecord SpecimenRecordWithK1AlongX()
+TEST(OrientationMatrix, GivesSpecimenXTheAzimuthAndPlungeAndZDownWhenLevel)
 {
-    return test::RecordWithTensor(
-        test::TensorWithAxes(test::EulerRotation(0, 0, 0), 1.2, 1.0, 0.8));
-}
-
-TEST(OrientationMatrix, WithNeutralClockPositionsPointsSpecimenXAtTheAzimuth)
-{
-    const Mat3 O = OrientationMatrix(90, 0, 6, 0, 6);
-
-    EXPECT_TRUE(test::AxesNear(Column(O, 1), {90, 0}, 1e-4));
-    EXPECT_NEAR(Column(O, 1).Dec, 90, 1e-4);
-    EXPECT_NEAR(Column(O, 3).Inc, 90, 1e-4);
-}
-
-TEST(OrientationMatrix, GivesSpecimenXTheAzimuthAndPlunge)
-{
+    const Mat3 level = OrientationMatrix(90, 0, 6, 0, 6);
     const Mat3 O = OrientationMatrix(30, 20, 6, 0, 6);
-    const Mat3 fromVertical = OrientationMatrix(30, 70, 6, 90, 6);
 
+    EXPECT_NEAR(Column(level, 1).Dec, 90, 1e-4);
+    EXPECT_NEAR(Column(level, 1).Inc, 0, 1e-4);
+    EXPECT_NEAR(Column(level, 3).Inc, 90, 1e-4);
     EXPECT_NEAR(Column(O, 1).Dec, 30, 1e-4);
     EXPECT_NEAR(Column(O, 1).Inc, 20, 1e-4);
-    EXPECT_TRUE(test::TensorsNear(fromVertical, O, 1e-6));
+    // The plunge measured from the vertical gives the same frame.
+    EXPECT_TRUE(test::TensorsNear(OrientationMatrix(30, 70, 6, 90, 6), O, 1e-6));
 }
 
 TEST(RotateRecordTensor, WithZeroAzimuthAndPlungeChangesNothing)
 {
-    model::SpecimenRecord r = SpecimenRecordWithK1AlongX();
+    model::SpecimenRecord r
+        = test::RecordWithTensor(test::TensorWithAxes(Mat3::Identity(), 1.2, 1.0, 0.8));
     r.K12 = 0.01f;
-    const model::SpecimenRecord before = r;
+    const Mat3 before = RecordTensor(r);
 
     RotateRecordTensor(r, 0, 0, 12, 90, 3, RotationMode::SpecimenToGeographic);
 
-    EXPECT_TRUE(test::TensorsNear(RecordTensor(r), RecordTensor(before), 0));
+    EXPECT_TRUE(test::TensorsNear(RecordTensor(r), before, 0));
 }
 
 TEST(RotateRecordTensor, TurnsSpecimenXToTheSamplingDirection)
 {
-    std::vector<model::SpecimenRecord> records {SpecimenRecordWithK1AlongX()};
+    std::vector<model::SpecimenRecord> records {
+        test::RecordWithTensor(test::TensorWithAxes(Mat3::Identity(), 1.2, 1.0, 0.8))};
 
     RotateRecordTensor(records[0], 30, 20, 6, 0, 6, RotationMode::SpecimenToGeographic);
     ComputeRecordDerived(records);
@@ -77,20 +65,14 @@ TEST(RotateRecordTensor, SpecimenToGeographicAndBackReturnsTheTensor)
 
 TEST(NetToDirection, ReadsTheCentreAndTheCardinalPointsOfThePrimitive)
 {
+    const float points[][4] = {{0, 1, 0, 0}, {1, 0, 90, 0}, {0, -1, 180, 0}, {-1, 0, 270, 0}};
     for (auto readOut : {NetToDirectionEqualArea, NetToDirectionEqualAngle}) {
         EXPECT_EQ(readOut(0, 0), (Direction {0, 90}));
-        const Direction n = readOut(0, 1);
-        const Direction e = readOut(1, 0);
-        const Direction s = readOut(0, -1);
-        const Direction w = readOut(-1, 0);
-        EXPECT_NEAR(n.Dec, 0, 1e-4);
-        EXPECT_NEAR(n.Inc, 0, 1e-4);
-        EXPECT_NEAR(e.Dec, 90, 1e-4);
-        EXPECT_NEAR(e.Inc, 0, 1e-4);
-        EXPECT_NEAR(s.Dec, 180, 1e-4);
-        EXPECT_NEAR(s.Inc, 0, 1e-4);
-        EXPECT_NEAR(w.Dec, 270, 1e-4);
-        EXPECT_NEAR(w.Inc, 0, 1e-4);
+        for (const auto& p : points) {
+            const Direction d = readOut(p[0], p[1]);
+            EXPECT_NEAR(d.Dec, p[2], 1e-4) << p[0] << " " << p[1];
+            EXPECT_NEAR(d.Inc, p[3], 1e-4) << p[0] << " " << p[1];
+        }
     }
 }
 
