@@ -11,7 +11,7 @@ std::string SampleBytes()
     return test::ReadBytes((test::SourceDir() / "tests/data/formats/sample.ged").string());
 }
 
-// Replaces `width` characters of line `line` (from 1) at `offset` of a CR LF file.
+// Replaces characters of line `line` (from 1) at `offset` of a CR LF file of 64-byte lines.
 std::string Patch(std::string bytes, int line, std::size_t offset, const std::string& text)
 {
     bytes.replace(static_cast<std::size_t>(line - 1) * 64 + offset, text.size(), text);
@@ -21,34 +21,23 @@ std::string Patch(std::string bytes, int line, std::size_t offset, const std::st
 GedEntry Entry(const std::string& name, std::int16_t azimuth, std::int16_t plunge)
 {
     GedEntry e;
-    e.Name = name;
-    e.Azimuth = azimuth;
-    e.Plunge = plunge;
-    e.Code1 = "FL";
-    e.Code2 = "00";
+    std::tie(e.Name, e.Azimuth, e.Plunge, e.Code1, e.Code2)
+        = std::tuple(name, azimuth, plunge, "FL", "00");
     return e;
 }
 
-TEST(GedLineLengthCheck, AcceptsLinesOf62CharactersWithCrLf)
+model::UserMessage EditError(const std::string& text)
 {
-    EXPECT_EQ(GedLineLengthCheck(SampleBytes()), 0);
+    return {text, "Input Error!", model::MessageIcon::Critical};
+}
+
+TEST(GedLineLengthCheck, AcceptsLinesOf62CharactersWithCrLfAndNamesTheFirstOtherLine)
+{
+    const std::string sample = SampleBytes();
+    EXPECT_EQ(GedLineLengthCheck(sample), 0);
     EXPECT_EQ(GedLineLengthCheck(""), 0);
-}
-
-TEST(GedLineLengthCheck, NamesTheFirstLineOfAnotherLength)
-{
-    std::string bytes = SampleBytes();
-    bytes.erase(64 * 2 + 61, 1); // line 3 one character short
-
-    EXPECT_EQ(GedLineLengthCheck(bytes), 3);
-}
-
-TEST(GedLineLengthCheck, LineEndingInLfAloneIsWrong)
-{
-    std::string bytes = SampleBytes();
-    bytes.erase(62, 1); // line 1 ends in LF only
-
-    EXPECT_EQ(GedLineLengthCheck(bytes), 1);
+    EXPECT_EQ(GedLineLengthCheck(std::string(sample).erase(64 * 2 + 61, 1)), 3); // short line 3
+    EXPECT_EQ(GedLineLengthCheck(std::string(sample).erase(62, 1)), 1); // LF alone ends line 1
 }
 
 TEST(GedEditingReader, ReadsHeaderAndEntries)
@@ -61,97 +50,65 @@ TEST(GedEditingReader, ReadsHeaderAndEntries)
     EXPECT_EQ(read.Count, 3);
     ASSERT_EQ(entries.size(), 3u);
     const GedEntry& b = entries[1];
-    EXPECT_EQ(b.Name, "CD-7");
-    EXPECT_EQ(b.Site, "Bohemian Massif");
-    EXPECT_EQ(b.Lat, "49.5");
-    EXPECT_EQ(b.Lon, "14.25");
-    EXPECT_EQ(b.Rock, "GRAN");
-    EXPECT_EQ(b.Region, "BOH");
-    EXPECT_EQ(b.P1, 12);
-    EXPECT_EQ(b.P3, 12);
-    EXPECT_EQ(b.Azimuth, 315);
-    EXPECT_EQ(b.Plunge, 42);
-    EXPECT_EQ(b.Code1, "fs  ");
-    EXPECT_EQ(b.F1Dec, 10);
-    EXPECT_EQ(b.L1Inc, 5);
-    EXPECT_EQ(b.Code2, "LX  ");
-    EXPECT_EQ(b.L2Inc, -5);
+    EXPECT_EQ(std::tuple(b.Name, b.Site, b.Lat, b.Lon, b.Rock, b.Region, b.P1, b.P3),
+              std::tuple("CD-7", "Bohemian Massif", "49.5", "14.25", "GRAN", "BOH", 12, 12));
+    EXPECT_EQ(std::tuple(b.Azimuth, b.Plunge, b.Code1, b.F1Dec, b.L1Inc, b.Code2, b.L2Inc),
+              std::tuple(315, 42, "fs  ", 10, 5, "LX  ", -5));
     EXPECT_EQ(entries[2].Name, "Zürich 3");
 }
 
-TEST(GedEditingReader, EmptyFileMessage)
+TEST(GedEditingReader, BadFilesGiveTheirExactMessagesAndKeepTheEntriesBefore)
 {
-    GedEntries entries;
+    struct Case
+    {
+        std::string bytes;
+        std::string path;
+        model::UserMessage error;
+        std::vector<std::string> kept;
+    };
+    const std::string sample = SampleBytes();
+    const Case cases[] = {
+        {"",
+         "/d/e.ged",
+         {"File  /D/E.GED  is empty!", "Input Error!", model::MessageIcon::Critical},
+         {}},
+        {std::string(sample).insert(64 * 3 + 5, "x"),
+         "/d/bad.ged",
+         EditError("Error in file: /D/BAD.GED\r\r\nIn line: 4\r\r\n"),
+         {}},
+        {Patch(sample, 3, 28, "8x  "),
+         "/d/bad.ged", // F1Inc of line 3
+         EditError("Error in file: /D/BAD.GED\r\r\nIn line: 3\r\r\n"),
+         {"AB1"}},
+        {Patch(sample, 1, 53, "a  "),
+         "/d/bad.ged", // a header parameter: line 0
+         EditError("Error in file: /d/bad.ged\r\r\nIn line: 0\r\r\n"),
+         {}},
+        {sample.substr(0, 64), "/d/h.ged", model::UserMessage {"File is empty"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error.text);
+        GedEntries entries;
 
-    const GedEditRead read = ReadGedForEditing("", "/d/e.ged", entries, 1);
+        const GedEditRead read = ReadGedForEditing(c.bytes, c.path, entries, 1);
 
-    ASSERT_TRUE(read.Error.has_value());
-    EXPECT_EQ(*read.Error,
-              (model::UserMessage {"File  /D/E.GED  is empty!", "Input Error!",
-                                   model::MessageIcon::Critical}));
-}
-
-TEST(GedEditingReader, WrongLineLengthNamesTheLine)
-{
-    std::string bytes = SampleBytes();
-    bytes.insert(64 * 3 + 5, "x");
-    GedEntries entries;
-
-    const GedEditRead read = ReadGedForEditing(bytes, "/d/bad.ged", entries, 1);
-
-    ASSERT_TRUE(read.Error.has_value());
-    EXPECT_EQ(*read.Error,
-              (model::UserMessage {"Error in file: /D/BAD.GED\r\r\nIn line: 4\r\r\n",
-                                   "Input Error!", model::MessageIcon::Critical}));
-    EXPECT_TRUE(entries.empty());
-}
-
-TEST(GedEditingReader, NonNumberStopsAtItsLineAndKeepsTheEntriesBefore)
-{
-    const std::string bytes = Patch(SampleBytes(), 3, 28, "8x  "); // F1Inc of line 3
-    GedEntries entries;
-
-    const GedEditRead read = ReadGedForEditing(bytes, "/d/bad.ged", entries, 1);
-
-    ASSERT_TRUE(read.Error.has_value());
-    EXPECT_EQ(read.Error->text, "Error in file: /D/BAD.GED\r\r\nIn line: 3\r\r\n");
-    EXPECT_EQ(read.Count, 1);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].Name, "AB1");
-}
-
-TEST(GedEditingReader, HeaderParameterThatIsNotANumberIsLineZero)
-{
-    const std::string bytes = Patch(SampleBytes(), 1, 53, "a  ");
-    GedEntries entries;
-
-    const GedEditRead read = ReadGedForEditing(bytes, "/d/bad.ged", entries, 1);
-
-    ASSERT_TRUE(read.Error.has_value());
-    EXPECT_EQ(read.Error->text, "Error in file: /d/bad.ged\r\r\nIn line: 0\r\r\n");
-    EXPECT_TRUE(entries.empty());
-}
-
-TEST(GedEditingReader, HeaderWithoutEntriesIsAnEmptyFile)
-{
-    GedEntries entries;
-
-    const GedEditRead read = ReadGedForEditing(SampleBytes().substr(0, 64), "/d/h.ged", entries, 1);
-
-    ASSERT_TRUE(read.Error.has_value());
-    EXPECT_EQ(*read.Error, model::UserMessage {"File is empty"});
+        ASSERT_TRUE(read.Error.has_value());
+        EXPECT_EQ(*read.Error, c.error);
+        EXPECT_EQ(read.Count, static_cast<int>(c.kept.size()));
+        ASSERT_EQ(entries.size(), c.kept.size());
+        for (std::size_t i = 0; i < c.kept.size(); ++i)
+            EXPECT_EQ(entries[i].Name, c.kept[i]);
+    }
 }
 
 TEST(GedEditingReader, LatitudeThatIsNotANumberStaysEmpty)
 {
-    const std::string bytes = Patch(SampleBytes(), 1, 20, "N49    ");
     GedEntries entries;
 
-    ReadGedForEditing(bytes, "/d/s.ged", entries, 1);
+    ReadGedForEditing(Patch(SampleBytes(), 1, 20, "N49    "), "/d/s.ged", entries, 1);
 
     ASSERT_FALSE(entries.empty());
-    EXPECT_EQ(entries[0].Lat, "");
-    EXPECT_EQ(entries[0].Lon, "14.25");
+    EXPECT_EQ(std::tuple(entries[0].Lat, entries[0].Lon), std::tuple("", "14.25"));
 }
 
 TEST(GedEditingReader, SecondFileIsAppendedAfterTheFirst)
@@ -166,39 +123,30 @@ TEST(GedEditingReader, SecondFileIsAppendedAfterTheFirst)
     EXPECT_EQ(entries[3].Name, "AB1");
 }
 
-TEST(GedMergeReader, BlankNumericFieldIsRefusedNamingTheLine)
+TEST(GedMergeReader, BlankOrFractionalNumberIsRefusedNamingTheLine)
 {
-    const std::string bytes = Patch(SampleBytes(), 4, 16, "    "); // plunge of line 4
+    const model::Result<GedEntries> blank
+        = ReadGedForMerge(Patch(SampleBytes(), 4, 16, "    "), "/d/m.ged"); // plunge of line 4
 
-    const model::Result<GedEntries> read = ReadGedForMerge(bytes, "/d/m.ged");
-
-    ASSERT_FALSE(read.ok());
-    EXPECT_EQ(read.error().text,
-              "Error in file: /D/M.GED\r\r\nIn line: 4\r\r\nPlunge is not a whole number.");
-    EXPECT_EQ(read.error().title, "Input error!");
-}
-
-TEST(GedMergeReader, FractionalNumberIsRefused)
-{
-    const std::string bytes = Patch(SampleBytes(), 2, 12, "9.5 ");
-
-    EXPECT_FALSE(ReadGedForMerge(bytes, "/d/m.ged").ok());
+    ASSERT_FALSE(blank.ok());
+    EXPECT_EQ(blank.error(),
+              (model::UserMessage {
+                  "Error in file: /D/M.GED\r\r\nIn line: 4\r\r\nPlunge is not a whole number.",
+                  "Input error!", model::MessageIcon::Critical}));
+    EXPECT_FALSE(ReadGedForMerge(Patch(SampleBytes(), 2, 12, "9.5 "), "/d/m.ged").ok());
 }
 
 TEST(GedWriter, WritesFixedWidthLinesAndCountsEntriesPlusTwo)
 {
     GedEntries entries = {Entry("AB1", 90, 0), Entry("CD-7", 315, -42)};
-    entries[0].Lat = "45.5";
-    entries[0].Lon = "7.25";
-    entries[0].P1 = 12;
+    std::tie(entries[0].Lat, entries[0].Lon, entries[0].P1) = std::tuple("45.5", "7.25", 12);
 
     const model::Result<std::string> bytes = EncodeGed(entries);
 
     ASSERT_TRUE(bytes.ok());
     ASSERT_EQ(bytes->size(), 3u * 64);
     EXPECT_EQ(bytes->substr(0, 4), "4   ");
-    EXPECT_EQ(bytes->substr(20, 7), "45.5   ");
-    EXPECT_EQ(bytes->substr(27, 7), "7.25   ");
+    EXPECT_EQ(bytes->substr(20, 14), "45.5   7.25   ");
     EXPECT_EQ(bytes->substr(50, 14), "12 0  0  0  \r\n");
     EXPECT_EQ(bytes->substr(128, 24), "CD-7        315 -42 FL  ");
     EXPECT_EQ(bytes->substr(128 + 60, 4), "  \r\n");
@@ -220,23 +168,16 @@ TEST(GedWriter, WrittenFileReadsBackEqual)
     EXPECT_EQ(test::ReadBytes(dir.file("copy.ged")), Patch(SampleBytes(), 1, 20, "49.5 "));
 }
 
-TEST(GedWriter, NumberTooWideForItsFieldIsRefused)
-{
-    GedEntries entries = {Entry("AB1", 12345, 0)};
-
-    const model::Result<std::string> bytes = EncodeGed(entries);
-
-    ASSERT_FALSE(bytes.ok());
-    EXPECT_NE(bytes.error().text.find("Azimuth"), std::string::npos);
-}
-
-TEST(GedWriter, FailedWriteLeavesTheOldFileAndSaysWhy)
+TEST(GedWriter, RefusesATooWideNumberAndSaysWhyAWriteFailed)
 {
     test::TempDir dir;
     const std::string path = dir.file("missing-folder/x.ged");
 
+    const model::Result<std::string> wide = EncodeGed({Entry("AB1", 12345, 0)});
     const model::Status status = WriteGedFile(path, {Entry("AB1", 1, 2)});
 
+    ASSERT_FALSE(wide.ok());
+    EXPECT_NE(wide.error().text.find("Azimuth"), std::string::npos);
     ASSERT_TRUE(status.has_value());
     EXPECT_NE(status->text.find(path), std::string::npos);
 }

@@ -13,35 +13,24 @@ model::SpecimenRecord Record(const std::string& name)
 {
     model::SpecimenRecord r;
     r.Name = name;
-    r.K11 = 1.05f;
-    r.K22 = 0.98f;
-    r.K33 = 0.97f;
-    r.K12 = 0.01f;
-    r.K23 = 0.0f;
-    r.K13 = 0.0f;
+    std::tie(r.K11, r.K22, r.K33, r.K12, r.K23, r.K13)
+        = std::tuple(1.05f, 0.98f, 0.97f, 0.01f, 0.0f, 0.0f);
     return r;
+}
+
+std::array<float, 6> Tensor(const model::SpecimenRecord& r)
+{
+    return {r.K11, r.K22, r.K33, r.K12, r.K23, r.K13};
 }
 
 GedEntry Entry(const std::string& name, std::int16_t azimuth, std::int16_t plunge,
                const std::string& code1 = "FL")
 {
     GedEntry e;
-    e.Name = name;
-    e.Azimuth = azimuth;
-    e.Plunge = plunge;
-    e.Code1 = code1;
-    e.F1Dec = 120;
-    e.F1Inc = 35;
-    e.L1Dec = 200;
-    e.L1Inc = 10;
-    e.Code2 = "ls";
-    e.F2Dec = 10;
-    e.F2Inc = 80;
-    e.L2Dec = 100;
-    e.L2Inc = 5;
-    e.P1 = 6;
-    e.P2 = 0;
-    e.P3 = 6;
+    std::tie(e.Name, e.Azimuth, e.Plunge, e.P1, e.P2, e.P3)
+        = std::tuple(name, azimuth, plunge, 6, 0, 6);
+    std::tie(e.Code1, e.F1Dec, e.F1Inc, e.L1Dec, e.L1Inc) = std::tuple(code1, 120, 35, 200, 10);
+    std::tie(e.Code2, e.F2Dec, e.F2Inc, e.L2Dec, e.L2Inc) = std::tuple("ls", 10, 80, 100, 5);
     return e;
 }
 
@@ -52,113 +41,74 @@ std::string Ged(const GedEntries& entries)
     return bytes.ok() ? *bytes : std::string();
 }
 
-model::Result<GedMerge> Merge(const GedEntries& entries, model::Records& records, GedMatchMode mode,
+model::Result<GedMerge> Merge(const GedEntries& entries, model::Records& records,
+                              GedMatchMode mode = GedMatchMode::Full,
                               RotationMode direction = RotationMode::SpecimenToGeographic)
 {
     return MergeGed(Ged(entries), "/d/site.ged", records, mode, direction);
 }
 
-TEST(GedMerge, MatchFromLeftTakesEveryRecordThatBeginsWithTheEntryNameIgnoringCase)
+TEST(GedMerge, MatchesByPrefixOrFullNameIgnoringCaseAndTheLastMatchingEntryDecides)
 {
-    model::Records records
-        = {Record("AB1"), Record("AB1A"), Record("ab1b"), Record("AB2"), Record("A")};
+    struct Case
+    {
+        GedMatchMode mode;
+        GedEntries entries;
+        std::vector<std::string> names;
+        std::vector<std::string> codes;
+        int missing;
+    };
+    const Case cases[] = {
+        {GedMatchMode::FromLeft,
+         {Entry("AB1", 0, 0)},
+         {"AB1", "AB1A", "ab1b", "AB2", "A"},
+         {"FL", "FL", "FL", "00", "00"},
+         2},
+        {GedMatchMode::Full, {Entry("AB1", 0, 0)}, {"ab1", "AB1A"}, {"FL", "00"}, 1},
+        {GedMatchMode::FromLeft, {Entry("", 0, 0)}, {"X1", "Y2"}, {"FL", "FL"}, 0},
+        {GedMatchMode::FromLeft,
+         {Entry("AB12", 0, 0, "FA"), Entry("AB1", 0, 0, "FB"), Entry("AB13", 0, 0, "FC")},
+         {"AB12", "AB13"},
+         {"FB", "FC"},
+         0},
+        // A blank code is no group.
+        {GedMatchMode::Full, {Entry("AB1", 0, 0, "")}, {"AB1"}, {"00"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.names));
+        model::Records records;
+        for (const std::string& name : c.names)
+            records.push_back(Record(name));
 
-    const model::Result<GedMerge> result
-        = Merge({Entry("AB1", 0, 0)}, records, GedMatchMode::FromLeft);
+        const model::Result<GedMerge> result = Merge(c.entries, records, c.mode);
 
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(records[0].Code1, "FL");
-    EXPECT_EQ(records[1].Code1, "FL");
-    EXPECT_EQ(records[2].Code1, "FL");
-    EXPECT_EQ(records[3].Code1, "00");
-    EXPECT_EQ(records[4].Code1, "00");
-    EXPECT_EQ(result->Missing, 2);
+        ASSERT_TRUE(result.ok());
+        EXPECT_EQ(result->Missing, c.missing);
+        for (std::size_t i = 0; i < records.size(); ++i)
+            EXPECT_EQ(records[i].Code1, c.codes[i]) << i;
+    }
 }
 
-TEST(GedMerge, FullMatchTakesOnlyTheEqualNameIgnoringCase)
-{
-    model::Records records = {Record("ab1"), Record("AB1A")};
-
-    const model::Result<GedMerge> result = Merge({Entry("AB1", 0, 0)}, records, GedMatchMode::Full);
-
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(records[0].Code1, "FL");
-    EXPECT_EQ(records[1].Code1, "00");
-    EXPECT_EQ(result->Missing, 1);
-}
-
-TEST(GedMerge, EmptyEntryNameMatchesEveryRecordFromLeft)
-{
-    model::Records records = {Record("X1"), Record("Y2")};
-
-    const model::Result<GedMerge> result
-        = Merge({Entry("", 0, 0)}, records, GedMatchMode::FromLeft);
-
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result->Missing, 0);
-    EXPECT_EQ(records[1].Code1, "FL");
-}
-
-TEST(GedMerge, LaterMatchingEntryDecides)
-{
-    model::Records records = {Record("AB12"), Record("AB13")};
-
-    Merge({Entry("AB12", 0, 0, "FA"), Entry("AB1", 0, 0, "FB"), Entry("AB13", 0, 0, "FC")}, records,
-          GedMatchMode::FromLeft);
-
-    EXPECT_EQ(records[0].Code1, "FB");
-    EXPECT_EQ(records[1].Code1, "FC");
-}
-
-TEST(GedMerge, SpecimenToGeographicCopiesStructuresAndStrikes)
+TEST(GedMerge, AzimuthAndPlungeZeroCopyStructuresAndStrikesAndLeaveTheTensorAlone)
 {
     model::Records records = {Record("AB1")};
     records[0].F1Strike = 5;
 
-    Merge({Entry("AB1", 0, 0)}, records, GedMatchMode::Full);
+    Merge({Entry("AB1", 0, 0)}, records);
 
     const model::SpecimenRecord& r = records[0];
-    EXPECT_EQ(r.Code1, "FL");
-    EXPECT_EQ(r.Code1A, 'F');
-    EXPECT_EQ(r.Code1B, 'L');
-    EXPECT_FLOAT_EQ(r.F1Dec, 120);
-    EXPECT_FLOAT_EQ(r.F1Strike, 30);
-    EXPECT_FLOAT_EQ(r.F1Inc, 35);
-    EXPECT_FLOAT_EQ(r.L1Dec, 200);
-    EXPECT_FLOAT_EQ(r.L1Inc, 10);
-    EXPECT_EQ(r.Code2, "LS");
-    EXPECT_FLOAT_EQ(r.F2Dec, 10);
-    EXPECT_FLOAT_EQ(r.F2Strike, 280);
-    EXPECT_FLOAT_EQ(r.L2Inc, 5);
-}
-
-TEST(GedMerge, BlankEntryCodeBecomesNoGroup)
-{
-    model::Records records = {Record("AB1")};
-
-    Merge({Entry("AB1", 0, 0, "")}, records, GedMatchMode::Full);
-
-    EXPECT_EQ(records[0].Code1, "00");
-}
-
-TEST(GedMerge, AzimuthAndPlungeZeroLeaveTheTensorAlone)
-{
-    model::Records records = {Record("AB1")};
-    const model::SpecimenRecord before = records[0];
-
-    Merge({Entry("AB1", 0, 0)}, records, GedMatchMode::Full);
-
-    EXPECT_EQ(records[0].K11, before.K11);
-    EXPECT_EQ(records[0].K22, before.K22);
-    EXPECT_EQ(records[0].K12, before.K12);
-    EXPECT_EQ(records[0].Code1, "FL");
+    EXPECT_EQ(Tensor(r), Tensor(Record("AB1")));
+    EXPECT_EQ(std::tuple(r.Code1, r.Code1A, r.Code1B, r.Code2), std::tuple("FL", 'F', 'L', "LS"));
+    EXPECT_EQ(std::tuple(r.F1Dec, r.F1Strike, r.F1Inc, r.L1Dec, r.L1Inc),
+              std::tuple(120, 30, 35, 200, 10));
+    EXPECT_EQ(std::tuple(r.F2Dec, r.F2Strike, r.L2Inc), std::tuple(10, 280, 5));
 }
 
 TEST(GedMerge, AzimuthNinetyTurnsTheSpecimenXAxisEast)
 {
     model::Records records = {Record("AB1")};
 
-    Merge({Entry("AB1", 90, 0)}, records, GedMatchMode::Full);
+    Merge({Entry("AB1", 90, 0)}, records);
 
     EXPECT_NEAR(records[0].K11, 0.98f, 1e-6);
     EXPECT_NEAR(records[0].K22, 1.05f, 1e-6);
@@ -169,30 +119,22 @@ TEST(GedMerge, AzimuthNinetyTurnsTheSpecimenXAxisEast)
 TEST(GedMerge, GeographicToSpecimenUndoesTheRotationAndResetsTheStructures)
 {
     model::Records records = {Record("AB1")};
-    const model::SpecimenRecord before = records[0];
     const GedEntries entries = {Entry("AB1", 137, 28)};
     Merge(entries, records, GedMatchMode::Full, RotationMode::SpecimenToGeographic);
 
     Merge(entries, records, GedMatchMode::Full, RotationMode::GeographicToSpecimen);
 
     const model::SpecimenRecord& r = records[0];
-    EXPECT_NEAR(r.K11, before.K11, 1e-5);
-    EXPECT_NEAR(r.K22, before.K22, 1e-5);
-    EXPECT_NEAR(r.K33, before.K33, 1e-5);
-    EXPECT_NEAR(r.K12, before.K12, 1e-5);
-    EXPECT_NEAR(r.K23, before.K23, 1e-5);
-    EXPECT_NEAR(r.K13, before.K13, 1e-5);
-    EXPECT_EQ(r.Code1, "SS");
-    EXPECT_EQ(r.Code2, "00");
-    EXPECT_FLOAT_EQ(r.F1Dec, 0);
-    EXPECT_FLOAT_EQ(r.L2Inc, 0);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_NEAR(Tensor(r)[i], Tensor(Record("AB1"))[i], 1e-5) << i;
+    EXPECT_EQ(std::tuple(r.Code1, r.Code2, r.F1Dec, r.L2Inc), std::tuple("SS", "00", 0, 0));
 }
 
 TEST(GedMerge, MissingRecordsAreListedExactly)
 {
     model::Records records = {Record("a"), Record("AB1"), Record("b"), Record("C")};
 
-    const model::Result<GedMerge> result = Merge({Entry("AB1", 0, 0)}, records, GedMatchMode::Full);
+    const model::Result<GedMerge> result = Merge({Entry("AB1", 0, 0)}, records);
 
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result->Missing, 3);
@@ -204,46 +146,33 @@ TEST(GedMerge, MissingRecordsAreListedExactly)
     EXPECT_EQ(records[0].Code1, "00");
 }
 
-TEST(GedMerge, DamagedFileChangesNoRecord)
+TEST(GedMerge, EmptyDamagedOrMisshapenFileIsReportedAndChangesNoRecord)
 {
-    model::Records records = {Record("AB1"), Record("CD2")};
-    const model::Records before = records;
-    std::string bytes = Ged({Entry("AB1", 30, 10), Entry("CD2", 40, 10)});
-    bytes.replace(2 * 64 + 12, 4, "abc "); // azimuth of the last entry
+    const std::string good = Ged({Entry("AB1", 30, 10), Entry("CD2", 40, 10)});
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "File  /D/SITE.GED  is empty!"},
+        {std::string(good).replace(2 * 64 + 12, 4, "abc "), "In line: 3"}, // last azimuth
+        {std::string(good).erase(70, 1), "In line: 2"},
+    };
+    for (const auto& [bytes, message] : cases) {
+        SCOPED_TRACE(message);
+        model::Records records = {Record("AB1"), Record("CD2")};
 
-    const model::Result<GedMerge> result = MergeGed(
-        bytes, "/d/site.ged", records, GedMatchMode::Full, RotationMode::SpecimenToGeographic);
+        const model::Result<GedMerge> result = MergeGed(
+            bytes, "/d/site.ged", records, GedMatchMode::Full, RotationMode::SpecimenToGeographic);
 
-    ASSERT_FALSE(result.ok());
-    EXPECT_NE(result.error().text.find("In line: 3"), std::string::npos);
-    EXPECT_EQ(records[0].K11, before[0].K11);
-    EXPECT_EQ(records[0].Code1, before[0].Code1);
-}
-
-TEST(GedMerge, WrongLineLengthIsReportedAndChangesNothing)
-{
-    model::Records records = {Record("AB1")};
-    std::string bytes = Ged({Entry("AB1", 30, 10)});
-    bytes.erase(70, 1);
-
-    const model::Result<GedMerge> result = MergeGed(
-        bytes, "/d/site.ged", records, GedMatchMode::Full, RotationMode::SpecimenToGeographic);
-
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(records[0].Code1, "00");
-}
-
-TEST(GedMerge, EmptyFileMessage)
-{
-    model::Records records = {Record("AB1")};
-
-    const model::Result<GedMerge> result = MergeGed("", "/d/site.ged", records, GedMatchMode::Full,
-                                                    RotationMode::SpecimenToGeographic);
-
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error(),
-              (model::UserMessage {"File  /D/SITE.GED  is empty!", "Input error!",
-                                   model::MessageIcon::Critical}));
+        ASSERT_FALSE(result.ok());
+        EXPECT_NE(result.error().text.find(message), std::string::npos);
+        if (bytes.empty()) {
+            EXPECT_EQ(result.error().text, message);
+        }
+        EXPECT_EQ(result.error().title, "Input error!");
+        EXPECT_EQ(result.error().icon, model::MessageIcon::Critical);
+        for (const model::SpecimenRecord& r : records) {
+            EXPECT_EQ(Tensor(r), Tensor(Record("AB1")));
+            EXPECT_EQ(r.Code1, "00");
+        }
+    }
 }
 
 TEST(GedMerge, ExampleSiteHasAnEntryForEverySpecimenAndRotatesBackAndForth)

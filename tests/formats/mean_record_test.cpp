@@ -1,5 +1,6 @@
 #include "formats/ams_binary.h"
 #include "formats/mean_record.h"
+#include "support/ams_file_builder.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -10,16 +11,9 @@ namespace {
 model::SpecimenRecord Specimen(const std::string& name)
 {
     model::SpecimenRecord r;
-    r.Name = name;
-    r.Site = "Bohemia";
-    r.Lat = "49.5";
-    r.Lon = "14.25";
-    r.Rock = "GRAN";
-    r.Region = "BOH";
-    r.P1 = 12;
-    r.P3 = 12;
-    r.FieldCode = 300;
-    r.NormFactor = 300;
+    std::tie(r.Name, r.FieldCode, r.NormFactor, r.P1, r.P3) = std::tuple(name, 300, 300, 12, 12);
+    std::tie(r.Site, r.Lat, r.Lon, r.Rock, r.Region)
+        = std::tuple("Bohemia", "49.5", "14.25", "GRAN", "BOH");
     r.K11 = r.K22 = r.K33 = 1;
     return r;
 }
@@ -27,22 +21,9 @@ model::SpecimenRecord Specimen(const std::string& name)
 math::GroupStatistics Statistics()
 {
     math::GroupStatistics s;
-    s.N = 5;
-    s.Tenvar = true;
-    s.Kaver = 412.5f;
-    s.M(1, 1) = 1.03f;
-    s.M(2, 2) = 0.99f;
-    s.M(3, 3) = 0.98f;
-    s.M(1, 2) = s.M(2, 1) = 0.01f;
-    s.M(2, 3) = s.M(3, 2) = -0.02f;
-    s.M(1, 3) = s.M(3, 1) = 0.005f;
+    std::tie(s.N, s.Tenvar, s.Kaver) = std::tuple(5, true, 412.5f);
+    s.M.e = {1.03f, 0.01f, 0.005f, 0.01f, 0.99f, -0.02f, 0.005f, -0.02f, 0.98f};
     return s;
-}
-
-std::int16_t HeaderCount(const std::string& bytes)
-{
-    return static_cast<std::int16_t>(static_cast<unsigned char>(bytes[0])
-                                     | (static_cast<unsigned char>(bytes[1]) << 8));
 }
 
 std::string ThreeSpecimenFile()
@@ -50,80 +31,47 @@ std::string ThreeSpecimenFile()
     return *EncodeAmsBinary({Specimen("A1"), Specimen("A2"), Specimen("A3")}, false);
 }
 
-TEST(MeanRecord, AppendedAfterThreeSpecimensIsRecordFiveWithHeaderCountSix)
+model::Records Read(const std::string& bytes)
 {
-    const model::Records active = {Specimen("X1")};
+    model::Records back;
+    EXPECT_TRUE(ReadAmsBinary(bytes, "/d/means.ran", back, 1, {}).ok());
+    return back;
+}
 
+TEST(MeanRecord, AppendedAfterThreeSpecimensIsRecordFiveAndReadsBackWithTheMeanTensor)
+{
     const model::Result<MeanRecordFile> file
-        = AddMeanRecord(ThreeSpecimenFile(), true, "MEAN1", active, Statistics());
+        = AddMeanRecord(ThreeSpecimenFile(), true, "MEAN1", {Specimen("X1")}, Statistics());
 
     ASSERT_TRUE(file.ok()) << file.error().text;
     EXPECT_EQ(file->RecordNumber, 5);
     EXPECT_EQ(file->Bytes.size(), 5u * 64);
-    EXPECT_EQ(HeaderCount(file->Bytes), 6);
+    EXPECT_EQ(testing::Int16At(file->Bytes, 0), 6);
     EXPECT_EQ(file->Bytes.substr(64, 64), ThreeSpecimenFile().substr(64, 64));
-}
-
-TEST(MeanRecord, RecordReadsBackWithTheMeanTensorAndTheMeanHeader)
-{
-    const model::Records active = {Specimen("X1")};
-    const model::Result<MeanRecordFile> file
-        = AddMeanRecord(ThreeSpecimenFile(), true, "MEAN1", active, Statistics());
-    ASSERT_TRUE(file.ok());
-    model::Records back;
-
-    ASSERT_TRUE(ReadAmsBinary(file->Bytes, "/d/means.ran", back, 1, {}).ok());
-
+    const model::Records back = Read(file->Bytes);
     ASSERT_EQ(back.size(), 4u);
     const model::SpecimenRecord& m = back[3];
-    EXPECT_EQ(m.Name, "MEAN1");
-    EXPECT_EQ(m.Site, "MeanDirections");
-    EXPECT_EQ(m.Lat, "");
-    EXPECT_EQ(m.Lon, "");
-    EXPECT_EQ(m.Rock, "GRAN");
-    EXPECT_EQ(m.P1, 12);
-    EXPECT_FLOAT_EQ(m.FieldCode, 300);
-    EXPECT_FLOAT_EQ(m.NormFactor, 412.5f);
-    EXPECT_FLOAT_EQ(m.K11, 1.03f);
-    EXPECT_FLOAT_EQ(m.K22, 0.99f);
-    EXPECT_FLOAT_EQ(m.K33, 0.98f);
-    EXPECT_FLOAT_EQ(m.K12, 0.01f);
-    EXPECT_FLOAT_EQ(m.K23, -0.02f);
-    EXPECT_FLOAT_EQ(m.K13, 0.005f);
-    EXPECT_EQ(m.Code1, "00");
-    EXPECT_EQ(m.Code2, "00");
-    EXPECT_FLOAT_EQ(m.F1Dec, 0);
-    EXPECT_FLOAT_EQ(m.L2Inc, 0);
+    EXPECT_EQ(std::tuple(m.Name, m.Site, m.Lat, m.Lon, m.Rock, m.P1, m.Code1, m.Code2),
+              std::tuple("MEAN1", "MeanDirections", "", "", "GRAN", 12, "00", "00"));
+    EXPECT_EQ(std::tuple(m.FieldCode, m.NormFactor, m.F1Dec, m.L2Inc),
+              std::tuple(300.0f, 412.5f, 0.0f, 0.0f));
+    EXPECT_EQ(std::tuple(m.K11, m.K22, m.K33, m.K12, m.K23, m.K13),
+              std::tuple(1.03f, 0.99f, 0.98f, 0.01f, -0.02f, 0.005f));
     EXPECT_EQ(back[0].Site, "MeanDirections");
 }
 
-TEST(MeanRecord, WithoutAppendTheFileStartsAfresh)
+TEST(MeanRecord, StartsAfreshWithoutAppendCutsAPartialRecordAndRefusesAFullFile)
 {
-    const model::Result<MeanRecordFile> file
+    const model::Result<MeanRecordFile> fresh
         = AddMeanRecord(ThreeSpecimenFile(), false, "M", {Specimen("X1")}, Statistics());
-
-    ASSERT_TRUE(file.ok());
-    EXPECT_EQ(file->RecordNumber, 2);
-    EXPECT_EQ(file->Bytes.size(), 128u);
-    EXPECT_EQ(HeaderCount(file->Bytes), 3);
-}
-
-TEST(MeanRecord, PartialLastRecordIsCutToWholeRecords)
-{
-    const std::string existing = ThreeSpecimenFile() + std::string(20, 'x');
-
-    const model::Result<MeanRecordFile> file
-        = AddMeanRecord(existing, true, "M", {Specimen("X1")}, Statistics());
-
-    ASSERT_TRUE(file.ok());
-    EXPECT_EQ(file->RecordNumber, 5);
-    EXPECT_EQ(file->Bytes.size(), 5u * 64);
-}
-
-TEST(MeanRecord, FileThatCannotHoldAnotherRecordIsRefused)
-{
+    const model::Result<MeanRecordFile> cut = AddMeanRecord(
+        ThreeSpecimenFile() + std::string(20, 'x'), true, "M", {Specimen("X1")}, Statistics());
     const std::string full((model::MaxRecordsPerFile + 1) * 64, '\0');
 
+    ASSERT_TRUE(fresh.ok() && cut.ok());
+    EXPECT_EQ(std::tuple(fresh->RecordNumber, fresh->Bytes.size()), std::tuple(2, 128u));
+    EXPECT_EQ(testing::Int16At(fresh->Bytes, 0), 3);
+    EXPECT_EQ(std::tuple(cut->RecordNumber, cut->Bytes.size()), std::tuple(5, 5u * 64));
     EXPECT_FALSE(AddMeanRecord(full, true, "M", {Specimen("X1")}, Statistics()).ok());
 }
 
@@ -137,12 +85,10 @@ TEST(MeanRecord, SuccessiveMeansAccumulateInOneFile)
 
     const std::string bytes = test::ReadBytes(path);
     EXPECT_EQ(bytes.size(), 3u * 64);
-    EXPECT_EQ(HeaderCount(bytes), 4);
-    model::Records back;
-    ASSERT_TRUE(ReadAmsBinary(bytes, path, back, 1, {}).ok());
+    EXPECT_EQ(testing::Int16At(bytes, 0), 4);
+    const model::Records back = Read(bytes);
     ASSERT_EQ(back.size(), 2u);
-    EXPECT_EQ(back[0].Name, "FIRST");
-    EXPECT_EQ(back[1].Name, "SECOND");
+    EXPECT_EQ(std::tuple(back[0].Name, back[1].Name), std::tuple("FIRST", "SECOND"));
 }
 
 } // namespace

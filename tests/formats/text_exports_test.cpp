@@ -26,32 +26,17 @@ std::string At(const std::string& line, int column, std::size_t length)
 model::SpecimenRecord Record(const std::string& name)
 {
     model::SpecimenRecord r;
-    r.Name = name;
-    r.Field = 423;
-    r.Freq = "F1";
-    r.Km = 312.5f;
-    r.L = 1.0234567f;
-    r.F = 1.0625f;
-    r.P = 1.036f;
-    r.Pj = 1.037f;
-    r.T = -0.5f;
-    r.U = 0.25f;
-    r.K1dec = 12.25f;
-    r.K1inc = 0.75f;
-    r.K2dec = 102.0f;
-    r.K2inc = 3.5f;
-    r.K3dec = 280.04f;
-    r.K3inc = 86.96f;
-    r.K11 = 1.0123456f;
-    r.K22 = 0.99f;
-    r.K33 = 0.9976f;
-    r.K12 = -0.015625f;
-    r.K23 = 0;
-    r.K13 = 0.00002f;
+    std::tie(r.Name, r.Field, r.Freq, r.Km) = std::tuple(name, 423, "F1", 312.5f);
+    std::tie(r.L, r.F, r.P, r.Pj, r.T, r.U)
+        = std::tuple(1.0234567f, 1.0625f, 1.036f, 1.037f, -0.5f, 0.25f);
+    std::tie(r.K1dec, r.K1inc, r.K2dec, r.K2inc, r.K3dec, r.K3inc)
+        = std::tuple(12.25f, 0.75f, 102.0f, 3.5f, 280.04f, 86.96f);
+    std::tie(r.K11, r.K22, r.K33, r.K12, r.K23, r.K13)
+        = std::tuple(1.0123456f, 0.99f, 0.9976f, -0.015625f, 0.0f, 0.00002f);
     return r;
 }
 
-TEST(PrintLine, ZonesStartEvery14ColumnsAndItemsNeverTouch)
+TEST(PrintLine, ZonesStartEvery14ColumnsAndATabPastItsColumnContinuesOnANewLine)
 {
     const std::string line = PrintLine()
                                  .text("abc")
@@ -66,14 +51,8 @@ TEST(PrintLine, ZonesStartEvery14ColumnsAndItemsNeverTouch)
     EXPECT_EQ(line,
               "abc" + std::string(11, ' ') + "1234567890123 12345678901234" + std::string(14, ' ')
                   + "x\r\n");
-}
-
-TEST(PrintLine, TabPastItsColumnContinuesOnANewLine)
-{
-    const std::string text
-        = PrintLine().text("a long name").tab(5).text("x").tab(8).text("y").finish();
-
-    EXPECT_EQ(text, "a long name\r\n    x  y\r\n");
+    EXPECT_EQ(PrintLine().text("a long name").tab(5).text("x").tab(8).text("y").finish(),
+              "a long name\r\n    x  y\r\n");
 }
 
 TEST(FixedText, RoundsTiesToEvenAndWritesEveryDecimal)
@@ -105,21 +84,15 @@ TEST(AsciiTable, HeaderAndRowsAreInPrintZones)
     EXPECT_EQ(At(row, 267, 9), "-0.01562 "); // K12, tie to even
 }
 
-TEST(AsciiTable, SelectedOnlyWithNothingSelectedWritesTheHeaderAlone)
-{
-    const std::string text = AsciiTableText({Record("A1"), Record("A2")}, true);
-
-    EXPECT_EQ(Lines(text).size(), 1u);
-}
-
-TEST(AsciiTable, SelectedOnlyWritesTheSelectedRecordsInOrder)
+TEST(AsciiTable, SelectedOnlyWritesTheSelectedRecordsInOrderOrTheHeaderAlone)
 {
     model::Records records = {Record("A1"), Record("A2"), Record("A3")};
-    records[0].Selected = true;
-    records[2].Selected = true;
+    const std::size_t headerOnly = Lines(AsciiTableText(records, true)).size();
+    records[0].Selected = records[2].Selected = true;
 
     const std::vector<std::string> lines = Lines(AsciiTableText(records, true));
 
+    EXPECT_EQ(headerOnly, 1u);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(At(lines[1], 1, 2), "A1");
     EXPECT_EQ(At(lines[2], 1, 2), "A3");
@@ -127,27 +100,18 @@ TEST(AsciiTable, SelectedOnlyWritesTheSelectedRecordsInOrder)
 
 TEST(DirectionFile, WritesLabelCodeSizeAndAnglesWithoutSeparators)
 {
-    model::Records records = {Record("AB1")};
     DirectionFileOptions options;
-    options.K2 = false;
-    options.K3 = false;
+    options.K2 = options.K3 = false;
 
-    EXPECT_EQ(DirectionFileText(records, options, false), "AB1.k1369 12.25  0.75 \r\n");
+    EXPECT_EQ(DirectionFileText({Record("AB1")}, options, false), "AB1.k1369 12.25  0.75 \r\n");
 }
 
 TEST(DirectionFile, WritesStructuresInTheOrderOfTheTable)
 {
     model::SpecimenRecord r = Record("S");
-    r.Code1 = "FL";
-    r.Code1A = 'F';
-    r.Code1B = 'L';
-    r.F1Dec = 120;
-    r.F1Inc = 35;
-    r.L1Dec = 200;
-    r.L1Inc = -10;
-    r.Code2 = "SX";
-    r.Code2A = 'S';
-    r.Code2B = 'X';
+    std::tie(r.Code1, r.Code1A, r.Code1B, r.F1Dec, r.F1Inc, r.L1Dec, r.L1Inc)
+        = std::tuple("FL", 'F', 'L', 120, 35, 200, -10);
+    std::tie(r.Code2, r.Code2A, r.Code2B) = std::tuple("SX", 'S', 'X');
     DirectionFileOptions options {true, true, true, true, true, true};
 
     const std::vector<std::string> lines = Lines(DirectionFileText({r}, options, false));
@@ -163,48 +127,31 @@ TEST(DirectionFile, WritesStructuresInTheOrderOfTheTable)
     EXPECT_EQ(lines[8].substr(0, 6), "S.X969");
 }
 
-TEST(DirectionFile, GroupWithoutCodeGivesNoPlaneOrLine)
+TEST(DirectionFile, GroupWithoutCodeGivesNoPlaneOrLineAndNothingSelectedNoLine)
 {
-    model::SpecimenRecord r = Record("S");
-    DirectionFileOptions options {false, false, false, true, true, true};
+    const DirectionFileOptions structuresOnly {false, false, false, true, true, true};
 
-    EXPECT_EQ(DirectionFileText({r}, options, false), "");
-}
-
-TEST(DirectionFile, SelectedOnlyWithNothingSelectedIsEmpty)
-{
+    EXPECT_EQ(DirectionFileText({Record("S")}, structuresOnly, false), "");
     EXPECT_EQ(DirectionFileText({Record("A")}, DirectionFileOptions {}, true), "");
 }
 
 math::GroupStatistics Statistics()
 {
     math::GroupStatistics s;
-    s.N = 7;
-    s.Kaver = 312.6f;
-    s.Laver = 1.0234f;
-    s.Faver = 1.01f;
-    s.Tenvar = true;
-    s.K1 = 1.0625f;
-    s.K1d = 12.25f;
-    s.K1i = 3;
-    s.C1a = 10.04f;
-    s.C1b = 5;
+    std::tie(s.N, s.Kaver, s.Laver, s.Faver, s.Tenvar)
+        = std::tuple(7, 312.6f, 1.0234f, 1.01f, true);
+    std::tie(s.K1, s.K1d, s.K1i, s.C1a, s.C1b, s.C3a, s.Umean)
+        = std::tuple(1.0625f, 12.25f, 3, 10.04f, 5, 0, -0.25f);
     s.SemiAnglesDefined = {true, true, false};
-    s.C3a = 0;
-    s.Umean = -0.25f;
     return s;
 }
 
 model::Records SiteRecords()
 {
     model::Records records(7, Record("X"));
-    records[0].Site = "Bohemia";
-    records[0].Lat = "49.5";
-    records[0].Lon = "14.25";
-    records[0].Rock = "GRAN";
-    records[0].Strat = "CARB";
-    records[0].Litho = "PLUT";
-    records[0].Region = "BOH";
+    model::SpecimenRecord& r = records[0];
+    std::tie(r.Site, r.Lat, r.Lon, r.Rock, r.Strat, r.Litho, r.Region)
+        = std::tuple("Bohemia", "49.5", "14.25", "GRAN", "CARB", "PLUT", "BOH");
     return records;
 }
 
@@ -224,7 +171,7 @@ TEST(MeanListing, HeaderUsesTabStopsThenZones)
     EXPECT_EQ(At(h, 127 + 14 * 26, 5), "Umean");
 }
 
-TEST(MeanListing, DataLineSharesTheColumnsOfTheHeader)
+TEST(MeanListing, DataLineSharesTheColumnsOfTheHeaderAndLeavesUndefinedSemiAnglesBlank)
 {
     const std::vector<std::string> lines
         = Lines(MeanListingLine("Mean A", SiteRecords(), Statistics()));
@@ -242,12 +189,6 @@ TEST(MeanListing, DataLineSharesTheColumnsOfTheHeader)
     EXPECT_EQ(At(d, 127 + 14 * 8, 5), "10.0 "); // C1a
     EXPECT_EQ(At(d, 127 + 14 * 18, 6), "1.062 "); // K1, tie to even
     EXPECT_EQ(At(d, 127 + 14 * 26, 6), "-0.250");
-}
-
-TEST(MeanListing, UndefinedSemiAnglesAreBlank)
-{
-    const std::string d = Lines(MeanListingLine("M", SiteRecords(), Statistics()))[0];
-
     EXPECT_EQ(At(d, 127 + 14 * 14, 14), "0.0" + std::string(11, ' ')); // K3d
     EXPECT_EQ(At(d, 127 + 14 * 16, 14), std::string(14, ' ')); // C3a
     EXPECT_EQ(At(d, 127 + 14 * 17, 14), std::string(14, ' ')); // C3b
