@@ -16,6 +16,8 @@ namespace tesmor::app::test_support {
 
 // File-type entries of the open dialog used by the tests (0-based).
 inline constexpr int AmsEntry = 1; // "Varkel AMS format (*.ran)"
+inline constexpr int GedEntry = 6;
+inline constexpr const char* ClosedCaption = "Tesmor 42 - Anisotropy data browser";
 
 class BrowserTest : public ::testing::Test
 {
@@ -32,36 +34,26 @@ protected:
 
     void load() { browser.Load(programFolder(), configFolder()); }
 
-    // Specimens with slightly different tensors, so that their statistics are defined.
-    static std::vector<testing::AmsSpecimenFields>
-    specimens(int count, const std::string& code1 = "BL", const std::string& code2 = "00")
+    // `count` specimens S1, S2, ... with slightly different tensors, so that their statistics
+    // are defined, and group 1 / group 2 codes `code1` / `code2`.
+    std::string writeFile(const std::string& name, int count, const std::string& code1 = "BL",
+                          const std::string& code2 = "00", const std::string& site = "SITE")
     {
-        std::vector<testing::AmsSpecimenFields> out;
+        testing::AmsFileBuilder builder;
+        testing::AmsHeaderFields header;
+        header.Site = site;
+        builder.Header(header);
         for (int i = 0; i < count; ++i) {
             testing::AmsSpecimenFields s;
-            s.Name = std::to_string(i + 1);
-            s.Name.insert(s.Name.begin(), 'S');
+            s.Name = "S" + std::to_string(i + 1);
             const float d = 0.01f * static_cast<float>(i % 7);
             s.Tensor
                 = {1.06f - d, 0.99f + d / 2, 0.95f + d / 2, 0.01f + d, -0.02f + d / 3, 0.03f - d};
             s.Code1 = code1;
             s.Code2 = code2;
             s.Group1 = {static_cast<std::int16_t>(100 + 7 * i), 30, 150, 20};
-            out.push_back(s);
+            builder.Specimen(s);
         }
-        return out;
-    }
-
-    std::string writeFile(const std::string& name,
-                          const std::vector<testing::AmsSpecimenFields>& records,
-                          const std::string& site = "SITE")
-    {
-        testing::AmsFileBuilder builder;
-        testing::AmsHeaderFields header;
-        header.Site = site;
-        builder.Header(header);
-        for (const auto& record : records)
-            builder.Specimen(record);
         const std::string path = dataFolder() + name;
         tesmor::test::WriteBytes(path, builder.Bytes());
         return path;
@@ -74,12 +66,28 @@ protected:
         browser.mnuOpen_Click();
     }
 
+    // The state before any file is opened, and after a failed open.
+    void expectClosed()
+    {
+        EXPECT_EQ(c().frmMain.caption, ClosedCaption);
+        EXPECT_FALSE(state().ViewsReady);
+        EXPECT_FALSE(c().lstNames.enabled);
+        EXPECT_FALSE(c().mnuSave.visible);
+    }
+
     const MainWindowControls& c() const { return browser.Controls(); }
     BrowserState& state() { return browser.State(); }
 
     tesmor::test::TempDir m_dir;
     testing::ScriptedUi ui;
     Browser browser {ui};
+};
+
+// A browser that has read its (missing) settings file.
+class LoadedBrowserTest : public BrowserTest
+{
+protected:
+    LoadedBrowserTest() { load(); }
 };
 
 } // namespace tesmor::app::test_support

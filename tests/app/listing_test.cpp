@@ -4,41 +4,24 @@
 #include "app/structure_types.h"
 #include "app_fixture.h"
 
+#include <tuple>
+
 namespace tesmor::app {
 namespace {
 
-model::SpecimenRecord listedRecord()
+TEST(Listing, HeaderAndRowAlignEveryFieldToItsWidth)
 {
     model::SpecimenRecord r;
-    r.Name = "A1";
-    r.Field = 423;
-    r.Freq = "N/A";
-    r.Km = 235;
-    r.L = 1.0234f;
-    r.F = 1.0004f;
-    r.P = 1.0f;
-    r.Pj = 12.3456f;
-    r.T = -0.5f;
-    r.U = 0.0004f;
-    r.K1dec = 5.04f;
-    r.K1inc = 0;
-    r.K2dec = 359.96f;
-    r.K2inc = 89.96f;
-    r.K3dec = 123.46f;
-    r.K3inc = 7.25f;
-    return r;
-}
+    std::tie(r.Name, r.Field, r.Freq, r.Km) = std::tuple("A1", 423.0f, "N/A", 235.0f);
+    std::tie(r.L, r.F, r.P, r.Pj, r.T, r.U)
+        = std::tuple(1.0234f, 1.0004f, 1.0f, 12.3456f, -0.5f, 0.0004f);
+    std::tie(r.K1dec, r.K1inc, r.K2dec, r.K2inc, r.K3dec, r.K3inc)
+        = std::tuple(5.04f, 0.0f, 359.96f, 89.96f, 123.46f, 7.25f);
 
-TEST(Listing, HeaderRowHoldsTheSixteenHeaderTexts)
-{
     EXPECT_EQ(ListingHeader(),
               "Name\t H\tF\t      Km\t    L\t    F\t    P\t    Pj\t    T\t    U\t"
               "K1d\tK1i\tK2d\tK2i\tK3d\tK3i");
-}
-
-TEST(Listing, RowAlignsEveryFieldToItsWidth)
-{
-    EXPECT_EQ(ListingRow(listedRecord()),
+    EXPECT_EQ(ListingRow(r),
               "A1\t423\tN/A\t   2.35E-04\t  1.023\t  1.000\t  1.000\t"
               " 12.346\t -0.500\t  0.000\t  5.0\t 0.0\t360.0\t90.0\t"
               "123.5\t 7.2");
@@ -76,62 +59,47 @@ TEST(StructureTypes, LettersSortByCodeAndCountBothCases)
     EXPECT_EQ(StructureEntryText(types[1]), "s  (N= 2)");
 }
 
-class PanelTest : public test_support::BrowserTest
+using PanelTest = test_support::LoadedBrowserTest;
+
+TEST_F(PanelTest, AveragesNeedTwoRecordsAndTenvarStatisticsFive)
 {
-protected:
-    PanelTest() { load(); }
-};
+    const struct
+    {
+        int n;
+        bool averages;
+        bool tenvar;
+    } cases[] = {{1, false, false}, {4, true, false}, {5, true, true}};
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.n);
+        const std::string name = std::to_string(t.n) + ".ran";
+        writeFile(name, t.n);
 
-TEST_F(PanelTest, OneRecordShowsOnlyTheCountAndTheNotice)
-{
-    writeFile("one.ran", specimens(1));
+        open({name});
 
-    open({"one.ran"});
-
-    EXPECT_EQ(c().lblN.text, "1");
-    EXPECT_TRUE(c().lblStatisticsInfo.visible);
-    EXPECT_EQ(c().lblStatisticsInfo.text, "Not enough records for Tenvar statistics");
-    EXPECT_EQ(c().lblLaver.text, "");
-    EXPECT_EQ(c().lblKmsd.text, "");
-    EXPECT_EQ(c().lblK1.text, "");
-}
-
-TEST_F(PanelTest, FourRecordsShowAveragesButNoTenvarStatistics)
-{
-    writeFile("four.ran", specimens(4));
-
-    open({"four.ran"});
-
-    EXPECT_EQ(c().lblN.text, "4");
-    EXPECT_TRUE(c().lblStatisticsInfo.visible);
-    EXPECT_NE(c().lblLaver.text, "");
-    EXPECT_NE(c().lblKmaver.text.find("E-04"), std::string::npos);
-    EXPECT_NE(c().lblPsd.text, "");
-    EXPECT_EQ(c().lblK1.text, "");
-    EXPECT_EQ(c().lblKmmean.text, "");
-    EXPECT_FALSE(c().chcMean.enabled);
-    EXPECT_FALSE(c().chcEllipses.enabled);
-}
-
-TEST_F(PanelTest, FiveRecordsShowTheTenvarStatistics)
-{
-    writeFile("five.ran", specimens(5));
-
-    open({"five.ran"});
-
-    EXPECT_EQ(c().lblN.text, "5");
-    EXPECT_FALSE(c().lblStatisticsInfo.visible);
-    EXPECT_EQ(c().lblKmmean.text, "N/A");
-    EXPECT_EQ(c().lblK1.text, FormatFixed(state().Statistics.K1, 3));
-    EXPECT_EQ(c().lblK1d.text.size(), 14u); // "ddd.d / ii.i" padded to 6 + 3 + 5
-    EXPECT_NE(c().lblK1ca.text.find(" / "), std::string::npos);
-    EXPECT_TRUE(c().chcMean.enabled);
+        EXPECT_EQ(c().lblN.text, std::to_string(t.n));
+        EXPECT_EQ(c().lblStatisticsInfo.visible, !t.tenvar);
+        if (!t.tenvar) {
+            EXPECT_EQ(c().lblStatisticsInfo.text, "Not enough records for Tenvar statistics");
+        }
+        EXPECT_EQ(c().lblLaver.text.empty(), !t.averages);
+        EXPECT_EQ(c().lblKmsd.text.empty(), !t.averages);
+        EXPECT_EQ(c().lblPsd.text.empty(), !t.averages);
+        if (t.averages) {
+            EXPECT_NE(c().lblKmaver.text.find("E-04"), std::string::npos);
+        }
+        EXPECT_EQ(c().lblKmmean.text, t.tenvar ? "N/A" : "");
+        EXPECT_EQ(c().lblK1.text, t.tenvar ? FormatFixed(state().Statistics.K1, 3) : "");
+        EXPECT_EQ(c().lblK1d.text.size(), t.tenvar ? 14u : 0u); // "ddd.d / ii.i" in 6 + 3 + 5
+        EXPECT_EQ(c().lblK1ca.text.find(" / ") != std::string::npos, t.tenvar);
+        EXPECT_EQ(c().chcMean.enabled, t.tenvar);
+        EXPECT_EQ(c().chcEllipses.enabled, t.tenvar);
+    }
 }
 
 TEST_F(PanelTest, MeanCheckBoxComesBackEnabledAndChecked)
 {
-    writeFile("five.ran", specimens(5));
-    writeFile("four.ran", specimens(4));
+    writeFile("five.ran", 5);
+    writeFile("four.ran", 4);
     open({"five.ran"});
     browser.chcMean_Click(true);
     open({"four.ran"});
@@ -146,16 +114,15 @@ TEST_F(PanelTest, MeanCheckBoxComesBackEnabledAndChecked)
 
 TEST_F(PanelTest, ListSelectionFollowsTheRecordFlags)
 {
-    writeFile("seven.ran", specimens(7));
+    writeFile("seven.ran", 7);
     open({"seven.ran"});
     state().Data.ActiveRecords[1].Selected = true;
     state().Data.ActiveRecords[4].Selected = true;
 
     browser.Overview_List();
 
-    std::vector<bool> expected(8, false);
-    expected[2] = expected[5] = true;
-    EXPECT_EQ(c().lstNames.selected, expected);
+    EXPECT_EQ(c().lstNames.selected,
+              (std::vector<bool> {false, false, true, false, false, true, false, false}));
 }
 
 } // namespace

@@ -7,55 +7,40 @@ namespace tesmor::app {
 namespace {
 
 using math::CoordinateSystem;
-using test_support::BrowserTest;
+using OpenFilesTest = test_support::LoadedBrowserTest;
 
-class OpenFilesTest : public BrowserTest
+TEST_F(OpenFilesTest, OneFileNamesTheTitleAndTheMeanAndACancelledOpenKeepsThem)
 {
-protected:
-    OpenFilesTest() { load(); }
-};
-
-TEST_F(OpenFilesTest, StartsInTheClosedState)
-{
-    EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - Anisotropy data browser");
-    EXPECT_FALSE(c().lstNames.enabled);
-    EXPECT_FALSE(c().picStereo.enabled);
-    EXPECT_FALSE(c().mnuSave.visible);
-    EXPECT_FALSE(c().mnuGraphics.visible);
-    EXPECT_TRUE(c().mnuOpen.visible);
-    EXPECT_FALSE(state().ViewsReady);
-    EXPECT_EQ(c().StatusBar1.panels[7], "Instrument:");
-}
-
-TEST_F(OpenFilesTest, OneFileNamesTheTitleAndTheMean)
-{
-    writeFile("x.ran", specimens(6));
+    writeFile("x.ran", 6);
 
     open({"x.ran"});
 
     EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - [" + dataFolder() + "x.ran]");
-    EXPECT_EQ(state().FileName, "x.ran");
-    EXPECT_EQ(state().BaseName, "x");
     EXPECT_EQ(c().txtMeanName.text, "x");
     EXPECT_TRUE(c().txtMeanName.enabled);
     EXPECT_EQ(c().StatusBar1.panels[0], "Site: SITE");
     EXPECT_EQ(c().StatusBar1.panels[5], "Lithostratigraphy: MOLD");
-    EXPECT_TRUE(state().ViewsReady);
     EXPECT_TRUE(c().mnuSave.visible);
     EXPECT_TRUE(c().mnuNext.visible);
     EXPECT_EQ(c().lstNames.rows.size(), 7u);
+
+    // A cancelled dialog changes nothing.
+    ui.CancelNextOpen();
+    browser.mnuOpen_Click();
+    EXPECT_TRUE(state().Cancelled);
+    EXPECT_TRUE(state().ViewsReady);
+    EXPECT_EQ(c().txtMeanName.text, "x");
 }
 
 TEST_F(OpenFilesTest, TwoFilesLeaveTheNamesEmptyAndTheStatusBarBare)
 {
-    writeFile("a.ran", specimens(3), "ONE");
-    writeFile("b.ran", specimens(2), "TWO");
+    writeFile("a.ran", 3, "BL", "00", "ONE");
+    writeFile("b.ran", 2, "BL", "00", "TWO");
 
     open({"a.ran", "b.ran"});
 
     EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - [" + dataFolder() + "]");
     EXPECT_EQ(c().txtMeanName.text, "");
-    EXPECT_EQ(state().BaseName, "");
     EXPECT_EQ(c().StatusBar1.panels[0], "Site:");
     EXPECT_EQ(c().StatusBar1.panels[7], "Instrument:");
     EXPECT_EQ(state().Data.LoadedRecords.size(), 5u);
@@ -63,10 +48,10 @@ TEST_F(OpenFilesTest, TwoFilesLeaveTheNamesEmptyAndTheStatusBarBare)
     EXPECT_EQ(state().Data.LoadedRecords[4].Index, 5);
 }
 
-TEST_F(OpenFilesTest, SetWithoutOrientationOpensInTheSpecimenSystemWithOnlyOptSpec)
+TEST_F(OpenFilesTest, SpecimenSetOffersOnlyOptSpecUntilAnOrientedSetOpens)
 {
-    writeFile("geo.ran", specimens(5));
-    writeFile("ss.ran", specimens(5, "SS"));
+    writeFile("geo.ran", 5);
+    writeFile("ss.ran", 5, "SS");
     open({"geo.ran"});
     browser.optPaleo_Click();
 
@@ -80,25 +65,24 @@ TEST_F(OpenFilesTest, SetWithoutOrientationOpensInTheSpecimenSystemWithOnlyOptSp
         EXPECT_FALSE(option->enabled);
     EXPECT_TRUE(state().FoliationTypes.empty());
     EXPECT_TRUE(c().lstFoli.rows.empty());
-}
 
-TEST_F(OpenFilesTest, SetWithOrientationAfterASpecimenSetOpensGeographic)
-{
-    writeFile("ss.ran", specimens(5, "SS"));
-    writeFile("geo.ran", specimens(5));
-    open({"ss.ran"});
+    // optSpec keeps the paleo references disabled until the next open.
+    browser.optSpec_Click();
+    EXPECT_FALSE(c().optPaleoHorizontal.enabled);
+    EXPECT_FALSE(c().optPaleoVertical.enabled);
 
     open({"geo.ran"});
-
     EXPECT_EQ(state().CoordSystem, CoordinateSystem::Geographic);
     EXPECT_TRUE(c().optGeo.checked);
     EXPECT_FALSE(c().optSpec.enabled);
+    EXPECT_TRUE(c().optPaleoHorizontal.enabled);
+    EXPECT_TRUE(c().optPaleoVertical.enabled);
 }
 
 TEST_F(OpenFilesTest, SetWithoutFoliationsForcesTheGeographicSystem)
 {
-    writeFile("fol.ran", specimens(5));
-    writeFile("nofol.ran", specimens(5, "0L"));
+    writeFile("fol.ran", 5);
+    writeFile("nofol.ran", 5, "0L");
     open({"fol.ran"});
     browser.optTecto_Click();
     ASSERT_EQ(state().CoordSystem, CoordinateSystem::Tectonic);
@@ -117,7 +101,7 @@ TEST_F(OpenFilesTest, SetWithoutFoliationsForcesTheGeographicSystem)
 
 TEST_F(OpenFilesTest, FoliationsFillTheStructureControls)
 {
-    writeFile("f.ran", specimens(4, "BL", "SK"));
+    writeFile("f.ran", 4, "BL", "SK");
 
     open({"f.ran"});
 
@@ -133,26 +117,23 @@ TEST_F(OpenFilesTest, FoliationsFillTheStructureControls)
 
 TEST_F(OpenFilesTest, ReaderErrorOnTheSecondOfThreeFilesLeavesTheClosedState)
 {
-    writeFile("a.ran", specimens(3));
+    writeFile("a.ran", 3);
     tesmor::test::WriteBytes(dataFolder() + "b.ran", "");
-    writeFile("c.ran", specimens(3));
+    writeFile("c.ran", 3);
 
     open({"a.ran", "b.ran", "c.ran"});
 
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].title, "Input error!");
-    EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - Anisotropy data browser");
-    EXPECT_FALSE(state().ViewsReady);
-    EXPECT_FALSE(c().lstNames.enabled);
+    expectClosed();
     EXPECT_TRUE(c().lstNames.rows.empty());
-    EXPECT_FALSE(c().mnuSave.visible);
     EXPECT_EQ(c().picStereo.picture, nullptr);
 }
 
 TEST_F(OpenFilesTest, MoreRecordsThanCanBeNumberedAreRefused)
 {
-    writeFile("big.ran", specimens(model::MaxRecordsPerFile));
-    writeFile("small.ran", specimens(3));
+    writeFile("big.ran", model::MaxRecordsPerFile);
+    writeFile("small.ran", 3);
 
     open({"big.ran", "small.ran"});
 
@@ -164,8 +145,8 @@ TEST_F(OpenFilesTest, MoreRecordsThanCanBeNumberedAreRefused)
 
 TEST_F(OpenFilesTest, PaleoSystemReopensWithTheNewSetsFirstFoliation)
 {
-    writeFile("b.ran", specimens(5, "BL"));
-    writeFile("s.ran", specimens(5, "SK"));
+    writeFile("b.ran", 5, "BL");
+    writeFile("s.ran", 5, "SK");
     open({"b.ran"});
     browser.cboLine_Click(1);
     browser.optPaleo_Click();
@@ -180,14 +161,19 @@ TEST_F(OpenFilesTest, PaleoSystemReopensWithTheNewSetsFirstFoliation)
     EXPECT_EQ(state().Data.ActiveRecords.size(), 5u);
 }
 
-TEST_F(OpenFilesTest, CloseReturnsToTheClosedStateKeepingTheData)
+TEST_F(OpenFilesTest, StartsClosedAndCloseReturnsThereKeepingTheData)
 {
-    writeFile("x.ran", specimens(5));
+    expectClosed();
+    EXPECT_FALSE(c().picStereo.enabled);
+    EXPECT_FALSE(c().mnuGraphics.visible);
+    EXPECT_TRUE(c().mnuOpen.visible);
+    EXPECT_EQ(c().StatusBar1.panels[7], "Instrument:");
+    writeFile("x.ran", 5);
     open({"x.ran"});
 
     browser.mnuClose_Click();
 
-    EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - Anisotropy data browser");
+    expectClosed();
     EXPECT_FALSE(c().txtMeanName.enabled);
     EXPECT_EQ(c().txtMeanName.text, "");
     EXPECT_EQ(c().lblN.text, "");
@@ -196,24 +182,11 @@ TEST_F(OpenFilesTest, CloseReturnsToTheClosedStateKeepingTheData)
     EXPECT_EQ(state().Data.WorkingRecords.size(), 5u);
 }
 
-TEST_F(OpenFilesTest, CancelledDialogChangesNothing)
-{
-    writeFile("x.ran", specimens(5));
-    open({"x.ran"});
-    ui.CancelNextOpen();
-
-    browser.mnuOpen_Click();
-
-    EXPECT_TRUE(state().Cancelled);
-    EXPECT_TRUE(state().ViewsReady);
-    EXPECT_EQ(c().txtMeanName.text, "x");
-}
-
 TEST_F(OpenFilesTest, GeologicalFilesGoToTheEditor)
 {
     tesmor::test::WriteBytes(dataFolder() + "site.ged", "x");
 
-    open({"site.ged"}, 6);
+    open({"site.ged"}, test_support::GedEntry);
 
     EXPECT_EQ(state().FileKind, model::FileKind::Geological);
     EXPECT_EQ(state().GedFileName, "site.ged");

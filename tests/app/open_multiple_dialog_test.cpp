@@ -32,14 +32,11 @@ TEST(FileTypes, PatternRunsFromTheFirstStarToBeforeTheLastCharacter)
     EXPECT_FALSE(MatchesPattern("x.ran.bak", "*.ran"));
 }
 
-TEST_F(OpenMultipleDialogTest, ListsTheMatchingFilesInNameOrder)
+TEST_F(OpenMultipleDialogTest, ListsTheFilesOfTheChosenTypeInNameOrder)
 {
     EXPECT_EQ(dialog.Entries(), (std::vector<std::string> {"a.ran", "b.RAN", "c.ran", "d.poo"}));
     EXPECT_EQ(dialog.Caption(), "Open multiple - [ " + folder() + "]");
-}
 
-TEST_F(OpenMultipleDialogTest, PooledEntryListsOnlyPooledFiles)
-{
     dialog.ChooseFileType(3);
 
     EXPECT_EQ(dialog.Entries(), (std::vector<std::string> {"d.poo"}));
@@ -68,7 +65,6 @@ TEST_F(OpenMultipleDialogTest, OpenReturnsChosenAndListedFilesAndTheLastPosition
 TEST_F(OpenMultipleDialogTest, DoubleClickOpensTheEntryAlone)
 {
     ASSERT_FALSE(dialog.DoubleClick(2));
-
     EXPECT_EQ(dialog.Result().ChosenFiles, (std::vector<std::string> {folder() + "c.ran"}));
 }
 

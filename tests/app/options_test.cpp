@@ -1,37 +1,16 @@
 // Option handlers and navigation between the files of the folder.
 
 #include "app_fixture.h"
-#include "plot/recording_canvas.h"
 
 namespace tesmor::app {
 namespace {
 
 using math::CoordinateSystem;
+using OptionsTest = test_support::LoadedBrowserTest;
 
-class OptionsTest : public test_support::BrowserTest
+TEST_F(OptionsTest, StructureChoicesApplyAtTheNextCoordinateAction)
 {
-protected:
-    OptionsTest() { load(); }
-};
-
-TEST_F(OptionsTest, OptSpecDisablesThePaleoReferencesUntilTheNextOpen)
-{
-    writeFile("ss.ran", specimens(5, "SS"));
-    writeFile("geo.ran", specimens(5));
-    open({"ss.ran"});
-
-    browser.optSpec_Click();
-
-    EXPECT_FALSE(c().optPaleoHorizontal.enabled);
-    EXPECT_FALSE(c().optPaleoVertical.enabled);
-    open({"geo.ran"});
-    EXPECT_TRUE(c().optPaleoHorizontal.enabled);
-    EXPECT_TRUE(c().optPaleoVertical.enabled);
-}
-
-TEST_F(OptionsTest, TectonicSystemUsesTheChosenStructures)
-{
-    writeFile("f.ran", specimens(6, "BL", "SK"));
+    writeFile("f.ran", 6, "BL", "SK");
     open({"f.ran"});
     browser.cboFoli_Click(1);
     browser.cboLine_Click(1);
@@ -43,19 +22,12 @@ TEST_F(OptionsTest, TectonicSystemUsesTheChosenStructures)
     EXPECT_EQ(state().LineationName, "K");
     EXPECT_TRUE(c().optTecto.checked);
     EXPECT_FALSE(c().optGeo.checked);
-}
 
-TEST_F(OptionsTest, NewLineationWaitsForTheNextCoordinateAction)
-{
-    writeFile("f.ran", specimens(6, "BL", "SK"));
-    open({"f.ran"});
-    browser.optTecto_Click();
+    // A new lineation waits: the records stay as they are until the foliation is chosen again.
     const model::Records before = state().Data.ActiveRecords;
-
     browser.cboLine_Click(2);
-
     EXPECT_EQ(c().cboLine.text, "L");
-    EXPECT_EQ(state().LineationName, "0");
+    EXPECT_EQ(state().LineationName, "K");
     EXPECT_EQ(state().Data.ActiveRecords.size(), before.size());
     browser.cboFoli_Click(0);
     EXPECT_EQ(state().LineationName, "L");
@@ -75,7 +47,7 @@ TEST_F(OptionsTest, ProjectionClickWithoutAnOpenSetChangesNothing)
 
 TEST_F(OptionsTest, ProjectionClickRedrawsAndFocusesTheNet)
 {
-    writeFile("x.ran", specimens(5));
+    writeFile("x.ran", 5);
     open({"x.ran"});
     const auto revision = c().picStereo.revision;
 
@@ -86,18 +58,6 @@ TEST_F(OptionsTest, ProjectionClickRedrawsAndFocusesTheNet)
     EXPECT_FALSE(c().optEqualArea.checked);
     EXPECT_GT(c().picStereo.revision, revision);
     EXPECT_EQ(c().focus, "picStereo");
-}
-
-TEST_F(OptionsTest, OpenSetRecordsThreePictures)
-{
-    writeFile("x.ran", specimens(5));
-
-    open({"x.ran"});
-
-    for (const Picture* picture : {&c().picStereo, &c().picPlot1, &c().picPlot2}) {
-        ASSERT_NE(picture->picture, nullptr);
-        EXPECT_FALSE(picture->picture->empty());
-    }
 }
 
 TEST_F(OptionsTest, SymbolSizeShowsInTheTextBox)
@@ -134,34 +94,26 @@ TEST_F(OptionsTest, OptionRowButtonShowsAndHidesItsRow)
     EXPECT_EQ(c().cmdPlot2.picture, programFolder() + "ARW01dnSmall.ico");
 }
 
-class NavigationTest : public test_support::BrowserTest
+class NavigationTest : public test_support::LoadedBrowserTest
 {
 protected:
     NavigationTest()
     {
-        load();
         for (const char* name : {"a.ran", "b.ran", "c.ran"})
-            writeFile(name, specimens(3));
+            writeFile(name, 3);
     }
 };
 
-TEST_F(NavigationTest, NextOnTheLastFileOpensTheFirst)
+TEST_F(NavigationTest, PreviousAndNextWrapAroundTheFolder)
 {
     open({"c.ran"});
     ASSERT_EQ(state().FolderFileIndex, 3);
 
     browser.mnuNext_Click();
-
     EXPECT_EQ(state().FileName, "a.ran");
     EXPECT_EQ(state().FolderFileIndex, 1);
-}
-
-TEST_F(NavigationTest, PreviousOnTheFirstFileOpensTheLast)
-{
-    open({"a.ran"});
 
     browser.mnuPrevious_Click();
-
     EXPECT_EQ(state().FileName, "c.ran");
     EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - [" + dataFolder() + "c.ran]");
 }
@@ -171,7 +123,7 @@ TEST_F(NavigationTest, GeologicalFileListIsIgnoredAndTheSetStaysUsable)
     tesmor::test::WriteBytes(dataFolder() + "g1.ged", "x");
     tesmor::test::WriteBytes(dataFolder() + "g2.ged", "x");
     open({"b.ran"});
-    open({"g1.ged"}, 6);
+    open({"g1.ged"}, test_support::GedEntry);
 
     browser.mnuNext_Click();
 

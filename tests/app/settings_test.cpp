@@ -1,10 +1,12 @@
 // The settings file: reading, defaults, clean-up of the folder and writing back.
 
-#include "app/settings.h"
 #include "app_fixture.h"
 
 namespace tesmor::app {
 namespace {
+
+// Lines 2 to 10 of a settings file holding the defaults.
+const std::string DefaultValues = "\r\n 2\r\n 1\r\n 1\r\n 1\r\n 1\r\n 0\r\n 0\r\n 0\r\n 0\r\n";
 
 class SettingsTest : public test_support::BrowserTest
 {
@@ -19,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(SettingsTest, RoundTripWritesTheSameTenLines)
+TEST_F(SettingsTest, RoundTripKeepsTheTenLinesAndNegativeValues)
 {
     const std::string text
         = dataFolder() + "\r\n 1\r\n 3\r\n 4\r\n 2\r\n 2\r\n 12\r\n 0\r\n-5\r\n 90\r\n";
@@ -28,6 +30,7 @@ TEST_F(SettingsTest, RoundTripWritesTheSameTenLines)
     load();
     browser.Unload();
 
+    EXPECT_EQ(state().DefaultP3, -5);
     EXPECT_EQ(writtenSettings(programFolder()), text);
 }
 
@@ -58,14 +61,13 @@ TEST_F(SettingsTest, ProjectionOutsideTheRangeMarksNoOptionAndIsKept)
 
 TEST_F(SettingsTest, MissingDataFolderFallsBackToTheProgramFolder)
 {
-    writeSettings(dataFolder() + "gone/\r\n 2\r\n 1\r\n 1\r\n 1\r\n 1\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    writeSettings(dataFolder() + "gone/" + DefaultValues);
 
     load();
     browser.Unload();
 
     EXPECT_EQ(state().DataFolder, programFolder());
-    EXPECT_EQ(writtenSettings(programFolder()).substr(0, programFolder().size() + 2),
-              programFolder() + "\r\n");
+    EXPECT_EQ(writtenSettings(programFolder()), programFolder() + DefaultValues);
 }
 
 TEST_F(SettingsTest, DoubledSeparatorsAreCollapsed)
@@ -73,22 +75,11 @@ TEST_F(SettingsTest, DoubledSeparatorsAreCollapsed)
     std::string doubled;
     for (char ch : dataFolder())
         doubled += ch == '/' ? std::string("//") : std::string(1, ch);
-    writeSettings(doubled + "\r\n 2\r\n 1\r\n 1\r\n 1\r\n 1\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    writeSettings(doubled + DefaultValues);
 
     load();
 
     EXPECT_EQ(state().DataFolder, dataFolder());
-}
-
-TEST_F(SettingsTest, NegativeOrientationParameterIsReadAndWrittenWithItsSign)
-{
-    writeSettings(dataFolder() + "\r\n 2\r\n 1\r\n 1\r\n 1\r\n 1\r\n-5\r\n 0\r\n 0\r\n 0\r\n");
-
-    load();
-    browser.Unload();
-
-    EXPECT_EQ(state().DefaultP1, -5);
-    EXPECT_NE(writtenSettings(programFolder()).find("\r\n-5\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsTest, MissingFileStartsWithDefaultsAndIsWrittenAtTheEnd)
@@ -97,8 +88,7 @@ TEST_F(SettingsTest, MissingFileStartsWithDefaultsAndIsWrittenAtTheEnd)
     browser.Unload();
 
     EXPECT_EQ(state().DataFolder, programFolder());
-    EXPECT_EQ(writtenSettings(programFolder()),
-              programFolder() + "\r\n 2\r\n 1\r\n 1\r\n 1\r\n 1\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    EXPECT_EQ(writtenSettings(programFolder()), programFolder() + DefaultValues);
 }
 
 TEST_F(SettingsTest, ShortOrMalformedLinesTakeTheirDefaults)

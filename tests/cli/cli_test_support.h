@@ -5,14 +5,21 @@
 #include "ams_file_builder.h"
 #include "cli/commands.h"
 #include "cli/picture_writer.h"
+#include "formats/ams_binary.h"
+#include "math/principal_axes.h"
 #include "temp_dir.h"
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace tesmor::cli::test {
+
+using nlohmann::json;
+using tesmor::test::ReadBytes;
+using tesmor::test::WriteBytes;
 
 struct ToolRun
 {
@@ -34,7 +41,15 @@ inline ToolRun RunTool(const std::vector<std::string>& args, bool withPictures =
     return run;
 }
 
-// A binary data file of `count` specimens S1, S2, ... with distinct tensors, group 1 "BL" and,
+// The standard output of a successful run, parsed.
+inline json RunJson(const std::vector<std::string>& args)
+{
+    const ToolRun run = RunTool(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return json::parse(run.out);
+}
+
+// A binary data file of `count` specimens S1, S2, ... with distinct tensors, group 1 `code1` and,
 // for every other specimen, group 2 "SK".
 inline std::string SiteBytes(int count, const std::string& code1 = "BL")
 {
@@ -57,17 +72,32 @@ inline std::string SiteBytes(int count, const std::string& code1 = "BL")
     return builder.Bytes();
 }
 
-inline std::string WriteSite(const tesmor::test::TempDir& dir, const std::string& name, int count,
-                             const std::string& code1 = "BL")
+// The records of a binary file as the core reads and completes them, in the geographic system.
+inline model::Records CoreRecords(const std::string& path)
 {
-    const std::string path = dir.file(name);
-    tesmor::test::WriteBytes(path, SiteBytes(count, code1));
-    return path;
+    model::Records records;
+    EXPECT_TRUE(formats::ReadAmsBinaryFile(path, records, 1, {}).ok());
+    math::ComputeRecordDerived(records);
+    return records;
 }
 
-inline nlohmann::json ParseJson(const std::string& text)
+// Tests with a temporary folder for the files the tool reads and writes.
+class CliTest : public ::testing::Test
 {
-    return nlohmann::json::parse(text);
-}
+protected:
+    std::string file(const std::string& name) const { return dir.file(name); }
+    std::string site(int count, const std::string& code1 = "BL")
+    {
+        const std::string path = dir.file("site" + std::to_string(count) + code1 + ".ran");
+        WriteBytes(path, SiteBytes(count, code1));
+        return path;
+    }
+    bool exists(const std::string& name) const
+    {
+        return std::filesystem::exists(dir.path() / name);
+    }
+
+    tesmor::test::TempDir dir;
+};
 
 } // namespace tesmor::cli::test

@@ -1,63 +1,39 @@
 // The commands on the bundled example site BOHEM1 (32 specimens with bedding and cleavage).
 
 #include "cli_test_support.h"
-#include "model/file_io.h"
 
 #include <algorithm>
 #include <cmath>
-#include <gtest/gtest.h>
 
 namespace tesmor::cli::test {
 namespace {
 
-using tesmor::test::SourceDir;
-using tesmor::test::TempDir;
+using ExampleSite = CliTest;
 
-std::string ExampleFile(const std::string& name)
+std::string Example(const std::string& name)
 {
-    return (SourceDir() / "examples" / "site" / name).string();
+    return (tesmor::test::SourceDir() / "examples" / "site" / name).string();
 }
 
-class ExampleSite : public ::testing::Test
+TEST_F(ExampleSite, RecordsAndStatisticsInEverySystem)
 {
-protected:
-    void SetUp() override
-    {
-        if (!model::FileExists(ExampleFile("BOHEM1.ran")))
-            GTEST_SKIP() << "examples/site/BOHEM1.ran is missing";
-    }
-};
-
-TEST_F(ExampleSite, RecordsListEveryOrientedSpecimen)
-{
-    const ToolRun run = RunTool({"records", ExampleFile("BOHEM1.ran")});
-
-    ASSERT_EQ(run.status, 0) << run.err;
-    const nlohmann::json j = ParseJson(run.out);
-    ASSERT_EQ(j["records"].size(), 32u);
-    EXPECT_EQ(j["records"][0]["Site"], "BOHEM1");
-    EXPECT_EQ(j["records"][31]["Index"], 32);
-}
-
-TEST_F(ExampleSite, StatisticsInEverySystemHaveTheTenvarPart)
-{
+    const json records = RunJson({"records", Example("BOHEM1.ran")})["records"];
+    ASSERT_EQ(records.size(), 32u);
+    EXPECT_EQ(records[0]["Site"], "BOHEM1");
+    EXPECT_EQ(records[31]["Index"], 32);
     for (const char* system : {"geographic", "paleogeographic", "tectonic"}) {
-        const ToolRun run = RunTool({"stats", "--coord", system, ExampleFile("BOHEM1.ran")});
-
-        ASSERT_EQ(run.status, 0) << system << run.err;
-        const nlohmann::json j = ParseJson(run.out);
-        EXPECT_EQ(j["N"], 32) << system;
-        EXPECT_TRUE(j["Tenvar"].get<bool>()) << system;
+        SCOPED_TRACE(system);
+        const json j = RunJson({"stats", "--coord", system, Example("BOHEM1.ran")});
+        EXPECT_EQ(j["N"], 32);
+        EXPECT_TRUE(j["Tenvar"].get<bool>());
     }
 }
 
 TEST_F(ExampleSite, TectonicSystemPutsTheChosenLineOnTheNorthAxis)
 {
-    const ToolRun run = RunTool(
-        {"records", "--coord", "tectonic", "--lineation", "L", ExampleFile("BOHEM1.ran")});
+    const json records = RunJson(
+        {"records", "--coord", "tectonic", "--lineation", "L", Example("BOHEM1.ran")})["records"];
 
-    ASSERT_EQ(run.status, 0) << run.err;
-    const nlohmann::json records = ParseJson(run.out)["records"];
     ASSERT_EQ(records.size(), 32u);
     for (const auto& r : records) {
         // The axis lies along North-South; the file's whole-degree angles leave the line up to
@@ -70,38 +46,28 @@ TEST_F(ExampleSite, TectonicSystemPutsTheChosenLineOnTheNorthAxis)
 
 TEST_F(ExampleSite, ExportsEveryKindOfFile)
 {
-    TempDir dir;
-
-    const ToolRun run
-        = RunTool({"export", ExampleFile("BOHEM1.ran"), "--table", dir.file("t.txt"), "--dat",
-                   dir.file("d.dat"), "--mean", dir.file("m.txt"), "--mean-record",
-                   dir.file("m.ran"), "--name", "BOHEM1", "--picture", dir.file("v.pdf")});
+    const ToolRun run = RunTool({"export", Example("BOHEM1.ran"), "--table", file("t.txt"), "--dat",
+                                 file("d.dat"), "--mean", file("m.txt"), "--mean-record",
+                                 file("m.ran"), "--name", "BOHEM1", "--picture", file("v.pdf")});
 
     ASSERT_EQ(run.status, 0) << run.err;
-    for (const char* name : {"t.txt", "d.dat", "m.txt", "m.ran", "v.pdf"})
-        EXPECT_TRUE(model::FileExists(dir.file(name))) << name;
-    EXPECT_EQ(tesmor::test::ReadBytes(dir.file("v.pdf")).substr(0, 5), "%PDF-");
+    for (const char* name : {"t.txt", "d.dat", "m.txt", "m.ran"})
+        EXPECT_TRUE(exists(name)) << name;
+    EXPECT_EQ(ReadBytes(file("v.pdf")).substr(0, 5), "%PDF-");
 }
 
-TEST_F(ExampleSite, MergesItsGeologicalFile)
+TEST_F(ExampleSite, MergesItsGeologicalFileBothWays)
 {
-    if (!model::FileExists(ExampleFile("BOHEM1.ged")))
-        GTEST_SKIP() << "examples/site/BOHEM1.ged is missing";
-    TempDir dir;
-
-    const ToolRun back
-        = RunTool({"merge", ExampleFile("BOHEM1.ran"), "--ged", ExampleFile("BOHEM1.ged"),
-                   "--direction", "geo-to-spec", "-o", dir.file("spec.ran")});
-    const ToolRun again
-        = RunTool({"merge", dir.file("spec.ran"), "--ged", ExampleFile("BOHEM1.ged"), "--direction",
-                   "spec-to-geo", "-o", dir.file("geo.ran")});
+    const ToolRun back = RunTool({"merge", Example("BOHEM1.ran"), "--ged", Example("BOHEM1.ged"),
+                                  "--direction", "geo-to-spec", "-o", file("spec.ran")});
+    const ToolRun again = RunTool({"merge", file("spec.ran"), "--ged", Example("BOHEM1.ged"),
+                                   "--direction", "spec-to-geo", "-o", file("geo.ran")});
 
     ASSERT_EQ(back.status, 0) << back.err;
     ASSERT_EQ(again.status, 0) << again.err;
-    const nlohmann::json spec = ParseJson(RunTool({"records", dir.file("spec.ran")}).out);
-    EXPECT_EQ(spec["records"][0]["Code1"], "SS");
-    const nlohmann::json before = ParseJson(RunTool({"stats", ExampleFile("BOHEM1.ran")}).out);
-    const nlohmann::json after = ParseJson(RunTool({"stats", dir.file("geo.ran")}).out);
+    EXPECT_EQ(RunJson({"records", file("spec.ran")})["records"][0]["Code1"], "SS");
+    const json before = RunJson({"stats", Example("BOHEM1.ran")});
+    const json after = RunJson({"stats", file("geo.ran")});
     EXPECT_NEAR(before["K1d"].get<double>(), after["K1d"].get<double>(), 0.1);
     EXPECT_NEAR(before["K3i"].get<double>(), after["K3i"].get<double>(), 0.1);
 }

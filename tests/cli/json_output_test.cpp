@@ -61,19 +61,5 @@ TEST(StatisticsJson, GivesNullSemiAnglesAndPointsForADegenerateAxisOnly)
     EXPECT_TRUE(j["EllipseCurve"][1].is_null());
 }
 
-TEST(StatisticsJson, WritesTheMeanTensorAsThreeRows)
-{
-    math::GroupStatistics s;
-    s.N = 6;
-    s.Tenvar = true;
-    s.M(1, 2) = 0.1f;
-    s.M(2, 1) = 0.1f;
-    s.M(3, 3) = 0.9f;
-
-    const Json j = StatisticsJson(s, false);
-
-    EXPECT_EQ(j["M"], Json::parse("[[0.0,0.1,0.0],[0.1,0.0,0.0],[0.0,0.0,0.9]]"));
-}
-
 } // namespace
 } // namespace tesmor::cli

@@ -7,7 +7,7 @@ namespace {
 
 using model::FileKind;
 
-TEST(CliOptions, DefaultsTakeFourSixteenBitNumbers)
+TEST(CliOptions, DefaultsTakeExactlyFourSixteenBitNumbers)
 {
     const auto defaults = ParseDefaults("12, 0,-6,+90");
 
@@ -15,28 +15,19 @@ TEST(CliOptions, DefaultsTakeFourSixteenBitNumbers)
     EXPECT_EQ(defaults->P1, 12);
     EXPECT_EQ(defaults->P3, -6);
     EXPECT_EQ(defaults->P4, 90);
-}
-
-TEST(CliOptions, DefaultsRefuseWrongCountsAndValues)
-{
-    EXPECT_FALSE(ParseDefaults("1,2,3"));
-    EXPECT_FALSE(ParseDefaults("1,2,3,4,5"));
-    EXPECT_FALSE(ParseDefaults("1,2,x,4"));
-    EXPECT_FALSE(ParseDefaults("1,2,3.5,4"));
-    EXPECT_FALSE(ParseDefaults("1,2,40000,4"));
-    EXPECT_FALSE(ParseDefaults("1,,3,4"));
+    for (const char* bad : {"1,2,3", "1,2,3,4,5", "1,2,x,4", "1,2,3.5,4", "1,2,40000,4", "1,,3,4"})
+        EXPECT_FALSE(ParseDefaults(bad)) << bad;
 }
 
 TEST(CliOptions, ShowFlagsSetExactlyTheNamedViews)
 {
-    const auto flags = ParseShowFlags("k1,poles,lines");
+    const auto f = ParseShowFlags("k1,poles,lines");
 
-    ASSERT_TRUE(flags);
-    EXPECT_TRUE(flags->K1);
-    EXPECT_TRUE(flags->Poles);
-    EXPECT_TRUE(flags->Lines);
-    EXPECT_FALSE(flags->Data);
-    EXPECT_FALSE(flags->K2);
+    ASSERT_TRUE(f);
+    EXPECT_EQ(
+        (std::vector<bool> {f->Data, f->K1, f->K2, f->K3, f->Mean, f->Ellipses, f->Poles,
+                            f->Circles, f->Strikes, f->Lines}),
+        (std::vector<bool> {false, true, false, false, false, false, true, false, false, true}));
     EXPECT_FALSE(ParseShowFlags("k1,k4"));
 }
 
@@ -47,20 +38,16 @@ TEST(CliOptions, FileKindFollowsTheExtensionInAnyCase)
     EXPECT_EQ(KindOfPath("x.Asc"), FileKind::Asc);
     EXPECT_EQ(KindOfPath("x.ged"), FileKind::None);
     EXPECT_EQ(KindOfPath("/d.ran/site"), FileKind::None);
-}
-
-TEST(CliOptions, SeveralBinaryExtensionsOpenAsTheBinaryKind)
-{
     EXPECT_EQ(KindOfFiles({"a.ran", "b.ran"}).Kind, FileKind::Ams);
     EXPECT_EQ(KindOfFiles({"a.ran", "b.are"}).Kind, FileKind::BinaryAll);
+    EXPECT_EQ(KindOfFiles({"a.pro", "b.pro"}).Kind, FileKind::Pro);
 }
 
 TEST(CliOptions, TextFilesDoNotMixWithOtherKinds)
 {
-    EXPECT_EQ(KindOfFiles({"a.pro", "b.pro"}).Kind, FileKind::Pro);
-    EXPECT_FALSE(KindOfFiles({"a.pro", "b.ran"}).Problem.empty());
-    EXPECT_FALSE(KindOfFiles({"a.pro", "b.apg"}).Problem.empty());
-    EXPECT_FALSE(KindOfFiles({"a.txt"}).Problem.empty());
+    for (const auto& files :
+         std::vector<std::vector<std::string>> {{"a.pro", "b.ran"}, {"a.pro", "b.apg"}, {"a.txt"}})
+        EXPECT_FALSE(KindOfFiles(files).Problem.empty()) << files[0];
 }
 
 } // namespace

@@ -2,35 +2,24 @@
 
 #include "app/listing.h"
 #include "cli_test_support.h"
-#include "formats/ams_binary.h"
 #include "math/group_statistics.h"
-#include "math/principal_axes.h"
-
-#include <gtest/gtest.h>
 
 namespace tesmor::cli::test {
 namespace {
 
-using nlohmann::json;
+using RecordsCommand = CliTest;
+using StatsCommand = CliTest;
+using ListCommand = CliTest;
 
-// The records and statistics of a file as the core computes them, in the geographic system.
-model::Records CoreRecords(const std::string& path)
+float F(const json& value)
 {
-    model::Records records;
-    EXPECT_TRUE(formats::ReadAmsBinaryFile(path, records, 1, {}).ok());
-    math::ComputeRecordDerived(records);
-    return records;
+    return static_cast<float>(value.get<double>());
 }
 
-TEST(RecordsCommand, PrintsEveryActiveRecordWithEveryField)
+TEST_F(RecordsCommand, PrintsEveryActiveRecordWithEveryField)
 {
-    tesmor::test::TempDir dir;
-    const std::string path = WriteSite(dir, "site.ran", 6);
+    const json j = RunJson({"records", site(6)});
 
-    const ToolRun run = RunTool({"records", path});
-
-    ASSERT_EQ(run.status, 0) << run.err;
-    const json j = ParseJson(run.out);
     ASSERT_EQ(j["records"].size(), 6u);
     const json& first = j["records"][0];
     EXPECT_EQ(first.size(), 62u);
@@ -42,105 +31,81 @@ TEST(RecordsCommand, PrintsEveryActiveRecordWithEveryField)
     EXPECT_EQ(j["records"][5]["Code2"], "SK");
 }
 
-TEST(RecordsCommand, AFoliationLetterThatNoRecordHasGivesAnEmptyList)
+TEST_F(RecordsCommand, FoliationLetterChoosesTheRecordsOfThePaleogeographicSystem)
 {
-    tesmor::test::TempDir dir;
-    const std::string path = WriteSite(dir, "site.ran", 6);
+    const std::string path = site(6);
+    const auto paleo = [&](std::vector<std::string> options) {
+        options.insert(options.begin(), {"records", "--coord", "paleogeographic"});
+        options.push_back(path);
+        return RunJson(options)["records"];
+    };
 
-    const ToolRun run = RunTool({"records", "--coord", "tectonic", "--foliation", "Q", path});
-
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ParseJson(run.out)["records"].size(), 0u);
-}
-
-TEST(RecordsCommand, PaleogeographicSystemUsesTheFirstFoliationLetterByDefault)
-{
-    tesmor::test::TempDir dir;
-    const std::string path = WriteSite(dir, "site.ran", 6);
-
-    const json byDefault = ParseJson(RunTool({"records", "--coord", "paleogeographic", path}).out);
-    const json withB = ParseJson(
-        RunTool({"records", "--coord", "paleogeographic", "--foliation", "B", path}).out);
-    const json withS = ParseJson(
-        RunTool({"records", "--coord", "paleogeographic", "--foliation", "S", path}).out);
+    const json byDefault = paleo({});
+    const json withB = paleo({"--foliation", "B"});
 
     EXPECT_EQ(byDefault, withB);
-    EXPECT_EQ(withB["records"].size(), 6u);
-    EXPECT_EQ(withS["records"].size(), 3u);
-    EXPECT_NE(withB["records"][0]["K1dec"],
-              ParseJson(RunTool({"records", path}).out)["records"][0]["K1dec"]);
+    EXPECT_EQ(withB.size(), 6u);
+    EXPECT_EQ(paleo({"--foliation", "S"}).size(), 3u);
+    EXPECT_TRUE(paleo({"--foliation", "Q"}).empty()); // no record has it: not an error
+    EXPECT_NE(withB[0]["K1dec"], RunJson({"records", path})["records"][0]["K1dec"]);
 }
 
-TEST(RecordsCommand, ASetWithoutOrientationOffersOnlyTheSpecimenSystem)
+TEST_F(RecordsCommand, DefaultOrientationParametersReachTheReader)
 {
-    tesmor::test::TempDir dir;
-    const std::string path = WriteSite(dir, "spec.ran", 5, "SS");
+    std::string bytes = SiteBytes(6);
+    tesmor::testing::PutBytes(bytes, 48, "xx xx xx xx ");
+    WriteBytes(file("noparams.ran"), bytes);
 
-    const ToolRun plain = RunTool({"records", path});
-    const ToolRun geographic = RunTool({"records", "--coord", "geographic", path});
+    const json plain = RunJson({"records", file("noparams.ran")});
+    const json given = RunJson({"records", "--defaults", "6,0,6,90", file("noparams.ran")});
 
-    EXPECT_EQ(plain.status, 0);
-    EXPECT_EQ(geographic.status, 1);
-    EXPECT_NE(geographic.err.find("specimen"), std::string::npos);
-    EXPECT_TRUE(geographic.out.empty());
+    EXPECT_EQ(plain["records"][0]["P1"], 0);
+    EXPECT_EQ(given["records"][0]["P1"], 6);
+    EXPECT_EQ(given["records"][0]["P4"], 90);
 }
 
-TEST(StatsCommand, PrintsTheCoreStatisticsUnderTheirNames)
+TEST_F(StatsCommand, PrintsTheCoreStatisticsUnderTheirNames)
 {
-    tesmor::test::TempDir dir;
-    const std::string path = WriteSite(dir, "site.ran", 8);
+    const std::string path = site(8);
     const math::GroupStatistics core
         = math::ComputeGroupStatistics(CoreRecords(path), math::Projection::EqualArea);
 
-    const ToolRun run = RunTool({"stats", path});
+    const json j = RunJson({"stats", path});
+    const json curves = RunJson({"stats", "--curves", path});
 
-    ASSERT_EQ(run.status, 0) << run.err;
-    const json j = ParseJson(run.out);
     EXPECT_EQ(j["N"], 8);
-    EXPECT_EQ(static_cast<float>(j["Kaver"].get<double>()), core.Kaver);
-    EXPECT_EQ(static_cast<float>(j["Pjsd"].get<double>()), core.Pjsd);
-    EXPECT_EQ(static_cast<float>(j["K1d"].get<double>()), core.K1d);
-    EXPECT_EQ(static_cast<float>(j["C3b95"].get<double>()), core.C3b95);
-    EXPECT_EQ(static_cast<float>(j["K2xy"][0].get<double>()), core.AxisPoint[1].x);
-    EXPECT_EQ(static_cast<float>(j["M"][0][2].get<double>()), core.M(1, 3));
-    EXPECT_EQ(static_cast<float>(j["EllipseAxisPoints"][2][3][1].get<double>()),
-              core.EllipseAxisPoints[2][3].y);
-    EXPECT_FALSE(j.contains("EllipseCurve"));
+    EXPECT_EQ(F(j["Kaver"]), core.Kaver);
+    EXPECT_EQ(F(j["Pjsd"]), core.Pjsd);
+    EXPECT_EQ(F(j["K1d"]), core.K1d);
+    EXPECT_EQ(F(j["C3b95"]), core.C3b95);
+    EXPECT_EQ(F(j["K2xy"][0]), core.AxisPoint[1].x);
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col)
+            EXPECT_EQ(F(j["M"][row][col]), core.M(row + 1, col + 1)) << row << col;
+    EXPECT_EQ(F(j["EllipseAxisPoints"][2][3][1]), core.EllipseAxisPoints[2][3].y);
     for (const char* name :
          {"Laver", "Usd", "K3", "K3i", "K1xy", "C1a", "C2b", "C1a95", "Lmean", "Umean"})
         EXPECT_FALSE(j[name].is_null()) << name;
+    EXPECT_FALSE(j.contains("EllipseCurve"));
+    ASSERT_EQ(curves["EllipseCurve"].size(), 3u);
+    EXPECT_EQ(curves["EllipseCurve"][0].size(), 3601u);
+    EXPECT_EQ(curves["EllipseCurve"][2][3600].size(), 2u);
 }
 
-TEST(StatsCommand, CurvesAddThreeEllipsesOf3601Points)
+TEST_F(StatsCommand, EqualAngleProjectionMovesTheEllipsesButNotTheMeanAxes)
 {
-    tesmor::test::TempDir dir;
-    const std::string path = WriteSite(dir, "site.ran", 8);
+    const std::string path = site(8);
 
-    const json j = ParseJson(RunTool({"stats", "--curves", path}).out);
-
-    ASSERT_EQ(j["EllipseCurve"].size(), 3u);
-    EXPECT_EQ(j["EllipseCurve"][0].size(), 3601u);
-    EXPECT_EQ(j["EllipseCurve"][2][3600].size(), 2u);
-}
-
-TEST(StatsCommand, EqualAngleProjectionMovesTheEllipsesButNotTheMeanAxes)
-{
-    tesmor::test::TempDir dir;
-    const std::string path = WriteSite(dir, "site.ran", 8);
-
-    const json area = ParseJson(RunTool({"stats", path}).out);
-    const json angle = ParseJson(RunTool({"stats", "--projection", "equal-angle", path}).out);
+    const json area = RunJson({"stats", path});
+    const json angle = RunJson({"stats", "--projection", "equal-angle", path});
 
     EXPECT_EQ(area["K1xy"], angle["K1xy"]);
     EXPECT_NE(area["EllipseAxisPoints"], angle["EllipseAxisPoints"]);
 }
 
-TEST(StatsCommand, FourRecordsGiveAveragesButNoTenvarStatistics)
+TEST_F(StatsCommand, FourRecordsGiveAveragesButNoTenvarStatistics)
 {
-    tesmor::test::TempDir dir;
-    const std::string path = WriteSite(dir, "site.ran", 4);
-
-    const json j = ParseJson(RunTool({"stats", "--curves", path}).out);
+    const json j = RunJson({"stats", "--curves", site(4)});
 
     EXPECT_EQ(j["N"], 4);
     EXPECT_FALSE(j["Taver"].is_null());
@@ -149,56 +114,30 @@ TEST(StatsCommand, FourRecordsGiveAveragesButNoTenvarStatistics)
     EXPECT_TRUE(j["EllipseCurve"].is_null());
 }
 
-TEST(StatsCommand, DefaultOrientationParametersReachTheReader)
+TEST_F(ListCommand, PrintsTheListingRowsThenEveryStatisticsLabel)
 {
-    tesmor::test::TempDir dir;
-    std::string bytes = SiteBytes(6);
-    tesmor::testing::PutBytes(bytes, 48, "xx xx xx xx ");
-    const std::string path = dir.file("noparams.ran");
-    tesmor::test::WriteBytes(path, bytes);
-
-    const json plain = ParseJson(RunTool({"records", path}).out);
-    const json given = ParseJson(RunTool({"records", "--defaults", "6,0,6,90", path}).out);
-
-    EXPECT_EQ(plain["records"][0]["P1"], 0);
-    EXPECT_EQ(given["records"][0]["P1"], 6);
-    EXPECT_EQ(given["records"][0]["P4"], 90);
-}
-
-TEST(ListCommand, PrintsTheListingRowsThenEveryStatisticsLabel)
-{
-    tesmor::test::TempDir dir;
-    const std::string path = WriteSite(dir, "site.ran", 6);
+    const std::string path = site(6);
     const model::Records core = CoreRecords(path);
 
     const ToolRun run = RunTool({"list", path});
 
     ASSERT_EQ(run.status, 0) << run.err;
-    std::istringstream lines(run.out);
-    std::string line;
-    std::getline(lines, line);
-    EXPECT_EQ(line, app::ListingHeader());
-    std::getline(lines, line);
-    EXPECT_EQ(line, app::ListingRow(core[0]));
-    for (int i = 2; i <= 6; ++i)
-        std::getline(lines, line);
-    std::getline(lines, line);
-    EXPECT_EQ(line, "lblN\t6");
-    std::string rest((std::istreambuf_iterator<char>(lines)), std::istreambuf_iterator<char>());
-    EXPECT_NE(rest.find("lblKmmean\tN/A\n"), std::string::npos);
-    EXPECT_NE(rest.find("lblUsd\t"), std::string::npos);
-    EXPECT_NE(rest.find("lblStatisticsInfo\t\n"), std::string::npos);
+    std::string expected = app::ListingHeader() + "\n";
+    for (const model::SpecimenRecord& record : core)
+        expected += app::ListingRow(record) + "\n";
+    expected += "lblN\t6\n";
+    EXPECT_EQ(run.out.substr(0, expected.size()), expected);
+    EXPECT_NE(run.out.find("\nlblKmmean\tN/A\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\nlblUsd\t"), std::string::npos);
+    EXPECT_NE(run.out.find("\nlblStatisticsInfo\t\n"), std::string::npos);
 }
 
-TEST(ListCommand, ShowsTheTenvarNoticeForFewRecords)
+TEST_F(ListCommand, ShowsTheTenvarNoticeForFewRecords)
 {
-    tesmor::test::TempDir dir;
-    const std::string path = WriteSite(dir, "site.ran", 3);
+    const ToolRun run = RunTool({"list", site(3)});
 
-    const ToolRun run = RunTool({"list", path});
-
-    EXPECT_NE(run.out.find("lblK1\t\n"), std::string::npos);
-    EXPECT_NE(run.out.find("lblStatisticsInfo\tNot enough records for Tenvar statistics\n"),
+    EXPECT_NE(run.out.find("\nlblK1\t\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\nlblStatisticsInfo\tNot enough records for Tenvar statistics\n"),
               std::string::npos);
 }
 
