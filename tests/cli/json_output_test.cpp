@@ -21,21 +21,6 @@ TEST(FloatJson, GivesNullForValuesThatAreNotFinite)
     EXPECT_TRUE(FloatJson(std::numeric_limits<float>::infinity()).is_null());
 }
 
-TEST(StatisticsJson, LeavesAveragesUndefinedBelowTwoRecords)
-{
-    math::GroupStatistics s;
-    s.N = 1;
-
-    const Json j = StatisticsJson(s, false);
-
-    EXPECT_EQ(j["N"], 1);
-    EXPECT_TRUE(j["Kaver"].is_null());
-    EXPECT_TRUE(j["Usd"].is_null());
-    EXPECT_TRUE(j["K1"].is_null());
-    EXPECT_TRUE(j["M"].is_null());
-    EXPECT_FALSE(j.contains("EllipseCurve"));
-}
-
 TEST(StatisticsJson, GivesNullSemiAnglesAndPointsForADegenerateAxisOnly)
 {
     math::GroupStatistics s;

@@ -103,15 +103,18 @@ TEST_F(StatsCommand, EqualAngleProjectionMovesTheEllipsesButNotTheMeanAxes)
     EXPECT_NE(area["EllipseAxisPoints"], angle["EllipseAxisPoints"]);
 }
 
-TEST_F(StatsCommand, FourRecordsGiveAveragesButNoTenvarStatistics)
+TEST_F(StatsCommand, FewRecordsLeaveWhatIsUndefinedNull)
 {
-    const json j = RunJson({"stats", "--curves", site(4)});
+    const json one = RunJson({"stats", "--curves", site(1)});
+    const json four = RunJson({"stats", "--curves", site(4)});
 
-    EXPECT_EQ(j["N"], 4);
-    EXPECT_FALSE(j["Taver"].is_null());
-    EXPECT_TRUE(j["K1"].is_null());
-    EXPECT_TRUE(j["C1a"].is_null());
-    EXPECT_TRUE(j["EllipseCurve"].is_null());
+    EXPECT_EQ(one["N"], 1);
+    for (const char* name : {"Kaver", "Usd", "K1", "M", "EllipseCurve"})
+        EXPECT_TRUE(one[name].is_null()) << name;
+    EXPECT_EQ(four["N"], 4);
+    EXPECT_FALSE(four["Taver"].is_null());
+    for (const char* name : {"K1", "C1a", "M", "EllipseCurve"})
+        EXPECT_TRUE(four[name].is_null()) << name;
 }
 
 TEST_F(ListCommand, PrintsTheListingRowsThenEveryStatisticsLabel)
