@@ -21,6 +21,13 @@ std::vector<PolylineOp> GreatCircle(float dipDirection, float dip,
     return OpsOf<PolylineOp>(canvas);
 }
 
+std::vector<PolylineOp> Ellipse(const std::vector<NetPoint>& curve)
+{
+    RecordingCanvas canvas;
+    DrawConfidenceEllipse(canvas, Frame, curve, 1, Black);
+    return OpsOf<PolylineOp>(canvas);
+}
+
 double LongestStep(const std::vector<Point>& points)
 {
     double longest = 0;
@@ -30,15 +37,11 @@ double LongestStep(const std::vector<Point>& points)
     return longest;
 }
 
-TEST(DrawGreatCircle, HorizontalPlaneDrawsNothing)
+TEST(DrawGreatCircle, HorizontalPlaneDrawsNothingAndVerticalPlaneADiameterAlongItsStrike)
 {
     EXPECT_TRUE(GreatCircle(120, 0).empty());
-}
 
-TEST(DrawGreatCircle, VerticalPlaneIsADiameterAlongItsStrike)
-{
     const auto lines = GreatCircle(90, 90);
-
     ASSERT_EQ(lines.size(), 1u);
     for (const Point& p : lines[0].points)
         EXPECT_NEAR(p.x, 200, 1);
@@ -51,23 +54,19 @@ TEST(DrawGreatCircle, VerticalPlaneIsADiameterAlongItsStrike)
 
 TEST(DrawGreatCircle, PlaneDipping30EastCrossesThePrimitiveAtItsStrike)
 {
-    const auto lines = GreatCircle(90, 30);
-
-    ASSERT_EQ(lines.size(), 1u);
-    const auto& points = lines[0].points;
-    EXPECT_EQ(points.front(), (Point {200, 30}));
-    EXPECT_EQ(points.back(), (Point {200, 370}));
-    // 30 degrees below the horizontal towards 90: r = sqrt(1 - sin 30) = 0.7071.
-    EXPECT_NE(std::find(points.begin(), points.end(), Point {320, 200}), points.end());
-    EXPECT_EQ(lines[0].pen, (Pen {PenStyle::Dash, Red, 1}));
-}
-
-TEST(DrawGreatCircle, EqualAngleProjectionUsesTheStereographicRadius)
-{
-    const auto points = GreatCircle(90, 30, Projection::EqualAngle)[0].points;
-
-    // r = tan(30 degrees) = 0.5774.
-    EXPECT_NE(std::find(points.begin(), points.end(), Point {298, 200}), points.end());
+    // The dip line, 30 degrees below the horizontal towards 90, lies at r = sqrt(1 - sin 30)
+    // = 0.7071 in the equal-area net and at r = tan 30 = 0.5774 in the equal-angle net.
+    for (auto [projection, onDipLine] : {std::pair {Projection::EqualArea, Point {320, 200}},
+                                         std::pair {Projection::EqualAngle, Point {298, 200}}}) {
+        SCOPED_TRACE(static_cast<int>(projection));
+        const auto lines = GreatCircle(90, 30, projection);
+        ASSERT_EQ(lines.size(), 1u);
+        const auto& points = lines[0].points;
+        EXPECT_EQ(points.front(), (Point {200, 30}));
+        EXPECT_EQ(points.back(), (Point {200, 370}));
+        EXPECT_NE(std::find(points.begin(), points.end(), onDipLine), points.end());
+        EXPECT_EQ(lines[0].pen, (Pen {PenStyle::Dash, Red, 1}));
+    }
 }
 
 TEST(DrawGreatCircle, NeverJoinsTheEndsByAChordWhateverTheDipDirection)
@@ -81,6 +80,8 @@ TEST(DrawGreatCircle, NeverJoinsTheEndsByAChordWhateverTheDipDirection)
     }
 }
 
+// A circle of net points; where it leaves the primitive the axis points upwards and the lower
+// hemisphere shows it on the opposite side of the net.
 std::vector<NetPoint> CircleCurve(double cx, double cy, double radius)
 {
     std::vector<NetPoint> curve;
@@ -89,24 +90,16 @@ std::vector<NetPoint> CircleCurve(double cx, double cy, double radius)
         double x = cx + radius * std::cos(phi);
         double y = cy + radius * std::sin(phi);
         const double r = std::hypot(x, y);
-        if (r > 1) {
-            // Beyond the primitive the axis points upwards: the lower hemisphere shows it on
-            // the opposite side of the net.
-            x = -x / r * (2 - r);
-            y = -y / r * (2 - r);
-        }
-        curve.push_back({static_cast<float>(x), static_cast<float>(y)});
+        const double scale = r > 1 ? -(2 - r) / r : 1;
+        curve.push_back({static_cast<float>(x * scale), static_cast<float>(y * scale)});
     }
     return curve;
 }
 
 TEST(DrawConfidenceEllipse, InsideTheNetIsOneClosedPolyline)
 {
-    RecordingCanvas canvas;
+    const auto lines = Ellipse(CircleCurve(0.2, 0.1, 0.1));
 
-    DrawConfidenceEllipse(canvas, Frame, CircleCurve(0.2, 0.1, 0.1), 1, Black);
-
-    const auto lines = OpsOf<PolylineOp>(canvas);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].points.size(), 3601u);
     EXPECT_EQ(lines[0].points.front(), lines[0].points.back());
@@ -114,11 +107,8 @@ TEST(DrawConfidenceEllipse, InsideTheNetIsOneClosedPolyline)
 
 TEST(DrawConfidenceEllipse, CrossingThePrimitiveSplitsWithoutAChord)
 {
-    RecordingCanvas canvas;
+    const auto lines = Ellipse(CircleCurve(0.95, 0, 0.15));
 
-    DrawConfidenceEllipse(canvas, Frame, CircleCurve(0.95, 0, 0.15), 1, Black);
-
-    const auto lines = OpsOf<PolylineOp>(canvas);
     ASSERT_GE(lines.size(), 2u);
     bool eastSide = false;
     bool westSide = false;
@@ -134,66 +124,28 @@ TEST(DrawConfidenceEllipse, CrossingThePrimitiveSplitsWithoutAChord)
     EXPECT_TRUE(westSide);
 }
 
-TEST(DrawConfidenceEllipse, EmptyCurveDrawsNothing)
+TEST(DrawConfidenceEllipse, EmptyCurveDrawsNothingAndUndefinedPointsCutTheCurve)
 {
-    RecordingCanvas canvas;
+    EXPECT_TRUE(Ellipse({}).empty());
 
-    DrawConfidenceEllipse(canvas, Frame, {}, 1, Black);
-
-    EXPECT_TRUE(canvas.empty());
-}
-
-TEST(ProjectDirection, NegativeInclinationPlotsLikeItsPositiveCounterpart)
-{
-    for (Projection p : {Projection::EqualAngle, Projection::EqualArea}) {
-        const NetPoint down = ProjectDirection(p, 40, 25);
-        const NetPoint up = ProjectDirection(p, 40, -25);
-        EXPECT_EQ(down.x, up.x);
-        EXPECT_EQ(down.y, up.y);
-    }
-}
-
-TEST(ProjectDirection, HorizontalLiesOnThePrimitiveAndVerticalAtTheCentre)
-{
-    for (Projection p : {Projection::EqualAngle, Projection::EqualArea}) {
-        const NetPoint east = ProjectDirection(p, 90, 0);
-        const NetPoint down = ProjectDirection(p, 123, 90);
-        EXPECT_NEAR(east.x, 1, 1e-6);
-        EXPECT_NEAR(east.y, 0, 1e-6);
-        EXPECT_NEAR(down.x, 0, 1e-6);
-        EXPECT_NEAR(down.y, 0, 1e-6);
-    }
-}
-
-TEST(MapLinear, MapsEachAxisThroughItsTwoReferencePairs)
-{
-    const WorldPoint p = MapLinear({0.5, 2}, {0, 1}, {1, 3}, {40, 250}, {360, 50});
-
-    EXPECT_DOUBLE_EQ(p.x, 200);
-    EXPECT_DOUBLE_EQ(p.y, 150);
-    const WorldPoint net = Frame.toCanvas(1, 1);
-    EXPECT_DOUBLE_EQ(net.x, 370);
-    EXPECT_DOUBLE_EQ(net.y, 30);
-}
-
-} // namespace
-} // namespace tesmor::plot
-
-namespace tesmor::plot {
-namespace {
-
-TEST(DrawConfidenceEllipse, UndefinedPointsCutTheCurveInsteadOfJumpingToTheCorner)
-{
-    std::vector<NetPoint> curve {
-        {0.1f, 0.1f}, {0.11f, 0.1f}, {std::nanf(""), 0}, {0.12f, 0.1f}, {0.13f, 0.1f}};
-    RecordingCanvas canvas;
-
-    DrawConfidenceEllipse(canvas, Frame, curve, 1, Black);
-
-    const auto lines = OpsOf<PolylineOp>(canvas);
+    // Not a jump to the corner where NaN would land.
+    const auto lines
+        = Ellipse({{0.1f, 0.1f}, {0.11f, 0.1f}, {std::nanf(""), 0}, {0.12f, 0.1f}, {0.13f, 0.1f}});
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].points.size(), 2u);
     EXPECT_EQ(lines[1].points.size(), 2u);
+}
+
+TEST(ProjectDirection, UpwardsLikeDownwardsHorizontalOnThePrimitiveVerticalAtTheCentre)
+{
+    for (Projection p : {Projection::EqualAngle, Projection::EqualArea}) {
+        SCOPED_TRACE(static_cast<int>(p));
+        const NetPoint east = ProjectDirection(p, 90, 0);
+        const NetPoint vertical = ProjectDirection(p, 123, 90);
+        EXPECT_EQ(ProjectDirection(p, 40, 25), ProjectDirection(p, 40, -25));
+        EXPECT_NEAR(std::hypot(east.x - 1, east.y), 0, 1e-6);
+        EXPECT_NEAR(std::hypot(vertical.x, vertical.y), 0, 1e-6);
+    }
 }
 
 } // namespace

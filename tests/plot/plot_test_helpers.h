@@ -5,7 +5,9 @@
 #include "model/specimen_record.h"
 #include "plot/recording_canvas.h"
 
+#include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -28,6 +30,16 @@ inline std::vector<std::string> TextsOf(const RecordingCanvas& canvas)
     return out;
 }
 
+// The first text item equal to `text`; a test failure when there is none.
+inline TextItem TextNamed(const RecordingCanvas& canvas, const std::string& text)
+{
+    for (const TextItem& t : OpsOf<TextItem>(canvas))
+        if (t.text == text)
+            return t;
+    ADD_FAILURE() << "no text \"" << text << "\"";
+    return {};
+}
+
 // The position in the recording of the first text equal to `text`; -1 when absent.
 inline int IndexOfText(const RecordingCanvas& canvas, const std::string& text)
 {
@@ -43,20 +55,10 @@ inline model::SpecimenRecord RecordWithAxes(float k1dec, float k1inc, float k2de
                                             float k3dec, float k3inc, bool selected = false)
 {
     model::SpecimenRecord r;
-    r.K1dec = k1dec;
-    r.K1inc = k1inc;
-    r.K2dec = k2dec;
-    r.K2inc = k2inc;
-    r.K3dec = k3dec;
-    r.K3inc = k3inc;
-    r.Km = 200;
-    r.P = 1.1f;
-    r.Pj = 1.11f;
-    r.L = 1.05f;
-    r.F = 1.04f;
-    r.T = 0.2f;
-    r.U = 0.1f;
-    r.Field = 300;
+    std::tie(r.K1dec, r.K1inc, r.K2dec, r.K2inc, r.K3dec, r.K3inc)
+        = std::tuple {k1dec, k1inc, k2dec, k2inc, k3dec, k3inc};
+    std::tie(r.Km, r.P, r.Pj, r.L, r.F, r.T, r.U, r.Field)
+        = std::tuple {200.0f, 1.1f, 1.11f, 1.05f, 1.04f, 0.2f, 0.1f, 300.0f};
     r.Selected = selected;
     return r;
 }

@@ -10,20 +10,22 @@ namespace tesmor::plot {
 namespace {
 
 using math::CoordinateSystem;
-using math::Projection;
 using model::SpecimenRecord;
 using test::IndexOfText;
 using test::OpsOf;
 using test::RecordWithAxes;
-using test::TextsOf;
+using test::TextNamed;
 
-StereonetStyle ScreenStyle()
+constexpr Colour Orange {255, 128, 0};
+
+ViewOptions Showing(DisplayOptions display, std::vector<char> foliations = {},
+                    std::vector<char> lineations = {})
 {
-    StereonetStyle style;
-    style.frame = {200, 200, 340};
-    style.symbolSize = 10;
-    style.fontSize = 16;
-    return style;
+    ViewOptions options;
+    options.display = display;
+    options.foliationTypes = std::move(foliations);
+    options.lineationTypes = std::move(lineations);
+    return options;
 }
 
 std::vector<SpecimenRecord> Records(int n)
@@ -34,35 +36,39 @@ std::vector<SpecimenRecord> Records(int n)
     return records;
 }
 
+// A record with only its first plane given, of type `type`.
+SpecimenRecord Plane(char type, float dec, float inc, bool selected = false)
+{
+    SpecimenRecord r = RecordWithAxes(0, 0, 0, 0, 0, 0, selected);
+    r.Code1A = type;
+    r.F1Dec = dec;
+    r.F1Inc = inc;
+    return r;
+}
+
 // Statistics with defined means and small ellipses about them.
 math::GroupStatistics Statistics()
 {
     math::GroupStatistics s;
     s.Tenvar = true;
-    s.K1d = 10;
-    s.K1i = 20;
-    s.K2d = 100;
-    s.K2i = 10;
-    s.K3d = 250;
-    s.K3i = 65;
-    for (int axis = 0; axis < 3; ++axis) {
-        s.CurveDefined[static_cast<std::size_t>(axis)] = true;
-        auto& curve = s.EllipseCurve[static_cast<std::size_t>(axis)];
+    std::tie(s.K1d, s.K1i, s.K2d, s.K2i, s.K3d, s.K3i)
+        = std::tuple {10.0f, 20.0f, 100.0f, 10.0f, 250.0f, 65.0f};
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        s.CurveDefined[axis] = true;
         for (int t = 0; t < math::EllipseCurvePoints; ++t) {
             const double phi = t * 0.1 * 3.14159265358979 / 180;
-            curve.push_back({static_cast<float>(0.1 * axis + 0.05 * std::cos(phi)),
-                             static_cast<float>(0.05 * std::sin(phi))});
+            s.EllipseCurve[axis].push_back({static_cast<float>(0.1 * axis + 0.05 * std::cos(phi)),
+                                            static_cast<float>(0.05 * std::sin(phi))});
         }
     }
     return s;
 }
 
-RecordingCanvas Draw(const std::vector<SpecimenRecord>& records, const ViewOptions& options,
-                     const math::GroupStatistics* stats = nullptr,
-                     const StereonetStyle& style = ScreenStyle())
+RecordingCanvas Draw(const std::vector<SpecimenRecord>& records, const ViewOptions& options = {},
+                     const math::GroupStatistics* stats = nullptr)
 {
     RecordingCanvas canvas;
-    DrawStereonet(canvas, records, stats, options, style);
+    DrawStereonet(canvas, records, stats, options, StereonetStyle {{200, 200, 340}, 10, 16});
     return canvas;
 }
 
@@ -75,98 +81,61 @@ std::vector<SymbolItem> SymbolsOfSize(const RecordingCanvas& canvas, int size)
     return out;
 }
 
-TEST(DrawStereonet, StartsWithThePrimitiveCircleFilledWhite)
+TEST(DrawStereonet, StartsWithTheWhitePrimitiveAndCrossesItsTicksAtTheCentre)
 {
-    const auto canvas = Draw(Records(1), ViewOptions {});
+    const auto canvas = Draw({});
 
-    const auto operations = canvas.operations();
+    const auto operations = canvas.operations(); // a copy
     const auto* first = std::get_if<EllipseOp>(&operations.front());
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->box, (Rect {30, 30, 370, 370}));
-    EXPECT_EQ(first->fill, White);
-    EXPECT_EQ(first->outline, Black);
-}
-
-TEST(DrawStereonet, GeographicSystemLabelsTheFourDirections)
-{
-    const auto canvas = Draw(Records(1), ViewOptions {});
-
-    const auto texts = OpsOf<TextItem>(canvas);
-    const auto find = [&](const std::string& t) {
-        return *std::find_if(texts.begin(), texts.end(), [&](auto& x) { return x.text == t; });
-    };
-    EXPECT_EQ(find("N").at, (Point {200, 27}));
-    EXPECT_EQ(find("N").align, (TextAlign {HAlign::Centre, VAlign::Baseline}));
-    EXPECT_EQ(find("90").at, (Point {373, 205}));
-    EXPECT_EQ(find("180").align, (TextAlign {HAlign::Centre, VAlign::Top}));
-    EXPECT_EQ(find("270").align, (TextAlign {HAlign::Right, VAlign::Baseline}));
-    EXPECT_EQ(find("N").height, 14); // [0.9 F]
-    EXPECT_EQ(find("Geographic").height, 16);
-}
-
-TEST(DrawStereonet, SpecimenSystemLabelsTheSpecimenAxes)
-{
-    ViewOptions options;
-    options.coordinateSystem = CoordinateSystem::Specimen;
-
-    const auto texts = TextsOf(Draw(Records(1), options));
-
-    for (const char* label : {"X", "Y", "-X", "-Y", "Specimen"})
-        EXPECT_NE(std::find(texts.begin(), texts.end(), label), texts.end()) << label;
-}
-
-TEST(DrawStereonet, TectonicSystemHasNoDirectionLabelsButItsTitle)
-{
-    ViewOptions options;
-    options.coordinateSystem = CoordinateSystem::Tectonic;
-
-    const auto texts = TextsOf(Draw(Records(3), options));
-
-    for (const char* label : {"N", "90", "180", "270", "X", "Y", "-X", "-Y"})
-        EXPECT_EQ(std::find(texts.begin(), texts.end(), label), texts.end()) << label;
-    for (const char* title :
-         {"Tectonic", "coordinate", "system", "Equal-area", "projection", "N=3"})
-        EXPECT_NE(std::find(texts.begin(), texts.end(), title), texts.end()) << title;
-}
-
-TEST(DrawStereonet, UnknownSystemAndProjectionLeaveTheirWordsOut)
-{
-    ViewOptions options;
-    options.coordinateSystem = static_cast<CoordinateSystem>(7);
-    options.projection = static_cast<Projection>(0);
-
-    const auto texts = TextsOf(Draw(Records(2), options));
-
-    EXPECT_EQ(
-        texts,
-        (std::vector<std::string> {"coordinate", "system", "projection", "N=2", "K1", "K2", "K3"}));
-}
-
-TEST(DrawStereonet, InclinationTicksMeetInACrossAtTheCentre)
-{
-    const auto canvas = Draw({}, ViewOptions {});
-
+    EXPECT_EQ(*first, (EllipseOp {{30, 30, 370, 370}, White, Black}));
     std::vector<int> shapesAtCentre;
-    for (const SymbolItem& s : OpsOf<SymbolItem>(canvas))
-        if (s.x == 200 && s.y == 200) {
+    for (const SymbolItem& s : SymbolsOfSize(canvas, 5))
+        if (s.x == 200 && s.y == 200)
             shapesAtCentre.push_back(s.shape);
-            EXPECT_EQ(s.size, 5);
-        }
     std::sort(shapesAtCentre.begin(), shapesAtCentre.end());
     EXPECT_EQ(shapesAtCentre,
               (std::vector<int> {HorizontalLine, HorizontalLine, VerticalLine, VerticalLine}));
     EXPECT_EQ(SymbolsOfSize(canvas, 5).size(), 36u);
 }
 
-TEST(DrawStereonet, MeansAndEllipsesNeedFiveRecords)
+// The direction labels follow the system (none in the tectonic one); the title names the system
+// and projection, and leaves out a word it does not know.
+TEST(DrawStereonet, WritesTheLabelsAndTitleOfItsSystemAndProjection)
 {
-    ViewOptions options;
-    options.display.chcMean = true;
-    options.display.chcEllipses = true;
-    const auto stats = Statistics();
+    using math::Projection;
+    const std::vector<std::string> end {"projection", "N=3", "K1", "K2", "K3"};
+    const std::tuple<CoordinateSystem, Projection, std::vector<std::string>> cases[] {
+        {CoordinateSystem::Geographic,
+         Projection::EqualArea,
+         {"N", "90", "180", "270", "Geographic", "coordinate", "system", "Equal-area"}},
+        {CoordinateSystem::Specimen,
+         Projection::EqualAngle,
+         {"X", "Y", "-X", "-Y", "Specimen", "coordinate", "system", "Equal-angle"}},
+        {CoordinateSystem::Tectonic,
+         Projection::EqualArea,
+         {"Tectonic", "coordinate", "system", "Equal-area"}},
+        {static_cast<CoordinateSystem>(7), static_cast<Projection>(0), {"coordinate", "system"}},
+    };
+    for (const auto& [system, projection, texts] : cases) {
+        SCOPED_TRACE(static_cast<int>(system));
+        ViewOptions options;
+        options.coordinateSystem = system;
+        options.projection = projection;
+        auto expected = texts;
+        expected.insert(expected.end(), end.begin(), end.end());
+        EXPECT_EQ(test::TextsOf(Draw(Records(3), options)), expected);
+    }
+}
 
+TEST(DrawStereonet, MeansAndEllipsesNeedFiveRecordsAndAShownAxis)
+{
+    const auto stats = Statistics();
+    ViewOptions options = Showing({.chcMean = true, .chcEllipses = true});
     const auto four = Draw(Records(4), options, &stats);
     const auto five = Draw(Records(5), options, &stats);
+    options.display.chcK2 = false;
+    const auto withoutK2 = Draw(Records(6), options, &stats);
 
     EXPECT_TRUE(SymbolsOfSize(four, 15).empty());
     EXPECT_TRUE(OpsOf<PolylineOp>(four).empty());
@@ -175,34 +144,21 @@ TEST(DrawStereonet, MeansAndEllipsesNeedFiveRecords)
     ASSERT_EQ(ellipses.size(), 3u);
     EXPECT_EQ(ellipses[0].pen, (Pen {PenStyle::Solid, {0, 0, 255}, 1}));
     EXPECT_EQ(ellipses[2].pen.colour, (Colour {255, 0, 255}));
-}
-
-TEST(DrawStereonet, UnshownAxesHaveNeitherSymbolsNorMeansNorEllipses)
-{
-    ViewOptions options;
-    options.display.chcMean = true;
-    options.display.chcEllipses = true;
-    options.display.chcK2 = false;
-    const auto stats = Statistics();
-
-    const auto canvas = Draw(Records(6), options, &stats);
-
-    for (const SymbolItem& s : OpsOf<SymbolItem>(canvas))
-        EXPECT_FALSE(s.shape == Triangle && s.size != 10) << "mean K2 drawn";
-    EXPECT_EQ(OpsOf<PolylineOp>(canvas).size(), 2u);
+    const auto means = SymbolsOfSize(withoutK2, 15);
+    EXPECT_EQ(means.size(), 2u);
+    for (const SymbolItem& s : means)
+        EXPECT_NE(s.shape, Triangle) << "mean K2 drawn";
+    EXPECT_EQ(OpsOf<PolylineOp>(withoutK2).size(), 2u);
 }
 
 TEST(DrawStereonet, SelectedRecordsAreDrawnAboveMeansAndOtherRecords)
 {
-    ViewOptions options;
-    options.display.chcMean = true;
     auto records = Records(6);
     records[0].Selected = true;
     const auto stats = Statistics();
 
-    const auto canvas = Draw(records, options, &stats);
+    const auto symbols = OpsOf<SymbolItem>(Draw(records, Showing({.chcMean = true}), &stats));
 
-    const auto symbols = OpsOf<SymbolItem>(canvas);
     const std::vector<SymbolItem> last(symbols.end() - 3, symbols.end());
     for (const SymbolItem& s : last) {
         EXPECT_EQ(s.fill, SelectionColour);
@@ -215,40 +171,17 @@ TEST(DrawStereonet, SelectedRecordsAreDrawnAboveMeansAndOtherRecords)
 
 TEST(DrawStereonet, DataOptionHidesTheRecordsDirections)
 {
-    ViewOptions options;
-    options.display.chcData = false;
-
-    const auto canvas = Draw(Records(3), options);
+    const auto canvas = Draw(Records(3), Showing({.chcData = false}));
 
     for (const SymbolItem& s : OpsOf<SymbolItem>(canvas))
         EXPECT_FALSE(s.size == 10 && s.y > 0 && s.x > 60 && s.x < 340 && s.y < 340)
             << "record symbol at " << s.x << "," << s.y;
 }
 
-TEST(DrawStereonet, BlackAndWhiteSchemeUsesGreyAndWhiteSymbols)
-{
-    StereonetStyle style = ScreenStyle();
-    style.colours = SchemeNetColours(ColourScheme::BlackAndWhite);
-
-    const auto symbols = OpsOf<SymbolItem>(Draw(Records(1), ViewOptions {}, nullptr, style));
-
-    const auto& k2 = symbols[symbols.size() - 2];
-    const auto& k3 = symbols[symbols.size() - 1];
-    EXPECT_EQ(k2.fill, (Colour {128, 128, 128}));
-    EXPECT_EQ(k3.fill, White);
-    EXPECT_EQ(k3.outline, Black);
-}
-
 TEST(DrawStereonet, NearlyHorizontalFoliationUsesTheStoredStrike)
 {
-    ViewOptions options;
-    options.display.chcF1S = true;
-    options.display.chcData = false;
-    options.foliationTypes = {'B'};
-    SpecimenRecord flat = RecordWithAxes(0, 0, 0, 0, 0, 0);
-    flat.Code1A = 'B';
-    flat.F1Dec = 200;
-    flat.F1Inc = 0.05f;
+    const auto options = Showing({.chcData = false, .chcF1S = true}, {'B'});
+    SpecimenRecord flat = Plane('B', 200, 0.05f);
     flat.F1Strike = 33;
     SpecimenRecord dipping = flat;
     dipping.F1Inc = 0.1f;
@@ -266,47 +199,30 @@ TEST(DrawStereonet, NearlyHorizontalFoliationUsesTheStoredStrike)
 
 TEST(DrawStereonet, EqualFoliationLettersShowOnlyTheFirstPlane)
 {
-    ViewOptions options;
-    options.display.chcF1P = true;
-    options.display.chcData = false;
-    options.foliationTypes = {'S'};
-    SpecimenRecord r = RecordWithAxes(0, 0, 0, 0, 0, 0);
-    r.Code1A = 'S';
-    r.F1Dec = 90;
-    r.F1Inc = 90; // pole horizontal towards 270
+    SpecimenRecord r = Plane('S', 90, 90); // pole horizontal towards 270
     r.Code2A = 'S';
-    r.F2Dec = 0;
-    r.F2Inc = 0;
 
-    const auto symbols = OpsOf<SymbolItem>(Draw({r}, options));
+    const auto symbols
+        = OpsOf<SymbolItem>(Draw({r}, Showing({.chcData = false, .chcF1P = true}, {'S'})));
 
     std::vector<SymbolItem> poles;
-    for (const SymbolItem& s : symbols)
-        if (s.shape == 31)
-            poles.push_back(s);
+    std::copy_if(symbols.begin(), symbols.end(), std::back_inserter(poles),
+                 [](const SymbolItem& s) { return s.shape == 31; });
     ASSERT_EQ(poles.size(), 2u); // the legend's and the record's
     EXPECT_NEAR(poles[1].x, 30, 1e-3);
     EXPECT_NEAR(poles[1].y, 200, 1e-3);
     EXPECT_EQ(poles[1].fill, White);
-    EXPECT_EQ(poles[1].outline, (Colour {255, 128, 0}));
+    EXPECT_EQ(poles[1].outline, Orange);
 }
 
 TEST(DrawStereonet, SelectedStructuresAreRed)
 {
-    ViewOptions options;
-    options.display.chcF1C = true;
-    options.display.chcL1 = true;
-    options.foliationTypes = {'B'};
-    options.lineationTypes = {'L'};
-    SpecimenRecord r = RecordWithAxes(0, 0, 0, 0, 0, 0, true);
-    r.Code1A = 'B';
+    SpecimenRecord r = Plane('B', 90, 30, true);
     r.Code1B = 'L';
-    r.F1Dec = 90;
-    r.F1Inc = 30;
     r.L1Dec = 90;
     r.L1Inc = 30;
 
-    const auto canvas = Draw({r}, options);
+    const auto canvas = Draw({r}, Showing({.chcF1C = true, .chcL1 = true}, {'B'}, {'L'}));
 
     const auto lines = OpsOf<PolylineOp>(canvas);
     EXPECT_EQ(lines.back().pen.colour, SelectionColour);
@@ -319,14 +235,10 @@ TEST(DrawStereonet, SelectedStructuresAreRed)
 
 TEST(DrawStereonet, LegendsListTheStructureTypesWithTheirMarks)
 {
-    ViewOptions options;
-    options.foliationTypes = {'A', 'B', 'C', 'D', 'E', 'F'};
-    options.lineationTypes = {'L'};
+    const auto canvas = Draw({}, Showing({}, {'A', 'B', 'C', 'D', 'E', 'F'}, {'L'}));
 
-    const auto canvas = Draw({}, options);
-
-    const auto texts = TextsOf(canvas);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "F"), texts.end());
+    for (const char* type : {"A", "F", "L"})
+        EXPECT_GE(IndexOfText(canvas, type), 0) << type;
     std::vector<int> shapes;
     for (const SymbolItem& s : OpsOf<SymbolItem>(canvas))
         if (s.shape > 6)
@@ -335,8 +247,8 @@ TEST(DrawStereonet, LegendsListTheStructureTypesWithTheirMarks)
     const auto lines = OpsOf<PolylineOp>(canvas);
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[1].pen.style, PenStyle::Dash);
-    EXPECT_EQ(lines[1].pen.colour, (Colour {255, 128, 0}));
-    EXPECT_EQ(IndexOfText(canvas, "A") < IndexOfText(canvas, "L"), true);
+    EXPECT_EQ(lines[1].pen.colour, Orange);
+    EXPECT_LT(IndexOfText(canvas, "A"), IndexOfText(canvas, "L"));
 }
 
 } // namespace

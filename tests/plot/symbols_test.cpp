@@ -7,98 +7,69 @@
 namespace tesmor::plot {
 namespace {
 
-using test::OpsOf;
-
 constexpr Colour Blue {0, 0, 255};
 
-RecordingCanvas Expanded(int shape, double x, double y, int size, Colour fill = Blue,
-                         double angle = 0, int penWidth = 1)
+std::string Name(Colour c)
+{
+    return c == White ? "white" : c == Black ? "black" : c == Blue ? "blue" : "other";
+}
+
+std::string Text(std::string kind, const std::vector<Point>& points)
+{
+    for (const Point& p : points)
+        kind += " " + std::to_string(p.x) + "," + std::to_string(p.y);
+    return kind;
+}
+
+// The primitives of a blue marker with a black outline (pen width 3 offered) as
+// "kind fill/outline x,y ...", lines as "line colour/width x,y ...", ellipses by their box.
+std::vector<std::string> Expanded(int shape, double x, double y, int size, double angle = 0)
 {
     RecordingCanvas canvas;
-    ExpandSymbol(canvas, SymbolItem {shape, x, y, size, fill, Black, angle, penWidth});
-    return canvas;
+    ExpandSymbol(canvas, SymbolItem {shape, x, y, size, Blue, Black, angle, 3});
+    std::vector<std::string> out;
+    for (const Operation& op : canvas.operations()) {
+        if (const auto* p = std::get_if<PolygonOp>(&op))
+            out.push_back(Text("polygon " + Name(p->fill) + "/" + Name(p->outline), p->points));
+        else if (const auto* l = std::get_if<PolylineOp>(&op))
+            out.push_back(Text("line " + Name(l->pen.colour) + "/" + std::to_string(l->pen.width),
+                               l->points));
+        else if (const auto* e = std::get_if<EllipseOp>(&op))
+            out.push_back(Text("ellipse " + Name(e->fill) + "/" + Name(e->outline),
+                               {{e->box.left, e->box.top}, {e->box.right, e->box.bottom}}));
+    }
+    return out;
 }
 
-TEST(DrawSymbol, TriangleHasItsApexUpAndVerticesRoundedToWholePixels)
+// Every shape in whole pixels; the first family members are white inside whatever the fill,
+// and only the azimuth line takes the offered pen width.
+TEST(DrawSymbol, EachShapeHasItsGeometryAndColours)
 {
-    const auto canvas = Expanded(Triangle, 50, 50, 10);
-
-    const auto polygons = OpsOf<PolygonOp>(canvas);
-    ASSERT_EQ(polygons.size(), 1u);
-    // (45, 52.887), (50, 42.887), (55, 52.887) before rounding.
-    EXPECT_EQ(polygons[0].points, (std::vector<Point> {{45, 53}, {50, 43}, {55, 53}}));
-    EXPECT_EQ(polygons[0].fill, Blue);
-    EXPECT_EQ(polygons[0].outline, Black);
-}
-
-TEST(DrawSymbol, AzimuthLinePointsClockwiseFromUp)
-{
-    const auto east = OpsOf<PolylineOp>(Expanded(AzimuthLine, 10, 10, 8, Blue, 90, 3));
-    const auto north = OpsOf<PolylineOp>(Expanded(AzimuthLine, 10, 10, 8, Blue, 0));
-
-    ASSERT_EQ(east.size(), 1u);
-    EXPECT_EQ(east[0].points, (std::vector<Point> {{10, 10}, {18, 10}}));
-    EXPECT_EQ(east[0].pen.width, 3);
-    ASSERT_EQ(north.size(), 1u);
-    EXPECT_EQ(north[0].points, (std::vector<Point> {{10, 10}, {10, 2}}));
-}
-
-TEST(DrawSymbol, SquareAndCircleFillTheBoxOfSideS)
-{
-    const auto square = OpsOf<PolygonOp>(Expanded(Square, 20, 30, 10));
-    const auto circle = OpsOf<EllipseOp>(Expanded(Circle, 20, 30, 10));
-
-    ASSERT_EQ(square.size(), 1u);
-    EXPECT_EQ(square[0].points, (std::vector<Point> {{15, 25}, {25, 25}, {25, 35}, {15, 35}}));
-    ASSERT_EQ(circle.size(), 1u);
-    EXPECT_EQ(circle[0].box, (Rect {15, 25, 25, 35}));
-    EXPECT_EQ(circle[0].fill, Blue);
-}
-
-TEST(DrawSymbol, TicksAndLinesHaveTheirLengths)
-{
-    EXPECT_EQ(OpsOf<PolylineOp>(Expanded(HorizontalLine, 20, 20, 10))[0].points,
-              (std::vector<Point> {{15, 20}, {25, 20}}));
-    EXPECT_EQ(OpsOf<PolylineOp>(Expanded(VerticalLine, 20, 20, 10))[0].points,
-              (std::vector<Point> {{20, 15}, {20, 25}}));
-    EXPECT_EQ(OpsOf<PolylineOp>(Expanded(LeftTick, 20, 20, 8))[0].points,
-              (std::vector<Point> {{20, 20}, {16, 20}}));
-    EXPECT_EQ(OpsOf<PolylineOp>(Expanded(DownTick, 20, 20, 8))[0].points,
-              (std::vector<Point> {{20, 20}, {20, 24}}));
-}
-
-TEST(DrawSymbol, FirstFamilyMembersAreWhiteInsideWhateverTheFill)
-{
-    const auto square = Expanded(11, 50, 50, 20);
-    const auto circle = Expanded(31, 50, 50, 20);
-
-    ASSERT_EQ(OpsOf<PolygonOp>(square).size(), 1u);
-    EXPECT_EQ(OpsOf<PolygonOp>(square)[0].fill, White);
-    const auto dot = OpsOf<EllipseOp>(square);
-    ASSERT_EQ(dot.size(), 1u);
-    EXPECT_EQ(dot[0].box, (Rect {48, 48, 52, 52}));
-    EXPECT_EQ(dot[0].fill, White);
-    const auto circles = OpsOf<EllipseOp>(circle);
-    ASSERT_EQ(circles.size(), 2u);
-    EXPECT_EQ(circles[0].fill, White);
-    EXPECT_EQ(circles[1].box, (Rect {48, 48, 52, 52}));
-}
-
-TEST(DrawSymbol, FamilyMarksAreDrawnOverTheFilledShape)
-{
-    const auto cross = Expanded(12, 50, 50, 20);
-    const auto diagonal = Expanded(33, 50, 50, 20);
-    const auto vertical = Expanded(14, 50, 50, 20);
-    const auto horizontal = Expanded(35, 50, 50, 20);
-
-    EXPECT_EQ(OpsOf<PolygonOp>(cross)[0].fill, Blue);
-    EXPECT_EQ(OpsOf<PolylineOp>(cross).size(), 2u);
-    const auto diagonals = OpsOf<PolylineOp>(diagonal);
-    ASSERT_EQ(diagonals.size(), 2u);
-    EXPECT_EQ(diagonals[0].points, (std::vector<Point> {{43, 43}, {57, 57}}));
-    EXPECT_EQ(diagonals[1].points, (std::vector<Point> {{43, 57}, {57, 43}}));
-    EXPECT_EQ(OpsOf<PolylineOp>(vertical)[0].points, (std::vector<Point> {{50, 40}, {50, 60}}));
-    EXPECT_EQ(OpsOf<PolylineOp>(horizontal)[0].points, (std::vector<Point> {{40, 50}, {60, 50}}));
+    const std::string square = "polygon blue/black 40,40 60,40 60,60 40,60";
+    const std::string circle = "ellipse blue/black 40,40 60,60";
+    const std::string dot = "ellipse white/black 48,48 52,52"; // the first members' centre
+    const std::tuple<int, double, double, int, double, std::vector<std::string>> cases[] {
+        // (45, 52.887), (50, 42.887), (55, 52.887) before rounding: apex up.
+        {Triangle, 50, 50, 10, 0, {"polygon blue/black 45,53 50,43 55,53"}},
+        {AzimuthLine, 10, 10, 8, 90, {"line black/3 10,10 18,10"}}, // clockwise from up
+        {AzimuthLine, 10, 10, 8, 0, {"line black/3 10,10 10,2"}},
+        {Square, 20, 30, 10, 0, {"polygon blue/black 15,25 25,25 25,35 15,35"}},
+        {Circle, 20, 30, 10, 0, {"ellipse blue/black 15,25 25,35"}},
+        {HorizontalLine, 20, 20, 10, 0, {"line black/1 15,20 25,20"}},
+        {VerticalLine, 20, 20, 10, 0, {"line black/1 20,15 20,25"}},
+        {LeftTick, 20, 20, 8, 0, {"line black/1 20,20 16,20"}},
+        {DownTick, 20, 20, 8, 0, {"line black/1 20,20 20,24"}},
+        {11, 50, 50, 20, 0, {"polygon white/black 40,40 60,40 60,60 40,60", dot}},
+        {31, 50, 50, 20, 0, {"ellipse white/black 40,40 60,60", dot}},
+        {12, 50, 50, 20, 0, {square, "line black/1 50,40 50,60", "line black/1 40,50 60,50"}},
+        {33, 50, 50, 20, 0, {circle, "line black/1 43,43 57,57", "line black/1 43,57 57,43"}},
+        {14, 50, 50, 20, 0, {square, "line black/1 50,40 50,60"}},
+        {35, 50, 50, 20, 0, {circle, "line black/1 40,50 60,50"}},
+    };
+    for (const auto& [shape, x, y, size, angle, expected] : cases) {
+        SCOPED_TRACE(testing::Message() << "shape " << shape << " angle " << angle);
+        EXPECT_EQ(Expanded(shape, x, y, size, angle), expected);
+    }
 }
 
 TEST(DrawSymbol, UndefinedShapesDrawNothing)
@@ -109,19 +80,6 @@ TEST(DrawSymbol, UndefinedShapesDrawNothing)
         DrawSymbol(canvas, shape, 10, 10, 10, Blue, Black);
 
     EXPECT_TRUE(canvas.empty());
-}
-
-TEST(DrawSymbol, WhiteFilledSquareIsAnEmptyOutline)
-{
-    RecordingCanvas canvas;
-
-    DrawSymbol(canvas, Square, 10, 10, 6, White, Black);
-
-    const auto symbols = OpsOf<SymbolItem>(canvas);
-    ASSERT_EQ(symbols.size(), 1u);
-    const auto polygons = OpsOf<PolygonOp>(Expanded(Square, 10, 10, 6, White));
-    EXPECT_EQ(polygons[0].fill, White);
-    EXPECT_EQ(polygons[0].outline, Black);
 }
 
 TEST(RecordingCanvas, ReplayDrawsTheSameOperationsInOrder)
