@@ -155,8 +155,7 @@ TEST_F(Failures, GiveTheirStatusAndMessageAndWriteNothing)
     ged.insert(64 * 2 + 10, "  ");
     WriteBytes(file("bad.ged"), ged);
     const std::string out = file("out.ran");
-    const std::string apg
-        = (tesmor::test::SourceDir() / "tests/data/formats/two_blocks.apg").string();
+    const std::string texts = (tesmor::test::SourceDir() / "tests/data/formats/").string();
 
     const struct
     {
@@ -182,7 +181,8 @@ TEST_F(Failures, GiveTheirStatusAndMessageAndWriteNothing)
         {{"stats", file("header.ran")}, 1, {"File is empty"}},
         {{"records", file("none.ran")}, 1, {"none.ran"}},
         {{"records", "--coord", "geographic", spec}, 1, {"specimen"}},
-        {{"records", apg, six}, 2, {"different kinds"}},
+        {{"records", texts + "two_blocks.apg", six}, 2, {"different kinds"}},
+        {{"records", texts + "two_blocks.apg", texts + "two_blocks.pro"}, 2, {"different kinds"}},
         {{}, 2, {}},
         {{"frobnicate", six}, 2, {}},
         {{"stats"}, 2, {}},

@@ -43,12 +43,5 @@ TEST(CliOptions, FileKindFollowsTheExtensionInAnyCase)
     EXPECT_EQ(KindOfFiles({"a.pro", "b.pro"}).Kind, FileKind::Pro);
 }
 
-TEST(CliOptions, TextFilesDoNotMixWithOtherKinds)
-{
-    for (const auto& files :
-         std::vector<std::vector<std::string>> {{"a.pro", "b.ran"}, {"a.pro", "b.apg"}, {"a.txt"}})
-        EXPECT_FALSE(KindOfFiles(files).Problem.empty()) << files[0];
-}
-
 } // namespace
 } // namespace tesmor::cli
