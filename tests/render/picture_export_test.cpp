@@ -18,51 +18,33 @@ using tesmor::test::MakeSampleViews;
 using tesmor::test::ReadBytes;
 using tesmor::test::TempDir;
 
-bool HasInk(const QImage& image, const QRect& area)
-{
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255))
-                return true;
-    return false;
-}
-
-TEST(ExportFilter, ListsTheMetafileFirst)
-{
-    EXPECT_EQ(std::string(ExportFilter()).rfind("Windows metafile (*.wmf)", 0), 0u);
-}
-
+// The bitmap holds the title and the views, not the title alone.
 TEST(ExportPicture, ChoosesTheFormatByTheExtensionInAnyCase)
 {
     auto views = MakeSampleViews(20);
     TempDir dir;
 
-    ASSERT_FALSE(ExportPicture(dir.file("a.WMF"), views->data, "Comment"));
-    ASSERT_FALSE(ExportPicture(dir.file("a.svg"), views->data, "Comment"));
-    ASSERT_FALSE(ExportPicture(dir.file("a.pdf"), views->data, "Comment"));
-    ASSERT_FALSE(ExportPicture(dir.file("a.png"), views->data, "Comment"));
+    for (const char* name : {"a.WMF", "a.svg", "a.pdf", "a.png", "a.bmp"})
+        ASSERT_FALSE(ExportPicture(dir.file(name), views->data, "Comment")) << name;
 
     EXPECT_EQ(ReadBytes(dir.file("a.WMF")).substr(0, 4), "\xD7\xCD\xC6\x9A");
     const std::string svg = ReadBytes(dir.file("a.svg"));
     EXPECT_NE(svg.find("<svg"), std::string::npos);
     EXPECT_NE(svg.find("Geographic"), std::string::npos);
     EXPECT_EQ(ReadBytes(dir.file("a.pdf")).substr(0, 5), "%PDF-");
-    const QImage png(QString::fromStdString(dir.file("a.png")));
-    EXPECT_EQ(png.size(), QSize(1600, 1600));
-}
-
-TEST(ExportPicture, BitmapShowsTheTitleAboveTheViews)
-{
-    auto views = MakeSampleViews(20);
-    TempDir dir;
-
-    ASSERT_FALSE(ExportPicture(dir.file("a.bmp"), views->data, "Comment"));
-
+    EXPECT_EQ(QImage(QString::fromStdString(dir.file("a.png"))).size(), QSize(1600, 1600));
     const QImage bmp(QString::fromStdString(dir.file("a.bmp")));
     ASSERT_EQ(bmp.width(), 800);
-    EXPECT_TRUE(HasInk(bmp, QRect(370, 8, 60, 18))); // the title
-    EXPECT_TRUE(HasInk(bmp, QRect(150, 150, 100, 100))); // the net
-    EXPECT_TRUE(HasInk(bmp, QRect(60, 500, 300, 170))); // the first plot
+    const auto hasInk = [&](const QRect& area) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (bmp.pixel(x, y) != qRgb(255, 255, 255))
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(hasInk(QRect(370, 8, 60, 18))); // the title
+    EXPECT_TRUE(hasInk(QRect(150, 150, 100, 100))); // the net
+    EXPECT_TRUE(hasInk(QRect(60, 500, 300, 170))); // the first plot
 }
 
 TEST(ExportPicture, UnknownExtensionGivesAMessageAndWritesNothing)
@@ -75,27 +57,29 @@ TEST(ExportPicture, UnknownExtensionGivesAMessageAndWritesNothing)
     ASSERT_TRUE(status);
     EXPECT_NE(status->text.find(".wmf"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.file("a.jpeg")));
+    EXPECT_EQ(std::string(ExportFilter()).rfind("Windows metafile (*.wmf)", 0), 0u);
 }
 
 TEST(PainterCanvas, CachedMarkersLookLikeVectorMarkers)
 {
     auto views = MakeSampleViews(60);
-    QImage cached(400, 400, QImage::Format_RGB32);
-    QImage vector(400, 400, QImage::Format_RGB32);
-    for (auto [image, mode] : {std::pair {&cached, PainterCanvas::Markers::Cached},
-                               std::pair {&vector, PainterCanvas::Markers::Vector}}) {
-        image->fill(Qt::white);
-        QPainter painter(image);
+    const auto draw = [&](PainterCanvas::Markers mode) {
+        QImage image(400, 400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         PainterCanvas canvas(painter, mode);
         plot::DrawScreenNet(canvas, views->data, 400, 400);
-    }
+        return image;
+    };
+
+    const QImage cached = draw(PainterCanvas::Markers::Cached);
+    const QImage vector = draw(PainterCanvas::Markers::Vector);
 
     int differing = 0;
     for (int y = 0; y < 400; ++y)
         for (int x = 0; x < 400; ++x)
             differing += cached.pixel(x, y) != vector.pixel(x, y);
-
     EXPECT_LT(differing, 400 * 400 / 50);
 }
 
