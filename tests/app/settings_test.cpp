@@ -2,116 +2,108 @@
 
 #include "app_fixture.h"
 
+#include <optional>
+
 namespace tesmor::app {
 namespace {
 
-// Lines 2 to 10 of a settings file holding the defaults.
-const std::string DefaultValues = "\r\n 2\r\n 1\r\n 1\r\n 1\r\n 1\r\n 0\r\n 0\r\n 0\r\n 0\r\n";
+using tesmor::test::ReadBytes;
+using tesmor::test::WriteBytes;
+
+// A settings file: the folder, then nine values, each with one leading blank when not negative.
+std::string SettingsText(const std::string& folder, const std::vector<int>& values)
+{
+    std::string text = folder + "\r\n";
+    for (int v : values)
+        text += (v < 0 ? "" : " ") + std::to_string(v) + "\r\n";
+    return text;
+}
+
+std::vector<int> SettingValues(const BrowserState& s)
+{
+    return {s.Projection, s.Plot1Kind, s.Plot2Kind, s.GedMatchMode, s.ColourScheme,
+            s.DefaultP1,  s.DefaultP2, s.DefaultP3, s.DefaultP4};
+}
 
 class SettingsTest : public test_support::BrowserTest
 {
 protected:
-    void writeSettings(const std::string& text)
-    {
-        tesmor::test::WriteBytes(programFolder() + "Tesmor42.sav", text);
-    }
-    std::string writtenSettings(const std::string& folder)
-    {
-        return tesmor::test::ReadBytes(folder + "Tesmor42.sav");
-    }
+    std::string settingsFile() const { return programFolder() + "Tesmor42.sav"; }
 };
 
 TEST_F(SettingsTest, RoundTripKeepsTheTenLinesAndNegativeValues)
 {
     const std::string text
         = dataFolder() + "\r\n 1\r\n 3\r\n 4\r\n 2\r\n 2\r\n 12\r\n 0\r\n-5\r\n 90\r\n";
-    writeSettings(text);
+    WriteBytes(settingsFile(), text);
 
     load();
     browser.Unload();
 
-    EXPECT_EQ(state().DefaultP3, -5);
-    EXPECT_EQ(writtenSettings(programFolder()), text);
+    EXPECT_EQ(SettingValues(state()), (std::vector<int> {1, 3, 4, 2, 2, 12, 0, -5, 90}));
+    EXPECT_EQ(ReadBytes(settingsFile()), text);
 }
 
-TEST_F(SettingsTest, ValuesMarkTheirOptions)
-{
-    writeSettings(dataFolder() + "\r\n1\r\n3\r\n4\r\n2\r\n2\r\n0\r\n0\r\n0\r\n0\r\n");
-
-    load();
-
-    EXPECT_TRUE(c().optEqualAngle.checked);
-    EXPECT_FALSE(c().optEqualArea.checked);
-    EXPECT_TRUE(c().optPLogKm.checked);
-    EXPECT_TRUE(c().optPU.checked);
-    EXPECT_EQ(state().GedMatchMode, 2);
-    EXPECT_EQ(state().ColourScheme, 2);
-}
-
-TEST_F(SettingsTest, ProjectionOutsideTheRangeMarksNoOptionAndIsKept)
-{
-    writeSettings(dataFolder() + "\r\n 3\r\n 1\r\n 1\r\n 1\r\n 1\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
-
-    load();
-
-    EXPECT_EQ(state().Projection, 3);
-    EXPECT_FALSE(c().optEqualAngle.checked);
-    EXPECT_FALSE(c().optEqualArea.checked);
-}
-
-TEST_F(SettingsTest, MissingDataFolderFallsBackToTheProgramFolder)
-{
-    writeSettings(dataFolder() + "gone/" + DefaultValues);
-
-    load();
-    browser.Unload();
-
-    EXPECT_EQ(state().DataFolder, programFolder());
-    EXPECT_EQ(writtenSettings(programFolder()), programFolder() + DefaultValues);
-}
-
-TEST_F(SettingsTest, DoubledSeparatorsAreCollapsed)
+TEST_F(SettingsTest, ValuesMarkTheirOptionsAndUnusableOnesTakeTheirDefaults)
 {
     std::string doubled;
     for (char ch : dataFolder())
         doubled += ch == '/' ? std::string("//") : std::string(1, ch);
-    writeSettings(doubled + DefaultValues);
+    const std::vector<int> defaults {2, 1, 1, 1, 1, 0, 0, 0, 0};
+    const struct
+    {
+        const char* what;
+        std::optional<std::string> text;
+        std::string folder; // the data folder read, and written back
+        std::vector<int> values;
+    } cases[] = {
+        {"no file", std::nullopt, programFolder(), defaults},
+        {"values without blanks",
+         dataFolder() + "\r\n1\r\n3\r\n4\r\n2\r\n2\r\n0\r\n0\r\n0\r\n0\r\n",
+         dataFolder(),
+         {1, 3, 4, 2, 2, 0, 0, 0, 0}},
+        {"projection out of range, kept",
+         SettingsText(dataFolder(), {3, 1, 1, 1, 1, 0, 0, 0, 0}),
+         dataFolder(),
+         {3, 1, 1, 1, 1, 0, 0, 0, 0}},
+        {"missing data folder", SettingsText(dataFolder() + "gone/", defaults), programFolder(),
+         defaults},
+        {"doubled separators", SettingsText(doubled, defaults), dataFolder(), defaults},
+        {"short and malformed",
+         dataFolder() + "\r\n 1\r\n two\r\n 99999\r\n",
+         dataFolder(),
+         {1, 1, 1, 1, 1, 0, 0, 0, 0}},
+    };
+    using W = MainWindowControls;
+    const OptionButton W::*plot1[] = {&W::optPKm, &W::optPjKm, &W::optPLogKm, &W::optHKm};
+    const OptionButton W::*plot2[] = {&W::optPT, &W::optPjT, &W::optLF, &W::optPU};
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.what);
+        std::filesystem::remove(settingsFile());
+        if (t.text)
+            WriteBytes(settingsFile(), *t.text);
+        Browser fresh {ui};
 
-    load();
+        fresh.Load(programFolder(), configFolder());
 
-    EXPECT_EQ(state().DataFolder, dataFolder());
-}
-
-TEST_F(SettingsTest, MissingFileStartsWithDefaultsAndIsWrittenAtTheEnd)
-{
-    load();
-    browser.Unload();
-
-    EXPECT_EQ(state().DataFolder, programFolder());
-    EXPECT_EQ(writtenSettings(programFolder()), programFolder() + DefaultValues);
-}
-
-TEST_F(SettingsTest, ShortOrMalformedLinesTakeTheirDefaults)
-{
-    writeSettings(dataFolder() + "\r\n 1\r\n two\r\n 99999\r\n");
-
-    load();
-
-    EXPECT_EQ(state().DataFolder, dataFolder());
-    EXPECT_EQ(state().Projection, 1);
-    EXPECT_EQ(state().Plot1Kind, 1);
-    EXPECT_EQ(state().Plot2Kind, 1);
-    EXPECT_EQ(state().ColourScheme, 1);
-    EXPECT_EQ(state().DefaultP4, 0);
+        const W& w = fresh.Controls();
+        EXPECT_EQ(fresh.State().DataFolder, t.folder);
+        EXPECT_EQ(SettingValues(fresh.State()), t.values);
+        EXPECT_EQ(w.optEqualAngle.checked, t.values[0] == 1);
+        EXPECT_EQ(w.optEqualArea.checked, t.values[0] == 2);
+        EXPECT_TRUE((w.*plot1[t.values[1] - 1]).checked);
+        EXPECT_TRUE((w.*plot2[t.values[2] - 1]).checked);
+        fresh.Unload();
+        EXPECT_EQ(ReadBytes(settingsFile()), SettingsText(t.folder, t.values));
+    }
 }
 
 TEST_F(SettingsTest, UnwritableProgramFolderKeepsSettingsInTheConfigurationFolder)
 {
     const std::string missingProgram = programFolder() + "not-there/";
     std::filesystem::create_directories(configFolder());
-    tesmor::test::WriteBytes(configFolder() + "Tesmor42.sav",
-                             dataFolder()
-                                 + "\r\n 1\r\n 2\r\n 2\r\n 1\r\n 1\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    WriteBytes(configFolder() + "Tesmor42.sav",
+               SettingsText(dataFolder(), {1, 2, 2, 1, 1, 0, 0, 0, 0}));
 
     browser.Load(missingProgram, configFolder());
     browser.Unload();
@@ -119,7 +111,8 @@ TEST_F(SettingsTest, UnwritableProgramFolderKeepsSettingsInTheConfigurationFolde
     EXPECT_EQ(state().SettingsFolder, configFolder());
     EXPECT_EQ(state().Projection, 1);
     EXPECT_FALSE(std::filesystem::exists(missingProgram + "Tesmor42.sav"));
-    EXPECT_EQ(writtenSettings(configFolder()).substr(0, dataFolder().size()), dataFolder());
+    EXPECT_EQ(ReadBytes(configFolder() + "Tesmor42.sav").substr(0, dataFolder().size()),
+              dataFolder());
 }
 
 } // namespace
