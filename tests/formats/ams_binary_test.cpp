@@ -73,18 +73,13 @@ std::string Encode(const model::Records& records, bool selectedOnly = false)
 TEST(AmsBinaryRead, ReadsHeaderCopiesAndSpecimenFieldsConvertingTheText)
 {
     // Raw Windows-1252 text (0x8A is a caron S), blanks in the name, a lower-case code.
-    const AmsSpecimenFields s {.Name = " \x8A"
-                                       "1 2 ",
-                               .FieldCode = 1300.0f,
-                               .NormFactor = 312.5f,
-                               .Tensor = {1.04f, 1.01f, 0.95f, 0.012f, -0.021f, 0.0035f},
-                               .Code1 = "bl",
-                               .Group1 = {30, 25, 110, 5},
-                               .Code2 = "SK",
-                               .Group2 = {359, 89, -1, -90}};
-    model::SpecimenRecord expected = MakeRecord("\xC5\xA0"
-                                                "12",
-                                                0);
+    AmsSpecimenFields s;
+    std::tie(s.Name, s.NormFactor, s.Code1, s.Code2)
+        = std::tuple(std::string(" \x8A") + "1 2 ", 312.5f, "bl", "SK");
+    s.Tensor = {1.04f, 1.01f, 0.95f, 0.012f, -0.021f, 0.0035f};
+    s.Group1 = {30, 25, 110, 5};
+    s.Group2 = {359, 89, -1, -90};
+    model::SpecimenRecord expected = MakeRecord(std::string("\xC5\xA0") + "12", 0);
     expected.P3 = -5;
     std::tie(expected.F2Dec, expected.F2Inc, expected.F2Strike, expected.L2Dec, expected.L2Inc)
         = std::tuple(359, 89, 269, -1, -90);
@@ -118,28 +113,19 @@ TEST(AmsBinaryRead, HeaderAndGroupFieldsFollowTheirReadingRules)
 
 TEST(AmsBinaryInstrument, FollowsTheCodeScaleAndExtensionRules)
 {
-    struct Case
-    {
-        float A, B;
-        std::string path, instrument;
-        float field;
-        std::string freq;
-    };
-    const Case cases[] = {
+    // Field code, scale, path; instrument, field, frequency.
+    const std::tuple<float, float, const char*, const char*, float, const char*> cases[] = {
         {300.0f, 300.3f, "s.ran", "TRB2/3", 423.0f, "F1"}, // code equal to scale
         {212.8f, 1500.0f, "s.ran", "TRB4", 300.0f, "F1"}, // field = code * 1.41
         {3200.0f, 250.0f, "s.ran", "QSM", 200.0f, "F3"}, // frequency digit, field digits
         {21250.0f, 250.0f, "s.asp", "QSM", 250.0f, "F2"}, // the last three digits
         {40.5f, 40.5f, "/d/S.ARE", "VX6", 40.0f, "N/A"}, // remanence; ties to even
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.A);
+    for (const auto& [A, B, path, instrument, field, freq] : cases) {
+        const model::SpecimenRecord r = ReadOne({.FieldCode = A, .NormFactor = B}, {}, path);
 
-        const model::SpecimenRecord r = ReadOne({.FieldCode = c.A, .NormFactor = c.B}, {}, c.path);
-
-        EXPECT_EQ(r.Instrument, c.instrument);
-        EXPECT_EQ(r.Field, c.field);
-        EXPECT_EQ(r.Freq, c.freq);
+        EXPECT_EQ(std::tuple(r.Instrument, r.Field, r.Freq), std::tuple(instrument, field, freq))
+            << A;
     }
 }
 
@@ -338,20 +324,6 @@ TEST(AmsBinaryFile, WrittenFileReadsBackAndARefusedWriteKeepsTheOldFile)
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(*result, 2);
     EXPECT_EQ(FileFields(loaded[1]), FileFields(records[1]));
-}
-
-TEST(AmsBinaryExample, BundledSiteReadsWithItsHeaderAndBothGroups)
-{
-    const std::string path = (test::SourceDir() / "examples/site/BOHEM1.ran").string();
-    model::Records loaded;
-
-    const model::Result<int> result = ReadAmsBinaryFile(path, loaded, 1, Defaults);
-
-    ASSERT_TRUE(result.ok()) << result.error().text;
-    EXPECT_GE(*result, 20);
-    EXPECT_LE(*result, 40);
-    EXPECT_EQ(std::tuple(loaded[0].Site, loaded[0].P1, loaded[0].Code1, loaded[0].Code2),
-              std::tuple("BOHEM1", 12, "BL", "SK"));
 }
 
 } // namespace

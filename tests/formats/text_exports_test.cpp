@@ -38,19 +38,11 @@ model::SpecimenRecord Record(const std::string& name)
 
 TEST(PrintLine, ZonesStartEvery14ColumnsAndATabPastItsColumnContinuesOnANewLine)
 {
-    const std::string line = PrintLine()
-                                 .text("abc")
-                                 .zone()
-                                 .text("1234567890123")
-                                 .zone()
-                                 .text("12345678901234")
-                                 .zone()
-                                 .text("x")
-                                 .finish();
+    const std::string s13 = "1234567890123";
 
-    EXPECT_EQ(line,
-              "abc" + std::string(11, ' ') + "1234567890123 12345678901234" + std::string(14, ' ')
-                  + "x\r\n");
+    EXPECT_EQ(
+        PrintLine().text("abc").zone().text(s13).zone().text(s13 + "4").zone().text("x").finish(),
+        "abc" + std::string(11, ' ') + s13 + " " + s13 + "4" + std::string(14, ' ') + "x\r\n");
     EXPECT_EQ(PrintLine().text("a long name").tab(5).text("x").tab(8).text("y").finish(),
               "a long name\r\n    x  y\r\n");
 }
@@ -155,43 +147,41 @@ model::Records SiteRecords()
     return records;
 }
 
-TEST(MeanListing, HeaderUsesTabStopsThenZones)
+TEST(MeanListing, HeaderAndDataLineShareTabStopsThenZonesAndUndefinedSemiAnglesAreBlank)
 {
-    const std::vector<std::string> lines = Lines(MeanListingHeader());
-
-    ASSERT_EQ(lines.size(), 1u);
-    const std::string& h = lines[0];
-    EXPECT_EQ(At(h, 1, 5), "Name ");
-    EXPECT_EQ(At(h, 20, 5), "Site ");
-    EXPECT_EQ(At(h, 40, 4), "Lat ");
-    EXPECT_EQ(At(h, 100, 2), "N ");
-    EXPECT_EQ(At(h, 110, 6), "Kaver ");
-    EXPECT_EQ(At(h, 127, 6), "Laver ");
-    EXPECT_EQ(At(h, 141, 6), "Faver ");
-    EXPECT_EQ(At(h, 127 + 14 * 26, 5), "Umean");
-}
-
-TEST(MeanListing, DataLineSharesTheColumnsOfTheHeaderAndLeavesUndefinedSemiAnglesBlank)
-{
-    const std::vector<std::string> lines
+    const std::vector<std::string> header = Lines(MeanListingHeader());
+    const std::vector<std::string> data
         = Lines(MeanListingLine("Mean A", SiteRecords(), Statistics()));
+    const int zone = 14;
+    const std::string blank(zone, ' ');
+    // Column from 1; header text and data text there (empty: not checked).
+    const std::tuple<int, std::string, std::string> columns[]
+        = {{1, "Name ", "Mean A "},
+           {20, "Site ", "Bohemia "},
+           {40, "Lat ", "49.5 "},
+           {90, "", "BOH "},
+           {100, "N ", " 7 "},
+           {110, "Kaver ", "3.13E-04 "},
+           {127, "Laver ", "1.023 "},
+           {141, "Faver ", ""},
+           {127 + zone * 6, "", "12.2 "}, // K1d
+           {127 + zone * 8, "", "10.0 "}, // C1a
+           {127 + zone * 14, "", "0.0" + blank.substr(3)}, // K3d
+           {127 + zone * 16, "", blank}, // C3a undefined
+           {127 + zone * 17, "", blank}, // C3b undefined
+           {127 + zone * 18, "", "1.062 "}, // K1, tie to even
+           {127 + zone * 26, "Umean", "-0.250"}};
 
-    ASSERT_EQ(lines.size(), 1u);
-    const std::string& d = lines[0];
-    EXPECT_EQ(At(d, 1, 7), "Mean A ");
-    EXPECT_EQ(At(d, 20, 8), "Bohemia ");
-    EXPECT_EQ(At(d, 40, 5), "49.5 ");
-    EXPECT_EQ(At(d, 90, 4), "BOH ");
-    EXPECT_EQ(At(d, 100, 3), " 7 ");
-    EXPECT_EQ(At(d, 110, 9), "3.13E-04 ");
-    EXPECT_EQ(At(d, 127, 6), "1.023 ");
-    EXPECT_EQ(At(d, 127 + 14 * 6, 5), "12.2 "); // K1d
-    EXPECT_EQ(At(d, 127 + 14 * 8, 5), "10.0 "); // C1a
-    EXPECT_EQ(At(d, 127 + 14 * 18, 6), "1.062 "); // K1, tie to even
-    EXPECT_EQ(At(d, 127 + 14 * 26, 6), "-0.250");
-    EXPECT_EQ(At(d, 127 + 14 * 14, 14), "0.0" + std::string(11, ' ')); // K3d
-    EXPECT_EQ(At(d, 127 + 14 * 16, 14), std::string(14, ' ')); // C3a
-    EXPECT_EQ(At(d, 127 + 14 * 17, 14), std::string(14, ' ')); // C3b
+    ASSERT_EQ(header.size(), 1u);
+    ASSERT_EQ(data.size(), 1u);
+    for (const auto& [column, head, value] : columns) {
+        if (!head.empty()) {
+            EXPECT_EQ(At(header[0], column, head.size()), head);
+        }
+        if (!value.empty()) {
+            EXPECT_EQ(At(data[0], column, value.size()), value);
+        }
+    }
 }
 
 TEST(MeanListing, WrittenTwiceHasOneHeaderAndTwoDataLines)
