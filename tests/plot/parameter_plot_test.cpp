@@ -29,30 +29,20 @@ RecordingCanvas Draw(int plot, int kind, const std::vector<SpecimenRecord>& reco
     return canvas;
 }
 
-TEST(ParameterPlot, KmPlotTakesSiUnitsStartsPAtOneAndLabelsTheKmEndsScientifically)
+// Km in SI units, P from 1; ratios to the smallest Km from 1 against the field from 0; the log
+// of a zero Km left out; constant data, no data and data without a finite value never give an
+// empty range.
+TEST(PrepareParameterPlot, RangesStartAtTheFixedBoundsAndAreNeverEmpty)
 {
-    const std::vector<SpecimenRecord> records {Record(200, 1.05f), Record(1500, 1.2f)};
-
-    const auto data = PrepareParameterPlot(1, plotkind::PKm, records);
-    const auto canvas = Draw(1, plotkind::PKm, records);
-
-    ASSERT_TRUE(data);
-    EXPECT_FLOAT_EQ(data->xMin, 0.0002f);
-    EXPECT_FLOAT_EQ(data->xMax, 0.0015f);
-    EXPECT_EQ(data->yMin, 1);
-    EXPECT_FLOAT_EQ(data->yMax, 1.2f);
-    EXPECT_EQ(data->xAxisAtY, 1);
-    EXPECT_EQ(data->yAxisAtX, data->xMin);
-    for (const char* label : {"2.00E-04", "1.50E-03", "Km [SI]", "1.000", "1.200"})
-        EXPECT_GE(IndexOfText(canvas, label), 0) << label;
-}
-
-// Constant data, no data and data without a finite value never give an empty range.
-TEST(PrepareParameterPlot, DegenerateDataGiveRangesOfWidthOne)
-{
-    SpecimenRecord infinite = Record(0, std::numeric_limits<float>::infinity());
+    std::vector<SpecimenRecord> fields {Record(100, 1.1f), Record(250, 1.1f)};
+    fields[1].Field = 400;
+    const std::vector logs {Record(0, 1.1f), Record(1000, 1.2f), Record(100, 1.3f)};
+    const SpecimenRecord infinite = Record(0, std::numeric_limits<float>::infinity());
     const std::tuple<int, int, std::vector<SpecimenRecord>, double, double, double, double>
         cases[] {
+            {1, plotkind::PKm, {Record(200, 1.05f), Record(1500, 1.2f)}, 0.0002, 0.0015, 1, 1.2},
+            {1, plotkind::HKm, fields, 0, 400, 1, 2.5},
+            {1, plotkind::PLogKm, logs, -4, -3, 1, 1.3},
             {1, plotkind::PKm, {Record(300, 1), Record(300, 1)}, 0.0003, 1.0003, 1, 2},
             {2, plotkind::PjT, {}, 1, 2, -1, 1},
             {1, plotkind::PKm, {Record(0, std::nanf("")), infinite}, 0, 1, 1, 2},
@@ -63,36 +53,31 @@ TEST(PrepareParameterPlot, DegenerateDataGiveRangesOfWidthOne)
         ASSERT_TRUE(data);
         EXPECT_FLOAT_EQ(data->xMin, xMin);
         EXPECT_FLOAT_EQ(data->xMax, xMax);
-        EXPECT_EQ(data->yMin, yMin);
-        EXPECT_EQ(data->yMax, yMax);
+        EXPECT_FLOAT_EQ(data->yMin, yMin);
+        EXPECT_FLOAT_EQ(data->yMax, yMax);
+        // The x axis along the lower bound of y (or y = 0), the y axis along the lower bound of x.
+        EXPECT_FLOAT_EQ(data->xAxisAtY, yMin < 0 ? 0 : yMin);
+        EXPECT_FLOAT_EQ(data->yAxisAtX, xMin);
     }
 }
 
-TEST(PrepareParameterPlot, FieldPlotDividesByTheSmallestKm)
+TEST(DrawParameterPlot, KmAndFieldPlotsLabelTheirAxes)
 {
-    std::vector<SpecimenRecord> records {Record(100, 1.1f), Record(250, 1.1f)};
-    records[1].Field = 400;
+    const std::vector<SpecimenRecord> records {Record(200, 1.05f), Record(1500, 1.2f)};
 
-    const auto data = PrepareParameterPlot(1, plotkind::HKm, records);
+    const auto km = Draw(1, plotkind::PKm, records);
+    const auto field = Draw(1, plotkind::HKm, records);
 
-    ASSERT_EQ(data->y.size(), 2u);
-    EXPECT_DOUBLE_EQ(data->y[0], 1.0);
-    EXPECT_NEAR(data->y[1], 2.5, 1e-6);
-    EXPECT_EQ(std::tuple(data->xMin, data->xMax, data->yMin, data->xAxisAtY, data->yAxisAtX),
-              std::tuple(0, 400, 1, 1, 0));
-    EXPECT_EQ(data->axes.xName + data->axes.xUnit, "H [A/m]");
+    for (const char* label : {"2.00E-04", "1.50E-03", "Km [SI]", "1.000", "1.200"})
+        EXPECT_GE(IndexOfText(km, label), 0) << label;
+    EXPECT_GE(IndexOfText(field, "H [A/m]"), 0);
 }
 
-TEST(PrepareParameterPlot, LogOfAZeroKmIsLeftOutOfRangeAndDrawing)
+TEST(DrawParameterPlot, LogOfAZeroKmIsNotDrawn)
 {
-    const std::vector<SpecimenRecord> records {Record(0, 1.1f), Record(1000, 1.2f),
-                                               Record(100, 1.3f)};
+    const auto symbols = OpsOf<SymbolItem>(
+        Draw(1, plotkind::PLogKm, {Record(0, 1.1f), Record(1000, 1.2f), Record(100, 1.3f)}));
 
-    const auto data = PrepareParameterPlot(1, plotkind::PLogKm, records);
-    const auto symbols = OpsOf<SymbolItem>(Draw(1, plotkind::PLogKm, records));
-
-    EXPECT_FLOAT_EQ(data->xMin, -4);
-    EXPECT_FLOAT_EQ(data->xMax, -3);
     EXPECT_EQ(std::count_if(symbols.begin(), symbols.end(),
                             [](const SymbolItem& s) { return s.shape == Square; }),
               2);
