@@ -1,6 +1,4 @@
-#include "formats/ams_binary.h"
 #include "formats/ged_merge.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -172,29 +170,6 @@ TEST(GedMerge, EmptyDamagedOrMisshapenFileIsReportedAndChangesNoRecord)
             EXPECT_EQ(Tensor(r), Tensor(Record("AB1")));
             EXPECT_EQ(r.Code1, "00");
         }
-    }
-}
-
-TEST(GedMerge, ExampleSiteHasAnEntryForEverySpecimenAndRotatesBackAndForth)
-{
-    const std::string folder = (test::SourceDir() / "examples" / "site").string();
-    model::Records records;
-    ASSERT_TRUE(ReadAmsBinaryFile(folder + "/BOHEM1.ran", records, 1, {}).ok());
-    const model::Records before = records;
-
-    const model::Result<GedMerge> toSpecimen = MergeGedFile(
-        folder + "/BOHEM1.ged", records, GedMatchMode::Full, RotationMode::GeographicToSpecimen);
-    const model::Result<GedMerge> back = MergeGedFile(
-        folder + "/BOHEM1.ged", records, GedMatchMode::Full, RotationMode::SpecimenToGeographic);
-
-    ASSERT_TRUE(toSpecimen.ok() && back.ok());
-    EXPECT_EQ(toSpecimen->Missing, 0);
-    ASSERT_EQ(records.size(), before.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        EXPECT_NEAR(records[i].K11, before[i].K11, 1e-5) << records[i].Name;
-        EXPECT_NEAR(records[i].K23, before[i].K23, 1e-5) << records[i].Name;
-        EXPECT_EQ(records[i].Code1, before[i].Code1);
-        EXPECT_NEAR(records[i].F1Dec, before[i].F1Dec, 0.5f);
     }
 }
 

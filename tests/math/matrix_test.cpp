@@ -23,17 +23,7 @@ TEST(VecToDir, GivesTheFrameAxesAndInvertsDirToVec)
     }
 }
 
-TEST(ArcTan2, CoversTheFourQuadrantsAndTheAxes)
-{
-    const double cases[][3]
-        = {{0, 0, 0},        {0, -1, Pi},    {-1e-12, -1, -Pi},    {1, 0, Pi / 2},
-           {-1, 0, -Pi / 2}, {1, 1, Pi / 4}, {-1, -1, -3 * Pi / 4}};
-    for (const auto& c : cases)
-        EXPECT_NEAR(ArcTan2(c[0], c[1]), c[2], 2e-12) << c[0] << " " << c[1];
-    EXPECT_EQ(ArcTan2(0, 0), 0);
-}
-
-TEST(ArcSinAndArcCos, AreExactAtTheEndsAndClampRoundedArguments)
+TEST(InverseTrigonometry, CoversTheQuadrantsIsExactAtTheEndsAndClampsRoundedArguments)
 {
     const double justAbove = std::nextafter(1.0, 2.0);
 
@@ -45,6 +35,12 @@ TEST(ArcSinAndArcCos, AreExactAtTheEndsAndClampRoundedArguments)
     EXPECT_NEAR(ArcCos(-justAbove), Pi, 1e-6);
     EXPECT_NEAR(ArcCos(0.5), Pi / 3, 1e-12);
     EXPECT_NEAR(ArcSin(0.5), Pi / 6, 1e-12);
+    const double cases[][3]
+        = {{0, 0, 0},        {0, -1, Pi},    {-1e-12, -1, -Pi},    {1, 0, Pi / 2},
+           {-1, 0, -Pi / 2}, {1, 1, Pi / 4}, {-1, -1, -3 * Pi / 4}};
+    for (const auto& c : cases)
+        EXPECT_NEAR(ArcTan2(c[0], c[1]), c[2], 2e-12) << c[0] << " " << c[1];
+    EXPECT_EQ(ArcTan2(0, 0), 0);
 }
 
 TEST(OrientDown, ReversesColumnsPointingUpAndKeepsHorizontalOnes)
