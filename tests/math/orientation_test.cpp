@@ -26,28 +26,20 @@ TEST(OrientationMatrix, GivesSpecimenXTheAzimuthAndPlungeAndZDownWhenLevel)
     EXPECT_TRUE(test::TensorsNear(OrientationMatrix(30, 70, 6, 90, 6), O, 1e-6));
 }
 
-TEST(RotateRecordTensor, WithZeroAzimuthAndPlungeChangesNothing)
+TEST(RotateRecordTensor, TurnsSpecimenXToTheSamplingDirectionAndZeroAnglesChangeNothing)
 {
-    model::SpecimenRecord r
-        = test::RecordWithTensor(test::TensorWithAxes(Mat3::Identity(), 1.2, 1.0, 0.8));
-    r.K12 = 0.01f;
-    const Mat3 before = RecordTensor(r);
-
-    RotateRecordTensor(r, 0, 0, 12, 90, 3, RotationMode::SpecimenToGeographic);
-
-    EXPECT_TRUE(test::TensorsNear(RecordTensor(r), before, 0));
-}
-
-TEST(RotateRecordTensor, TurnsSpecimenXToTheSamplingDirection)
-{
-    std::vector<model::SpecimenRecord> records {
-        test::RecordWithTensor(test::TensorWithAxes(Mat3::Identity(), 1.2, 1.0, 0.8))};
+    std::vector<model::SpecimenRecord> records(
+        2, test::RecordWithTensor(test::TensorWithAxes(Mat3::Identity(), 1.2, 1.0, 0.8)));
+    records[1].K12 = 0.01f;
+    const Mat3 before = RecordTensor(records[1]);
 
     RotateRecordTensor(records[0], 30, 20, 6, 0, 6, RotationMode::SpecimenToGeographic);
+    RotateRecordTensor(records[1], 0, 0, 12, 90, 3, RotationMode::SpecimenToGeographic);
     ComputeRecordDerived(records);
 
     EXPECT_TRUE(test::AxesNear({records[0].K1dec, records[0].K1inc}, {30, 20}, 1e-3));
     EXPECT_NEAR(records[0].K1, 1.2, 1e-6);
+    EXPECT_TRUE(test::TensorsNear(RecordTensor(records[1]), before, 0));
 }
 
 TEST(RotateRecordTensor, SpecimenToGeographicAndBackReturnsTheTensor)
