@@ -110,18 +110,16 @@ TEST(DrawConfidenceEllipse, CrossingThePrimitiveSplitsWithoutAChord)
     const auto lines = Ellipse(CircleCurve(0.95, 0, 0.15));
 
     ASSERT_GE(lines.size(), 2u);
-    bool eastSide = false;
-    bool westSide = false;
     std::size_t total = 0;
+    int east = 0, west = 0; // pieces starting on either side of the net
     for (const PolylineOp& line : lines) {
         EXPECT_LT(LongestStep(line.points), 5);
         total += line.points.size();
-        eastSide = eastSide || line.points.front().x > 300;
-        westSide = westSide || line.points.front().x < 100;
+        east += line.points.front().x > 300;
+        west += line.points.front().x < 100;
     }
     EXPECT_EQ(total, 3601u);
-    EXPECT_TRUE(eastSide);
-    EXPECT_TRUE(westSide);
+    EXPECT_TRUE(east > 0 && west > 0);
 }
 
 TEST(DrawConfidenceEllipse, EmptyCurveDrawsNothingAndUndefinedPointsCutTheCurve)
@@ -136,16 +134,10 @@ TEST(DrawConfidenceEllipse, EmptyCurveDrawsNothingAndUndefinedPointsCutTheCurve)
     EXPECT_EQ(lines[1].points.size(), 2u);
 }
 
-TEST(ProjectDirection, UpwardsLikeDownwardsHorizontalOnThePrimitiveVerticalAtTheCentre)
+TEST(ProjectDirection, NegativeInclinationPlotsLikeItsPositiveCounterpart)
 {
-    for (Projection p : {Projection::EqualAngle, Projection::EqualArea}) {
-        SCOPED_TRACE(static_cast<int>(p));
-        const NetPoint east = ProjectDirection(p, 90, 0);
-        const NetPoint vertical = ProjectDirection(p, 123, 90);
-        EXPECT_EQ(ProjectDirection(p, 40, 25), ProjectDirection(p, 40, -25));
-        EXPECT_NEAR(std::hypot(east.x - 1, east.y), 0, 1e-6);
-        EXPECT_NEAR(std::hypot(vertical.x, vertical.y), 0, 1e-6);
-    }
+    for (Projection p : {Projection::EqualAngle, Projection::EqualArea})
+        EXPECT_EQ(ProjectDirection(p, 40, 25), ProjectDirection(p, 40, -25)) << static_cast<int>(p);
 }
 
 } // namespace

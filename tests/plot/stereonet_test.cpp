@@ -3,7 +3,6 @@
 #include "plot_test_helpers.h"
 
 #include <algorithm>
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace tesmor::plot {
@@ -45,7 +44,7 @@ SpecimenRecord Plane(char type, float dec, float inc, bool selected = false)
     return r;
 }
 
-// Statistics with defined means and small ellipses about them.
+// Statistics with defined means and small (triangular) ellipses about them.
 math::GroupStatistics Statistics()
 {
     math::GroupStatistics s;
@@ -53,12 +52,9 @@ math::GroupStatistics Statistics()
     std::tie(s.K1d, s.K1i, s.K2d, s.K2i, s.K3d, s.K3i)
         = std::tuple {10.0f, 20.0f, 100.0f, 10.0f, 250.0f, 65.0f};
     for (std::size_t axis = 0; axis < 3; ++axis) {
+        const float x = 0.1f * static_cast<float>(axis);
         s.CurveDefined[axis] = true;
-        for (int t = 0; t < math::EllipseCurvePoints; ++t) {
-            const double phi = t * 0.1 * 3.14159265358979 / 180;
-            s.EllipseCurve[axis].push_back({static_cast<float>(0.1 * axis + 0.05 * std::cos(phi)),
-                                            static_cast<float>(0.05 * std::sin(phi))});
-        }
+        s.EllipseCurve[axis] = {{x, 0}, {x + 0.05f, 0}, {x, 0.05f}, {x, 0}};
     }
     return s;
 }
