@@ -160,10 +160,8 @@ TEST(AmsBinaryRead, TrailingPartialRecordReadsItsMissingBytesAsZeros)
     const model::Records loaded = ReadBytes(bytes);
 
     ASSERT_EQ(loaded.size(), 2u);
-    EXPECT_EQ(loaded[1].Name, "LAST");
-    EXPECT_EQ(loaded[1].K23, 0.02f);
-    EXPECT_EQ(loaded[1].K13, 0.0f);
-    EXPECT_EQ(loaded[1].Code1, "00");
+    EXPECT_EQ(std::tuple(loaded[1].Name, loaded[1].K23, loaded[1].K13, loaded[1].Code1),
+              std::tuple("LAST", 0.02f, 0.0f, "00"));
 }
 
 TEST(AmsBinaryRead, FilesOpenedTogetherAppendAtTheStartIndexWithTheirOwnHeaders)
@@ -269,11 +267,8 @@ TEST(AmsBinaryWrite, HeaderFieldsStandAtTheirOffsets)
 
     const std::string bytes = Encode({r});
 
-    EXPECT_EQ(bytes.substr(2, 16), "BOHEM1          ");
-    EXPECT_EQ(bytes.substr(18, 7), "49.85  ");
-    EXPECT_EQ(bytes.substr(25, 7), "13.42  ");
-    EXPECT_EQ(bytes.substr(32, 16), "GRANCARBMOLDBOHE");
-    EXPECT_EQ(bytes.substr(48, 12), "12 -5 12 90 ");
+    // Site at 2, latitude at 18, longitude at 25, the four copies at 32, P1-P4 at 48.
+    EXPECT_EQ(bytes.substr(2, 58), "BOHEM1          49.85  13.42  GRANCARBMOLDBOHE12 -5 12 90 ");
 }
 
 TEST(AmsBinaryWrite, AnglesAreRoundedTiesToEvenAndNamesCutToTwelveBytes)
