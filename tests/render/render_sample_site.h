@@ -1,7 +1,7 @@
 #pragma once
 
-// A small synthetic site in any coordinate system and projection, with its statistics, for the
-// picture tests.
+// A small synthetic site in geographic coordinates, with its statistics, for the picture tests;
+// every seventh record is selected.
 
 #include "bench_data.h"
 #include "math/coordinate_systems.h"
@@ -20,25 +20,20 @@ struct SampleViews
     plot::ViewData data;
 };
 
-inline std::unique_ptr<SampleViews>
-MakeSampleViews(int count, math::CoordinateSystem system = math::CoordinateSystem::Geographic,
-                math::Projection projection = math::Projection::EqualArea)
+inline std::unique_ptr<SampleViews> MakeSampleViews(int count)
 {
     bench::SyntheticSite site;
     site.Count = count;
     model::Records working = bench::MakeSyntheticRecords(site);
     math::ComputeRecordDerived(working);
     auto views = std::make_unique<SampleViews>();
-    const char lineation = system == math::CoordinateSystem::Tectonic ? 'L' : '0';
-    views->active
-        = math::TransformDataSet(working, system, 'B', lineation, math::PaleoReference::Horizontal);
+    views->active = math::TransformDataSet(working, math::CoordinateSystem::Geographic, 'B', '0',
+                                           math::PaleoReference::Horizontal);
     for (std::size_t i = 0; i < views->active.size(); i += 7)
         views->active[i].Selected = true;
-    views->statistics = math::ComputeGroupStatistics(views->active, projection);
+    views->statistics = math::ComputeGroupStatistics(views->active, math::Projection::EqualArea);
     views->data.records = views->active;
     views->data.statistics = &views->statistics;
-    views->data.options.coordinateSystem = system;
-    views->data.options.projection = projection;
     views->data.options.foliationTypes = {'B', 'S'};
     views->data.options.lineationTypes = {'K', 'L'};
     return views;
