@@ -134,10 +134,16 @@ TEST(DrawConfidenceEllipse, EmptyCurveDrawsNothingAndUndefinedPointsCutTheCurve)
     EXPECT_EQ(lines[1].points.size(), 2u);
 }
 
-TEST(ProjectDirection, NegativeInclinationPlotsLikeItsPositiveCounterpart)
+TEST(ProjectDirection, HorizontalOnThePrimitiveVerticalAtTheCentreUpwardLikeDownward)
 {
-    for (Projection p : {Projection::EqualAngle, Projection::EqualArea})
-        EXPECT_EQ(ProjectDirection(p, 40, 25), ProjectDirection(p, 40, -25)) << static_cast<int>(p);
+    for (Projection p : {Projection::EqualAngle, Projection::EqualArea}) {
+        SCOPED_TRACE(static_cast<int>(p));
+        const NetPoint east = ProjectDirection(p, 90, 0);
+        const NetPoint vertical = ProjectDirection(p, 123, 90);
+        EXPECT_NEAR(std::hypot(east.x - 1, east.y), 0, 1e-6);
+        EXPECT_NEAR(std::hypot(vertical.x, vertical.y), 0, 1e-6);
+        EXPECT_EQ(ProjectDirection(p, 40, 25), ProjectDirection(p, 40, -25));
+    }
 }
 
 } // namespace
