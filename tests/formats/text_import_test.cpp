@@ -169,7 +169,7 @@ TEST(TextReaders, FileEndingInsideABlockKeepsTheCompleteSpecimensAndSaysHowMany)
 TEST(TextReaders, RefuseBadFilesWithAMessageAndChangeNothing)
 {
     std::vector<std::string> apg = Lines(DataBytes("two_blocks.apg"));
-    apg[44] = "SPEC K11 K22 K33 : 1e99 1 1";
+    apg[44] = "SPECIMEN K11 K22 K33 : 1e99 1 1";
     struct Case
     {
         Reader reader;
