@@ -111,7 +111,7 @@ TEST_F(MergeCommand, SavesTheMergedRecordsAndReportsMissingSpecimens)
     WriteBytes(file("site.ged"), GedBytes(3));
 
     const ToolRun run = RunTool({"merge", path, "--ged", file("site.ged"), "--direction",
-                                 "spec-to-geo", "--match", "full", "-o", file("out.ran")});
+                                 "unoriented-to-geo", "--match", "full", "-o", file("out.ran")});
 
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("Following 2 record(s) were not found in GED file!"), std::string::npos);
@@ -146,7 +146,7 @@ TEST_F(Failures, GiveTheirStatusAndMessageAndWriteNothing)
 {
     const std::string six = site(6);
     const std::string four = site(4);
-    const std::string spec = site(5, "SS");
+    const std::string unoriented = site(5, "SS");
     WriteBytes(file("empty.ran"), "");
     WriteBytes(file("header.ran"), SiteBytes(1).substr(0, 64));
     WriteBytes(file("site.ged"), GedBytes(3));
@@ -169,18 +169,18 @@ TEST_F(Failures, GiveTheirStatusAndMessageAndWriteNothing)
         {{"export", six, "--mean", file("m.txt")}, 2, {"--name"}},
         {{"export", six, "--picture", file("v.gif")}, 2, {}},
         {{"export", six}, 2, {}},
-        {{"merge", spec, "--ged", file("empty.ged"), "--direction", "spec-to-geo", "-o", out},
+        {{"merge", unoriented, "--ged", file("empty.ged"), "--direction", "unoriented-to-geo", "-o", out},
          1,
          {"is empty!"}},
-        {{"merge", spec, "--ged", file("bad.ged"), "--direction", "geo-to-spec", "-o", out},
+        {{"merge", unoriented, "--ged", file("bad.ged"), "--direction", "geo-to-unoriented", "-o", out},
          1,
          {"BAD.GED", "In line: 3"}},
-        {{"merge", spec, "--ged", file("site.ged"), "-o", out}, 2, {"--direction"}},
+        {{"merge", unoriented, "--ged", file("site.ged"), "-o", out}, 2, {"--direction"}},
         {{"convert", file("empty.ran"), "-o", out}, 1, {"EMPTY.RAN  is empty!"}},
         {{"convert", six, file("empty.ran"), "-o", out}, 1, {"EMPTY.RAN"}},
         {{"stats", file("header.ran")}, 1, {"File is empty"}},
         {{"records", file("none.ran")}, 1, {"none.ran"}},
-        {{"records", "--coord", "geographic", spec}, 1, {"specimen"}},
+        {{"records", "--coord", "geographic", unoriented}, 1, {"specimen"}},
         {{"records", texts + "two_blocks.apg", six}, 2, {"different kinds"}},
         {{"records", texts + "two_blocks.apg", texts + "two_blocks.pro"}, 2, {"different kinds"}},
         {{}, 2, {}},
