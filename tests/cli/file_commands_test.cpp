@@ -111,7 +111,7 @@ TEST_F(MergeCommand, SavesTheMergedRecordsAndReportsMissingSpecimens)
     WriteBytes(file("site.ged"), GedBytes(3));
 
     const ToolRun run = RunTool({"merge", path, "--ged", file("site.ged"), "--direction",
-                                 "unoriented-to-geo", "--match", "full", "-o", file("out.ran")});
+                                 "spec-to-geo", "--match", "full", "-o", file("out.ran")});
 
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("Following 2 record(s) were not found in GED file!"), std::string::npos);
@@ -169,10 +169,10 @@ TEST_F(Failures, GiveTheirStatusAndMessageAndWriteNothing)
         {{"export", six, "--mean", file("m.txt")}, 2, {"--name"}},
         {{"export", six, "--picture", file("v.gif")}, 2, {}},
         {{"export", six}, 2, {}},
-        {{"merge", unoriented, "--ged", file("empty.ged"), "--direction", "unoriented-to-geo", "-o", out},
+        {{"merge", unoriented, "--ged", file("empty.ged"), "--direction", "spec-to-geo", "-o", out},
          1,
          {"is empty!"}},
-        {{"merge", unoriented, "--ged", file("bad.ged"), "--direction", "geo-to-unoriented", "-o", out},
+        {{"merge", unoriented, "--ged", file("bad.ged"), "--direction", "geo-to-spec", "-o", out},
          1,
          {"BAD.GED", "In line: 3"}},
         {{"merge", unoriented, "--ged", file("site.ged"), "-o", out}, 2, {"--direction"}},
