@@ -81,6 +81,9 @@ public:
     void mnuClose_Click();
     void mnuAbout_Click();
 
+    // Graphics menu.
+    void mnuPrint_Click();
+
     // Coordinate system.
     void optSpec_Click();
     void optGeo_Click();

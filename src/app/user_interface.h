@@ -5,6 +5,7 @@
 // dialogs; tests implement it with a script of answers.
 
 #include "model/result.h"
+#include "plot/view_options.h"
 
 #include <string>
 
@@ -57,6 +58,10 @@ public:
 
     // Shows a window, modally (returning when it closes) or not, kept above the others.
     virtual void ShowWindow(WindowId window, bool modal) = 0;
+
+    // Lets the person choose a printer (or a PDF file) and prints the views on one page under
+    // the title. Nothing happens when the choice is cancelled; a failure is returned.
+    virtual model::Status PrintViews(const plot::ViewData& views, const std::string& title) = 0;
 };
 
 } // namespace tesmor::app

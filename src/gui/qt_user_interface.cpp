@@ -3,9 +3,12 @@
 #include "app/open_multiple_dialog.h"
 #include "gui/about_box.h"
 #include "gui/open_multiple_window.h"
+#include "render/printing.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRegularExpression>
 
 namespace tesmor::gui {
@@ -148,6 +151,16 @@ void QtUserInterface::ShowWindow(app::WindowId window, bool modal)
     ShowMessageBox(m_parent,
                    {"This window is not available in this version.", "Tesmor 42",
                     model::MessageIcon::Information});
+}
+
+model::Status QtUserInterface::PrintViews(const plot::ViewData& views, const std::string& title)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, m_parent);
+    dialog.setObjectName("dlgPrint");
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return render::PrintViews(printer, views, title);
 }
 
 } // namespace tesmor::gui

@@ -37,6 +37,7 @@ public:
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest& request) override;
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
     void ShowWindow(app::WindowId window, bool modal) override;
+    model::Status PrintViews(const plot::ViewData& views, const std::string& title) override;
 
 private:
     app::FileDialogAnswer runFileDialog(const app::FileDialogRequest& request, bool save);

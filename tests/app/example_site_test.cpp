@@ -37,6 +37,22 @@ TEST_F(ExampleSiteTest, OpensWithItsListingStatisticsAndPictures)
     expectListingAndPictures();
 }
 
+TEST_F(ExampleSiteTest, PrintsThePageUnderTheBaseNameAndReportsAFailure)
+{
+    ui.printFailure = model::UserMessage {"The printer could not be started.", "Print error",
+                                          model::MessageIcon::Exclamation};
+
+    browser.mnuPrint_Click();
+    browser.mnuClose_Click();
+    browser.mnuPrint_Click();
+
+    ASSERT_EQ(ui.printed.size(), 1u);
+    EXPECT_EQ(ui.printed[0].first, "BOHEM1");
+    EXPECT_EQ(ui.printed[0].second, state().Data.ActiveRecords.size());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "Print error");
+}
+
 TEST_F(ExampleSiteTest, EverySystemPlotKindAndSchemeKeepsListingAndPicturesInStep)
 {
     for (void (Browser::*option)() :

@@ -56,6 +56,12 @@ void ScriptedUi::ShowWindow(app::WindowId window, bool modal)
     windows.emplace_back(window, modal);
 }
 
+model::Status ScriptedUi::PrintViews(const plot::ViewData& views, const std::string& title)
+{
+    printed.emplace_back(title, views.records.size());
+    return printFailure;
+}
+
 void ScriptedUi::ChooseFiles(const std::string& folder, int fileTypeIndex,
                              const std::vector<std::string>& names)
 {

@@ -26,6 +26,7 @@ public:
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest& request) override;
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
     void ShowWindow(app::WindowId window, bool modal) override;
+    model::Status PrintViews(const plot::ViewData& views, const std::string& title) override;
 
     // Scripts the next open-multiple dialog: move to `folder` (when not empty), choose the
     // file-type entry, select the named entries and press Open.
@@ -45,6 +46,9 @@ public:
     std::vector<app::FileDialogRequest> saveRequests;
     std::vector<std::string> openMultipleCaptions; // the caption when each dialog was shown
     std::vector<std::pair<app::WindowId, bool>> windows;
+    // Each page printed: its title and the number of records drawn; `printFailure` is returned.
+    std::vector<std::pair<std::string, std::size_t>> printed;
+    model::Status printFailure;
 };
 
 } // namespace tesmor::testing
