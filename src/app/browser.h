@@ -83,6 +83,9 @@ public:
 
     // Graphics menu.
     void mnuPrint_Click();
+    void mnuExport_Click();
+    // Writes the three views as a picture file under the title (the comment of the picture).
+    void Overview_Export(const std::string& path, const std::string& title);
 
     // Coordinate system.
     void optSpec_Click();

@@ -2,6 +2,35 @@
 
 namespace tesmor::app {
 
+// Picture formats of the export dialog, the Windows metafile first.
+constexpr const char* PictureFilter
+    = "Windows metafile (*.wmf)|*.wmf|Scalable vector graphics (*.svg)|*.svg|"
+      "PDF document (*.pdf)|*.pdf|PNG image (*.png)|*.png|Windows bitmap (*.bmp)|*.bmp";
+
+void Browser::mnuExport_Click()
+{
+    if (!m_state.ViewsReady)
+        return;
+    FileDialogRequest request;
+    request.title = "Export";
+    request.initialFolder = m_state.DataFolder;
+    request.initialName = m_state.BaseName;
+    request.filter = PictureFilter;
+    request.confirmOverwrite = true;
+    request.folderMustExist = true;
+    request.hideReadOnly = true;
+    const FileDialogAnswer answer = m_ui.SaveFileDialog(request);
+    if (!answer.path.empty())
+        Overview_Export(answer.path, "Comment");
+}
+
+void Browser::Overview_Export(const std::string& path, const std::string& title)
+{
+    const plot::ViewData views {m_state.Data.ActiveRecords, &m_state.Statistics, viewOptions()};
+    if (const model::Status failure = m_ui.ExportViews(path, views, title))
+        m_ui.ShowMessage(*failure);
+}
+
 // Prints the three views of the open data set on one page, titled with the data set's base name.
 void Browser::mnuPrint_Click()
 {

@@ -62,6 +62,11 @@ public:
     // Lets the person choose a printer (or a PDF file) and prints the views on one page under
     // the title. Nothing happens when the choice is cancelled; a failure is returned.
     virtual model::Status PrintViews(const plot::ViewData& views, const std::string& title) = 0;
+
+    // Writes the views as a picture file, the format chosen by the path's extension.
+    virtual model::Status ExportViews(const std::string& path, const plot::ViewData& views,
+                                      const std::string& title)
+        = 0;
 };
 
 } // namespace tesmor::app

@@ -3,6 +3,7 @@
 #include "app/open_multiple_dialog.h"
 #include "gui/about_box.h"
 #include "gui/open_multiple_window.h"
+#include "render/picture_export.h"
 #include "render/printing.h"
 
 #include <QFileDialog>
@@ -161,6 +162,12 @@ model::Status QtUserInterface::PrintViews(const plot::ViewData& views, const std
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return render::PrintViews(printer, views, title);
+}
+
+model::Status QtUserInterface::ExportViews(const std::string& path, const plot::ViewData& views,
+                                           const std::string& title)
+{
+    return render::ExportPicture(path, views, title);
 }
 
 } // namespace tesmor::gui

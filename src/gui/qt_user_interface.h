@@ -38,6 +38,8 @@ public:
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
     void ShowWindow(app::WindowId window, bool modal) override;
     model::Status PrintViews(const plot::ViewData& views, const std::string& title) override;
+    model::Status ExportViews(const std::string& path, const plot::ViewData& views,
+                              const std::string& title) override;
 
 private:
     app::FileDialogAnswer runFileDialog(const app::FileDialogRequest& request, bool save);

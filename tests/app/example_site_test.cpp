@@ -53,6 +53,22 @@ TEST_F(ExampleSiteTest, PrintsThePageUnderTheBaseNameAndReportsAFailure)
     EXPECT_EQ(ui.messages[0].title, "Print error");
 }
 
+TEST_F(ExampleSiteTest, ExportOffersEveryPictureFormatAndWritesUnderTheComment)
+{
+    ui.saveAnswers.push_back({dataFolder() + "views.svg", 2});
+    ui.saveAnswers.push_back({"", 1});
+
+    browser.mnuExport_Click();
+    browser.mnuExport_Click();
+
+    ASSERT_EQ(ui.saveRequests.size(), 2u);
+    EXPECT_EQ(ui.saveRequests[0].initialName, "BOHEM1");
+    EXPECT_EQ(ui.saveRequests[0].filter.rfind("Windows metafile (*.wmf)|*.wmf|", 0), 0u);
+    EXPECT_TRUE(ui.saveRequests[0].confirmOverwrite);
+    ASSERT_EQ(ui.exported.size(), 1u);
+    EXPECT_EQ(ui.exported[0], std::make_pair(dataFolder() + "views.svg", std::string("Comment")));
+}
+
 TEST_F(ExampleSiteTest, EverySystemPlotKindAndSchemeKeepsListingAndPicturesInStep)
 {
     for (void (Browser::*option)() :

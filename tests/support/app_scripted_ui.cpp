@@ -62,6 +62,13 @@ model::Status ScriptedUi::PrintViews(const plot::ViewData& views, const std::str
     return printFailure;
 }
 
+model::Status ScriptedUi::ExportViews(const std::string& path, const plot::ViewData&,
+                                      const std::string& title)
+{
+    exported.emplace_back(path, title);
+    return std::nullopt;
+}
+
 void ScriptedUi::ChooseFiles(const std::string& folder, int fileTypeIndex,
                              const std::vector<std::string>& names)
 {

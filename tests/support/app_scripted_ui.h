@@ -27,6 +27,8 @@ public:
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
     void ShowWindow(app::WindowId window, bool modal) override;
     model::Status PrintViews(const plot::ViewData& views, const std::string& title) override;
+    model::Status ExportViews(const std::string& path, const plot::ViewData& views,
+                              const std::string& title) override;
 
     // Scripts the next open-multiple dialog: move to `folder` (when not empty), choose the
     // file-type entry, select the named entries and press Open.
@@ -49,6 +51,8 @@ public:
     // Each page printed: its title and the number of records drawn; `printFailure` is returned.
     std::vector<std::pair<std::string, std::size_t>> printed;
     model::Status printFailure;
+    // Each picture exported: path and title.
+    std::vector<std::pair<std::string, std::string>> exported;
 };
 
 } // namespace tesmor::testing
