@@ -22,6 +22,12 @@ public:
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest&) override { return {}; }
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override { dialog.Cancel(); }
     void ShowWindow(app::WindowId, bool) override { }
+    model::Status PrintViews(const plot::ViewData&, const std::string&) override { return {}; }
+    model::Status ExportViews(const std::string&, const plot::ViewData&,
+                              const std::string&) override
+    {
+        return {};
+    }
 };
 
 void openBenchFile(app::Browser& browser)

@@ -1,0 +1,115 @@
+// The window with the largest data set a file can hold, off screen: opening it up to the first
+// paint, a display option with its repaint, a rubber-band move, and selecting half the rows.
+
+#include "bench_data.h"
+#include "gui/main_window.h"
+#include "gui/picture_widget.h"
+#include "gui/record_list.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMouseEvent>
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace tesmor {
+namespace {
+
+// One application for every benchmark, off screen unless a display platform is chosen.
+QApplication& Application()
+{
+    static int argc = 1;
+    static char name[] = "tesmor_bench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication application(argc, argv);
+    return application;
+}
+
+std::unique_ptr<gui::MainWindow> LargeSetWindow(const std::string& programFolder)
+{
+    Application();
+    auto window = std::make_unique<gui::MainWindow>(programFolder, programFolder);
+    window->resize(1366, 768);
+    window->show();
+    const std::filesystem::path file = bench::BenchDataFile();
+    app::BrowserState& state = window->browser().State();
+    state.DataFolder = file.parent_path().string() + "/";
+    state.FilesToOpen = {file.string()};
+    state.FileKind = model::FileKind::Ams;
+    return window;
+}
+
+std::string ProgramFolder()
+{
+    const auto folder = std::filesystem::temp_directory_path() / "tesmor_bench_program";
+    std::filesystem::create_directories(folder);
+    return folder.string() + "/";
+}
+
+void BM_WindowOpenToFirstPaint(benchmark::State& state)
+{
+    auto window = LargeSetWindow(ProgramFolder());
+    for (auto _ : state) {
+        window->run(&app::Browser::OpenFiles);
+        benchmark::DoNotOptimize(window->grab());
+    }
+}
+BENCHMARK(BM_WindowOpenToFirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_WindowDisplayOptionAndRepaint(benchmark::State& state)
+{
+    auto window = LargeSetWindow(ProgramFolder());
+    window->run(&app::Browser::OpenFiles);
+    auto* mean = window->findChild<QCheckBox*>("chcMean");
+    for (auto _ : state) {
+        mean->click();
+        benchmark::DoNotOptimize(window->grab());
+    }
+}
+BENCHMARK(BM_WindowDisplayOptionAndRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_RubberBandMove(benchmark::State& state)
+{
+    auto window = LargeSetWindow(ProgramFolder());
+    window->run(&app::Browser::OpenFiles);
+    benchmark::DoNotOptimize(window->grab()); // renders the cached pictures once
+    auto* picture = window->findChild<gui::PictureWidget*>("picStereo");
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(40, 40), QPointF(40, 40), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(picture, &press);
+    int i = 0;
+    for (auto _ : state) {
+        const QPointF at(60 + i % 200, 60 + (i % 200) / 2);
+        QMouseEvent move(QEvent::MouseMove, at, at, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(picture, &move);
+        picture->repaint(picture->bandRect().adjusted(-2, -2, 2, 2));
+        ++i;
+    }
+    state.counters["renders"] = picture->renderCount();
+}
+BENCHMARK(BM_RubberBandMove)->Unit(benchmark::kMicrosecond);
+
+void BM_SelectHalfTheRows(benchmark::State& state)
+{
+    Application();
+    gui::RecordListView list;
+    list.resize(300, 600);
+    list.show();
+    list.setRows(std::vector<std::string>(32766, "BS00001A\t300\tF1\t   2.35E-04\t  1.012"));
+    std::vector<bool> selected(32766, false);
+    for (std::size_t i = 1; i < selected.size(); i += 2)
+        selected[i] = true;
+    for (auto _ : state) {
+        list.setSelectedRows(selected);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SelectHalfTheRows)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace tesmor
