@@ -103,7 +103,7 @@ BENCHMARK(AsciiTableText)->Unit(benchmark::kMillisecond);
 void DirectionFileText(benchmark::State& state)
 {
     const model::Records& records = DerivedRecords();
-    const formats::DirectionFileOptions options {true, true, true, true, false, true};
+    const model::DisplayOptions options {.chcF1P = true, .chcL1 = true};
     for (auto _ : state)
         benchmark::DoNotOptimize(formats::DirectionFileText(records, options, false));
 }

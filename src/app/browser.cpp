@@ -1,19 +1,14 @@
 #include "app/browser.h"
 
+#include "app/listing.h"
 #include "app/open_multiple_dialog.h"
 #include "app/settings.h"
-#include "math/coordinate_systems.h"
 
 #include <cstdlib>
 
 namespace tesmor::app {
 
 namespace {
-
-char letterOf(const std::string& name)
-{
-    return name.empty() ? math::NoLineation : name.front();
-}
 
 // Where the data folder starts when the settings give none: the program's folder, or the home
 // folder when the settings live apart from an installed (read-only) program.
@@ -42,7 +37,7 @@ void Browser::Load(const std::string& programFolder, const std::string& configFo
     ReadSettings(m_state, fallbackDataFolder(m_state));
     markOptions();
     m_state.SymbolSize = 10;
-    m_state.Display = DisplayFlags {};
+    m_state.Display = model::DisplayOptions {};
     m_state.PaleoReference = math::PaleoReference::Horizontal;
     m_state.CoordSystem = math::CoordinateSystem::Geographic;
     m_state.FileTypeIndex = 0;
@@ -79,25 +74,14 @@ void Browser::ClearWindow()
     c.txtMeanName.text.clear();
     c.txtMeanName.enabled = false;
     c.lblStatisticsInfo.visible = false;
-    for (Label* label : statisticsLabels())
-        label->text.clear();
+    for (const StatisticsLabel& label : StatisticsLabels())
+        (c.*label.Control).text.clear();
     m_state.ViewsReady = false;
     enableViewOptions(false);
     c.StatusBar1.panels
         = {"Site:",   "Lat:",       "Lon:", "Rock:", "Stratigraphy:", "Lithostratigraphy:",
            "Region:", "Instrument:"};
     showDataMenus(false);
-}
-
-std::vector<Label*> Browser::statisticsLabels()
-{
-    MainWindowControls& c = m_controls;
-    return {&c.lblN,     &c.lblK1,    &c.lblK2,     &c.lblK3,     &c.lblK1d,    &c.lblK2d,
-            &c.lblK3d,   &c.lblK1ca,  &c.lblK2ca,   &c.lblK3ca,   &c.lblKmmean, &c.lblLmean,
-            &c.lblFmean, &c.lblPmean, &c.lblPJmean, &c.lblTmean,  &c.lblUmean,  &c.lblKmaver,
-            &c.lblLaver, &c.lblFAver, &c.lblPaver,  &c.lblPjaver, &c.lblTaver,  &c.lblUaver,
-            &c.lblKmsd,  &c.lblLsd,   &c.lblFsd,    &c.lblPsd,    &c.lblPJsd,   &c.lblTsd,
-            &c.lblUsd};
 }
 
 void Browser::enableViewOptions(bool enabled)
@@ -118,32 +102,10 @@ void Browser::showDataMenus(bool shown)
 
 void Browser::refresh()
 {
-    transform(m_state.CoordSystem, m_state.FoliationName, m_state.LineationName,
-              m_state.PaleoReference);
-    refreshAfterTransform();
-}
-
-void Browser::refreshAfterTransform()
-{
-    computeStatistics();
+    m_state.Transform(m_state.CurrentSystem());
+    m_state.ComputeStatistics();
     Overview_List();
     Overview_Show();
-}
-
-void Browser::transform(math::CoordinateSystem system, const std::string& foliation,
-                        const std::string& lineation, math::PaleoReference reference)
-{
-    math::TransformDataSet(m_state.Data.WorkingRecords, system, letterOf(foliation),
-                           letterOf(lineation), reference, m_state.Data.ActiveRecords);
-}
-
-void Browser::computeStatistics()
-{
-    // A projection value outside 1-2 (kept from the settings) draws no ellipses; their points
-    // are then computed on the equal-area net.
-    const math::Projection projection
-        = m_state.Projection == 1 ? math::Projection::EqualAngle : math::Projection::EqualArea;
-    math::ComputeGroupStatistics(m_state.Data.ActiveRecords, projection, m_state.Statistics);
 }
 
 void Browser::takeStructureNames()

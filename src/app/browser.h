@@ -81,6 +81,9 @@ public:
     void mnuClose_Click();
     void mnuAbout_Click();
 
+    // The name of the mean tensor as the user types it.
+    void txtMeanName_Change(const std::string& text);
+
     // Graphics menu.
     void mnuPrint_Click();
     void mnuExport_Click();
@@ -131,25 +134,15 @@ public:
     void cmdPlot2_Click();
 
 private:
-    enum class OpenMode { NoOrientation = 1, NoFoliation = 2, WithFoliation = 3 };
-
-    // Refresh sequence R: transformation, statistics, listing, pictures.
+    // Refresh sequence R: transformation into the current system, statistics, listing, pictures.
     void refresh();
-    // Steps 2-4 of R, after the caller has transformed.
-    void refreshAfterTransform();
-    void transform(math::CoordinateSystem system, const std::string& foliation,
-                   const std::string& lineation, math::PaleoReference reference);
-    void computeStatistics();
     void takeStructureNames();
 
     // Opening.
     void openNeighbour(int step);
     void resetStructureControls();
     void setNames();
-    bool readFiles();
-    OpenMode buildStructureControls();
-    void fillStructureControls();
-    void transformForMode(OpenMode mode);
+    void fillStructureControls(OpenMode mode);
     void enterOpenState();
     void markCoordinateOption();
     void fillStatusBar();
@@ -159,7 +152,8 @@ private:
     // Options.
     bool coordinateOptionUsable(const OptionButton& option) const;
     void setPaleoReference(math::PaleoReference reference, const OptionButton& option);
-    void setDisplayFlag(bool DisplayFlags::*flag, CheckBox MainWindowControls::*box, bool checked);
+    void setDisplayFlag(bool model::DisplayOptions::*flag, CheckBox MainWindowControls::*box,
+                        bool checked);
     void setProjection(std::int16_t projection);
     void setPlot1Kind(std::int16_t kind);
     void setPlot2Kind(std::int16_t kind);
@@ -167,9 +161,7 @@ private:
     void toggleOptionRow(Button& button, std::initializer_list<Control*> row);
 
     // Listing and pictures.
-    std::vector<Label*> statisticsLabels();
     void showStatistics(int n);
-    plot::ViewOptions viewOptions() const;
     void recordPlot(int plot, int kind, PictureSize size, bool draw, plot::PlotStyle& style,
                     std::optional<plot::PlotData>& data, Picture& picture);
     void setPicture(Picture& picture, std::shared_ptr<plot::RecordingCanvas> recording);

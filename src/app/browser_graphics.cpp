@@ -26,7 +26,7 @@ void Browser::mnuExport_Click()
 
 void Browser::Overview_Export(const std::string& path, const std::string& title)
 {
-    const plot::ViewData views {m_state.Data.ActiveRecords, &m_state.Statistics, viewOptions()};
+    const plot::ViewData views = m_state.ViewData();
     if (const model::Status failure = m_ui.ExportViews(path, views, title))
         m_ui.ShowMessage(*failure);
 }
@@ -36,7 +36,7 @@ void Browser::mnuPrint_Click()
 {
     if (!m_state.ViewsReady)
         return;
-    const plot::ViewData views {m_state.Data.ActiveRecords, &m_state.Statistics, viewOptions()};
+    const plot::ViewData views = m_state.ViewData();
     if (const model::Status failure = m_ui.PrintViews(views, m_state.BaseName))
         m_ui.ShowMessage(*failure);
 }

@@ -1,32 +1,13 @@
 // Opening data sets: the Open command, OpenFiles, previous and next file, Close.
 
 #include "app/browser.h"
+#include "app/file_kinds.h"
 #include "app/open_multiple_dialog.h"
 #include "app/structure_types.h"
-#include "formats/ams_binary.h"
-#include "formats/text_import.h"
-#include "math/principal_axes.h"
 
 namespace tesmor::app {
 
 namespace {
-
-using model::FileKind;
-
-bool isBinaryKind(FileKind kind)
-{
-    return kind >= FileKind::BinaryAll && kind <= FileKind::Para;
-}
-
-bool isTextKind(FileKind kind)
-{
-    return kind >= FileKind::Pro && kind <= FileKind::Asc;
-}
-
-bool hasReader(FileKind kind)
-{
-    return isBinaryKind(kind) || isTextKind(kind);
-}
 
 // The file name of `path` seen from `folder`: the path less the folder's characters, or the
 // last path component when the path lies elsewhere.
@@ -60,7 +41,7 @@ void Browser::mnuOpen_Click()
     m_state.FolderFileIndex = result.CurrentPosition;
     m_state.DataFolder = result.Folder;
     m_state.FileKind = result.Kind;
-    if (result.Kind == FileKind::Geological) {
+    if (result.Kind == model::FileKind::Geological) {
         m_state.GedFileName = m_state.FilesToOpen.size() == 1
             ? nameInFolder(m_state.FilesToOpen.front(), m_state.DataFolder)
             : std::string();
@@ -86,7 +67,7 @@ void Browser::mnuNext_Click()
 void Browser::openNeighbour(int step)
 {
     const int count = static_cast<int>(m_state.FolderFiles.size());
-    if (count == 0 || !hasReader(m_state.FileKind))
+    if (count == 0 || !HasReader(m_state.FileKind))
         return;
     int index = m_state.FolderFileIndex + step;
     if (index < 1)
@@ -108,20 +89,27 @@ void Browser::mnuAbout_Click()
     m_ui.ShowWindow(WindowId::About, true);
 }
 
+void Browser::txtMeanName_Change(const std::string& text)
+{
+    m_controls.txtMeanName.text = text;
+}
+
 void Browser::OpenFiles()
 {
     resetStructureControls();
     setNames();
-    if (!readFiles()) {
+    const formats::OrientationDefaults defaults {m_state.DefaultP1, m_state.DefaultP2,
+                                                 m_state.DefaultP3, m_state.DefaultP4};
+    const std::optional<OpenMode> mode
+        = m_state.Open(m_state.FilesToOpen, m_state.FileKind, defaults,
+                       [this](const model::UserMessage& message) { m_ui.ShowMessage(message); });
+    if (!mode) {
         ClearWindow();
         return;
     }
-    math::ComputeRecordDerived(m_state.Data.LoadedRecords);
-    m_state.Data.WorkingRecords = m_state.Data.LoadedRecords;
-    m_state.Data.ActiveRecords.clear();
-    const OpenMode mode = buildStructureControls();
-    transformForMode(mode);
-    refreshAfterTransform();
+    fillStructureControls(*mode);
+    Overview_List();
+    Overview_Show();
     enterOpenState();
 }
 
@@ -166,73 +154,17 @@ void Browser::setNames()
     s.Data.Kind = s.FileKind;
 }
 
-// Reads every file of FilesToOpen into fresh loaded records. A reader's error is shown and
-// abandons the whole opening; a notice about a shortened text file is shown and its complete
-// records are kept.
-bool Browser::readFiles()
-{
-    model::Records loaded;
-    const formats::OrientationDefaults defaults {m_state.DefaultP1, m_state.DefaultP2,
-                                                 m_state.DefaultP3, m_state.DefaultP4};
-    const FileKind kind = m_state.FileKind;
-    bool ok = hasReader(kind) && !m_state.FilesToOpen.empty();
-    for (const std::string& path : m_state.FilesToOpen) {
-        if (!ok)
-            break;
-        const int start = static_cast<int>(loaded.size()) + 1;
-        if (isBinaryKind(kind)) {
-            auto count = formats::ReadAmsBinaryFile(path, loaded, start, defaults);
-            if (!count)
-                m_ui.ShowMessage(count.error());
-            ok = count.ok();
-        } else {
-            auto import = formats::ReadTextDataFile(path, kind, loaded, start, defaults);
-            if (!import)
-                m_ui.ShowMessage(import.error());
-            else if (import->Notice)
-                m_ui.ShowMessage(*import->Notice);
-            ok = import.ok();
-        }
-    }
-    if (ok && loaded.empty()) {
-        // Readers refuse empty files; a data set without a record is never shown.
-        m_ui.ShowMessage(formats::EmptyFileMessage(m_state.FilesToOpen.front()));
-        ok = false;
-    }
-    m_state.Data.LoadedRecords = ok ? std::move(loaded) : model::Records {};
-    return ok;
-}
-
-Browser::OpenMode Browser::buildStructureControls()
+// Enables the coordinate options that the opened set offers and fills lstFoli, cboFoli, lstLine
+// and cboLine with its structure types, enabling the controls that structures make meaningful.
+void Browser::fillStructureControls(OpenMode mode)
 {
     BrowserState& s = m_state;
     MainWindowControls& c = m_controls;
-    s.FoliationTypes.clear();
-    s.LineationTypes.clear();
-    if (s.Data.WorkingRecords.front().Code1 == "SS") {
-        s.CoordSystem = math::CoordinateSystem::Specimen;
+    if (mode == OpenMode::NoOrientation) {
         c.optSpec.enabled = true;
-        return OpenMode::NoOrientation;
+        return;
     }
     c.optGeo.enabled = true;
-    if (s.CoordSystem == math::CoordinateSystem::Specimen)
-        s.CoordSystem = math::CoordinateSystem::Geographic;
-    fillStructureControls();
-    if (s.FoliationTypes.empty()) {
-        s.CoordSystem = math::CoordinateSystem::Geographic;
-        return OpenMode::NoFoliation;
-    }
-    return OpenMode::WithFoliation;
-}
-
-// Rebuilds the type lists from the working records and fills lstFoli, cboFoli, lstLine and
-// cboLine with them, enabling the controls that structures make meaningful.
-void Browser::fillStructureControls()
-{
-    BrowserState& s = m_state;
-    MainWindowControls& c = m_controls;
-    s.FoliationTypes = FoliationTypesOf(s.Data.WorkingRecords);
-    s.LineationTypes = LineationTypesOf(s.Data.WorkingRecords);
     for (const StructureType& type : s.FoliationTypes) {
         for (Control* control :
              {static_cast<Control*>(&c.lstFoli), static_cast<Control*>(&c.cboFoli),
@@ -260,20 +192,6 @@ void Browser::fillStructureControls()
     }
     c.lstLine.selected.assign(c.lstLine.rows.size(), false);
     ++c.lstLine.rowsRevision;
-}
-
-void Browser::transformForMode(OpenMode mode)
-{
-    using math::CoordinateSystem;
-    const CoordinateSystem system = mode == OpenMode::NoOrientation ? CoordinateSystem::Specimen
-        : mode == OpenMode::NoFoliation                             ? CoordinateSystem::Geographic
-                                                                    : m_state.CoordSystem;
-    if (system == CoordinateSystem::Paleogeographic || system == CoordinateSystem::Tectonic) {
-        takeStructureNames();
-        transform(system, m_state.FoliationName, m_state.LineationName, m_state.PaleoReference);
-    } else {
-        transform(system, "0", "0", math::PaleoReference::Horizontal);
-    }
 }
 
 void Browser::enterOpenState()

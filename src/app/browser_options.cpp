@@ -31,8 +31,7 @@ void Browser::optSpec_Click()
     m_controls.optPaleoVertical.enabled = false;
     m_state.CoordSystem = CoordinateSystem::Specimen;
     markCoordinateOption();
-    transform(CoordinateSystem::Specimen, "0", "0", math::PaleoReference::Horizontal);
-    refreshAfterTransform();
+    refresh();
 }
 
 void Browser::optGeo_Click()
@@ -41,8 +40,7 @@ void Browser::optGeo_Click()
         return;
     m_state.CoordSystem = CoordinateSystem::Geographic;
     markCoordinateOption();
-    transform(CoordinateSystem::Geographic, "0", "0", math::PaleoReference::Horizontal);
-    refreshAfterTransform();
+    refresh();
 }
 
 void Browser::optPaleo_Click()
@@ -124,42 +122,42 @@ void Browser::setProjection(std::int16_t projection)
         return;
     m_state.Projection = projection;
     markOptions();
-    computeStatistics();
+    m_state.ComputeStatistics();
     Overview_Show();
     m_controls.focus = "picStereo";
 }
 
 void Browser::optPKm_Click()
 {
-    setPlot1Kind(plot1::PKm);
+    setPlot1Kind(plot::plotkind::PKm);
 }
 void Browser::optPjKm_Click()
 {
-    setPlot1Kind(plot1::PjKm);
+    setPlot1Kind(plot::plotkind::PjKm);
 }
 void Browser::optPLogKm_Click()
 {
-    setPlot1Kind(plot1::PLogKm);
+    setPlot1Kind(plot::plotkind::PLogKm);
 }
 void Browser::optHKm_Click()
 {
-    setPlot1Kind(plot1::HKm);
+    setPlot1Kind(plot::plotkind::HKm);
 }
 void Browser::optPT_Click()
 {
-    setPlot2Kind(plot2::PT);
+    setPlot2Kind(plot::plotkind::PT);
 }
 void Browser::optPjT_Click()
 {
-    setPlot2Kind(plot2::PjT);
+    setPlot2Kind(plot::plotkind::PjT);
 }
 void Browser::optLF_Click()
 {
-    setPlot2Kind(plot2::LF);
+    setPlot2Kind(plot::plotkind::LF);
 }
 void Browser::optPU_Click()
 {
-    setPlot2Kind(plot2::PU);
+    setPlot2Kind(plot::plotkind::PU);
 }
 
 void Browser::setPlot1Kind(std::int16_t kind)
@@ -197,7 +195,7 @@ void Browser::markOptions()
     }
 }
 
-void Browser::setDisplayFlag(bool DisplayFlags::*flag, CheckBox MainWindowControls::*box,
+void Browser::setDisplayFlag(bool model::DisplayOptions::*flag, CheckBox MainWindowControls::*box,
                              bool checked)
 {
     m_state.Display.*flag = checked;
@@ -207,54 +205,54 @@ void Browser::setDisplayFlag(bool DisplayFlags::*flag, CheckBox MainWindowContro
 
 void Browser::chcK1_Click(bool on)
 {
-    setDisplayFlag(&DisplayFlags::chcK1, &MainWindowControls::chcK1, on);
+    setDisplayFlag(&model::DisplayOptions::chcK1, &MainWindowControls::chcK1, on);
 }
 void Browser::chcK2_Click(bool on)
 {
-    setDisplayFlag(&DisplayFlags::chcK2, &MainWindowControls::chcK2, on);
+    setDisplayFlag(&model::DisplayOptions::chcK2, &MainWindowControls::chcK2, on);
 }
 void Browser::chcK3_Click(bool on)
 {
-    setDisplayFlag(&DisplayFlags::chcK3, &MainWindowControls::chcK3, on);
+    setDisplayFlag(&model::DisplayOptions::chcK3, &MainWindowControls::chcK3, on);
 }
 void Browser::chcData_Click(bool on)
 {
-    setDisplayFlag(&DisplayFlags::chcData, &MainWindowControls::chcData, on);
+    setDisplayFlag(&model::DisplayOptions::chcData, &MainWindowControls::chcData, on);
 }
 void Browser::chcMean_Click(bool on)
 {
-    setDisplayFlag(&DisplayFlags::chcMean, &MainWindowControls::chcMean, on);
+    setDisplayFlag(&model::DisplayOptions::chcMean, &MainWindowControls::chcMean, on);
 }
 void Browser::chcEllipses_Click(bool on)
 {
-    setDisplayFlag(&DisplayFlags::chcEllipses, &MainWindowControls::chcEllipses, on);
+    setDisplayFlag(&model::DisplayOptions::chcEllipses, &MainWindowControls::chcEllipses, on);
 }
 void Browser::chcF1P_Click(bool on)
 {
-    setDisplayFlag(&DisplayFlags::chcF1P, &MainWindowControls::chcF1P, on);
+    setDisplayFlag(&model::DisplayOptions::chcF1P, &MainWindowControls::chcF1P, on);
 }
 void Browser::chcF1C_Click(bool on)
 {
-    setDisplayFlag(&DisplayFlags::chcF1C, &MainWindowControls::chcF1C, on);
+    setDisplayFlag(&model::DisplayOptions::chcF1C, &MainWindowControls::chcF1C, on);
 }
 void Browser::chcF1S_Click(bool on)
 {
-    setDisplayFlag(&DisplayFlags::chcF1S, &MainWindowControls::chcF1S, on);
+    setDisplayFlag(&model::DisplayOptions::chcF1S, &MainWindowControls::chcF1S, on);
 }
 void Browser::chcL1_Click(bool on)
 {
-    setDisplayFlag(&DisplayFlags::chcL1, &MainWindowControls::chcL1, on);
+    setDisplayFlag(&model::DisplayOptions::chcL1, &MainWindowControls::chcL1, on);
 }
 
 void Browser::cmdDefault_Click()
 {
-    m_state.ColourScheme = scheme::Default;
+    m_state.ColourScheme = std::int16_t(plot::ColourScheme::Default);
     Overview_Show();
 }
 
 void Browser::cmdBW_Click()
 {
-    m_state.ColourScheme = scheme::BlackAndWhite;
+    m_state.ColourScheme = std::int16_t(plot::ColourScheme::BlackAndWhite);
     Overview_Show();
 }
 

@@ -80,43 +80,50 @@ std::string scientificSi(float micro)
     return model::FormatScientific(micro / 1.0e6f);
 }
 
-void fillTenvar(StatisticsPanel& p, const math::GroupStatistics& s)
+std::string fixed3(float value)
 {
-    p.K1 = FormatFixed(s.K1, 3);
-    p.K2 = FormatFixed(s.K2, 3);
-    p.K3 = FormatFixed(s.K3, 3);
-    p.K1d = directionText(s.K1d, s.K1i);
-    p.K2d = directionText(s.K2d, s.K2i);
-    p.K3d = directionText(s.K3d, s.K3i);
-    p.K1ca = semiAngles(s, 0);
-    p.K2ca = semiAngles(s, 1);
-    p.K3ca = semiAngles(s, 2);
-    p.Kmmean = "N/A";
-    p.Lmean = FormatFixed(s.Lmean, 3);
-    p.Fmean = FormatFixed(s.Fmean, 3);
-    p.Pmean = FormatFixed(s.Pmean, 3);
-    p.PJmean = FormatFixed(s.Pjmean, 3);
-    p.Tmean = FormatFixed(s.Tmean, 3);
-    p.Umean = FormatFixed(s.Umean, 3);
+    return FormatFixed(value, 3);
 }
 
-void fillAverages(StatisticsPanel& p, const math::GroupStatistics& s)
-{
-    p.Kmaver = scientificSi(s.Kaver);
-    p.Laver = FormatFixed(s.Laver, 3);
-    p.FAver = FormatFixed(s.Faver, 3);
-    p.Paver = FormatFixed(s.Paver, 3);
-    p.Pjaver = FormatFixed(s.Pjaver, 3);
-    p.Taver = FormatFixed(s.Taver, 3);
-    p.Uaver = FormatFixed(s.Uaver, 3);
-    p.Kmsd = scientificSi(s.Ksd);
-    p.Lsd = FormatFixed(s.Lsd, 3);
-    p.Fsd = FormatFixed(s.Fsd, 3);
-    p.Psd = FormatFixed(s.Psd, 3);
-    p.PJsd = FormatFixed(s.Pjsd, 3);
-    p.Tsd = FormatFixed(s.Tsd, 3);
-    p.Usd = FormatFixed(s.Usd, 3);
-}
+using S = math::GroupStatistics;
+using C = MainWindowControls;
+using G = StatisticsGroup;
+
+// clang-format off
+const std::array<StatisticsLabel, 31> Labels = {{
+    {"lblN", &C::lblN, G::Count, [](int n, const S&) { return std::to_string(n); }},
+    {"lblK1", &C::lblK1, G::Tenvar, [](int, const S& s) { return fixed3(s.K1); }},
+    {"lblK2", &C::lblK2, G::Tenvar, [](int, const S& s) { return fixed3(s.K2); }},
+    {"lblK3", &C::lblK3, G::Tenvar, [](int, const S& s) { return fixed3(s.K3); }},
+    {"lblK1d", &C::lblK1d, G::Tenvar, [](int, const S& s) { return directionText(s.K1d, s.K1i); }},
+    {"lblK2d", &C::lblK2d, G::Tenvar, [](int, const S& s) { return directionText(s.K2d, s.K2i); }},
+    {"lblK3d", &C::lblK3d, G::Tenvar, [](int, const S& s) { return directionText(s.K3d, s.K3i); }},
+    {"lblK1ca", &C::lblK1ca, G::Tenvar, [](int, const S& s) { return semiAngles(s, 0); }},
+    {"lblK2ca", &C::lblK2ca, G::Tenvar, [](int, const S& s) { return semiAngles(s, 1); }},
+    {"lblK3ca", &C::lblK3ca, G::Tenvar, [](int, const S& s) { return semiAngles(s, 2); }},
+    {"lblKmmean", &C::lblKmmean, G::Tenvar, [](int, const S&) { return std::string("N/A"); }},
+    {"lblLmean", &C::lblLmean, G::Tenvar, [](int, const S& s) { return fixed3(s.Lmean); }},
+    {"lblFmean", &C::lblFmean, G::Tenvar, [](int, const S& s) { return fixed3(s.Fmean); }},
+    {"lblPmean", &C::lblPmean, G::Tenvar, [](int, const S& s) { return fixed3(s.Pmean); }},
+    {"lblPJmean", &C::lblPJmean, G::Tenvar, [](int, const S& s) { return fixed3(s.Pjmean); }},
+    {"lblTmean", &C::lblTmean, G::Tenvar, [](int, const S& s) { return fixed3(s.Tmean); }},
+    {"lblUmean", &C::lblUmean, G::Tenvar, [](int, const S& s) { return fixed3(s.Umean); }},
+    {"lblKmaver", &C::lblKmaver, G::Averages, [](int, const S& s) { return scientificSi(s.Kaver); }},
+    {"lblLaver", &C::lblLaver, G::Averages, [](int, const S& s) { return fixed3(s.Laver); }},
+    {"lblFAver", &C::lblFAver, G::Averages, [](int, const S& s) { return fixed3(s.Faver); }},
+    {"lblPaver", &C::lblPaver, G::Averages, [](int, const S& s) { return fixed3(s.Paver); }},
+    {"lblPjaver", &C::lblPjaver, G::Averages, [](int, const S& s) { return fixed3(s.Pjaver); }},
+    {"lblTaver", &C::lblTaver, G::Averages, [](int, const S& s) { return fixed3(s.Taver); }},
+    {"lblUaver", &C::lblUaver, G::Averages, [](int, const S& s) { return fixed3(s.Uaver); }},
+    {"lblKmsd", &C::lblKmsd, G::Averages, [](int, const S& s) { return scientificSi(s.Ksd); }},
+    {"lblLsd", &C::lblLsd, G::Averages, [](int, const S& s) { return fixed3(s.Lsd); }},
+    {"lblFsd", &C::lblFsd, G::Averages, [](int, const S& s) { return fixed3(s.Fsd); }},
+    {"lblPsd", &C::lblPsd, G::Averages, [](int, const S& s) { return fixed3(s.Psd); }},
+    {"lblPJsd", &C::lblPJsd, G::Averages, [](int, const S& s) { return fixed3(s.Pjsd); }},
+    {"lblTsd", &C::lblTsd, G::Averages, [](int, const S& s) { return fixed3(s.Tsd); }},
+    {"lblUsd", &C::lblUsd, G::Averages, [](int, const S& s) { return fixed3(s.Usd); }},
+}};
+// clang-format on
 
 } // namespace
 
@@ -187,16 +194,23 @@ std::vector<std::string> ListingRows(const std::vector<model::SpecimenRecord>& r
     return rows;
 }
 
-StatisticsPanel MakeStatisticsPanel(int n, const math::GroupStatistics& statistics)
+const std::array<StatisticsLabel, 31>& StatisticsLabels()
 {
-    StatisticsPanel panel;
-    panel.N = std::to_string(n);
-    panel.infoShown = n < math::MinRecordsForTenvar;
-    if (!panel.infoShown)
-        fillTenvar(panel, statistics);
-    if (n >= math::MinRecordsForAverages)
-        fillAverages(panel, statistics);
-    return panel;
+    return Labels;
+}
+
+bool StatisticsInfoShown(int n)
+{
+    return n < math::MinRecordsForTenvar;
+}
+
+std::string StatisticsText(const StatisticsLabel& label, int n,
+                           const math::GroupStatistics& statistics)
+{
+    const bool shown = label.Group == StatisticsGroup::Count
+        || (label.Group == StatisticsGroup::Tenvar && n >= math::MinRecordsForTenvar)
+        || (label.Group == StatisticsGroup::Averages && n >= math::MinRecordsForAverages);
+    return shown ? label.Text(n, statistics) : std::string();
 }
 
 } // namespace tesmor::app

@@ -8,9 +8,11 @@
 // Right alignment pads on the left and keeps the rightmost characters of a longer text; left
 // alignment pads on the right and keeps the leftmost ones.
 
+#include "app/controls.h"
 #include "math/group_statistics.h"
 #include "model/specimen_record.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,22 +42,31 @@ std::vector<std::string> ListingRows(const std::vector<model::SpecimenRecord>& r
 void FillListingRows(const std::vector<model::SpecimenRecord>& records,
                      std::vector<std::string>& rows);
 
-// The texts of the statistics labels of the "Mean tensor (Tenvar statistics)" group for `n`
-// active records; empty texts where the panel shows nothing.
-struct StatisticsPanel
-{
-    std::string N;
-    std::string K1, K2, K3;
-    std::string K1d, K2d, K3d;
-    std::string K1ca, K2ca, K3ca;
-    std::string Kmmean, Lmean, Fmean, Pmean, PJmean, Tmean, Umean;
-    std::string Kmaver, Laver, FAver, Paver, Pjaver, Taver, Uaver;
-    std::string Kmsd, Lsd, Fsd, Psd, PJsd, Tsd, Usd;
-    bool infoShown = false; // lblStatisticsInfo with "Not enough records for Tenvar statistics"
-};
-
 inline constexpr const char* NotEnoughRecordsText = "Not enough records for Tenvar statistics";
 
-StatisticsPanel MakeStatisticsPanel(int n, const math::GroupStatistics& statistics);
+// When a statistics label shows its figure: always (the number of records), from the fewest
+// records of the Tenvar statistics on, or from the fewest records of the averages on.
+enum class StatisticsGroup { Count, Tenvar, Averages };
+
+// One label of the "Mean tensor (Tenvar statistics)" group: its control, and its text for `n`
+// active records with their statistics.
+struct StatisticsLabel
+{
+    const char* Name;
+    Label MainWindowControls::*Control;
+    StatisticsGroup Group;
+    std::string (*Text)(int n, const math::GroupStatistics& statistics);
+};
+
+// The labels in the order the panel fills them.
+const std::array<StatisticsLabel, 31>& StatisticsLabels();
+
+// The label's text for `n` active records; empty where the panel shows nothing.
+std::string StatisticsText(const StatisticsLabel& label, int n,
+                           const math::GroupStatistics& statistics);
+
+// lblStatisticsInfo ("Not enough records for Tenvar statistics") is shown below the fewest
+// records of the Tenvar statistics.
+bool StatisticsInfoShown(int n);
 
 } // namespace tesmor::app

@@ -13,30 +13,6 @@ namespace tesmor::app {
 
 namespace {
 
-bool matchOne(std::string_view name, std::string_view pattern)
-{
-    // Iterative wildcard match with back-tracking to the last '*'.
-    std::size_t n = 0, p = 0, star = std::string_view::npos, mark = 0;
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            mark = n;
-        } else if (star != std::string_view::npos) {
-            p = star + 1;
-            n = ++mark;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
-}
-
 bool lessWithoutCase(const std::string& a, const std::string& b)
 {
     const std::string la = model::ToLower(a), lb = model::ToLower(b);
@@ -93,26 +69,6 @@ std::string driveOf(const std::string& folder, const std::vector<std::string>& d
 }
 
 } // namespace
-
-std::string FileTypePattern(std::string_view entry)
-{
-    const std::size_t star = entry.find('*');
-    if (star == std::string_view::npos || entry.size() < 1 || star >= entry.size() - 1)
-        return {};
-    return std::string(entry.substr(star, entry.size() - 1 - star));
-}
-
-bool MatchesPattern(std::string_view name, std::string_view patterns)
-{
-    while (true) {
-        const std::size_t end = patterns.find(';');
-        if (matchOne(name, patterns.substr(0, end)))
-            return true;
-        if (end == std::string_view::npos)
-            return false;
-        patterns.remove_prefix(end + 1);
-    }
-}
 
 std::string CollapseSeparators(std::string path)
 {

@@ -4,6 +4,7 @@
 // filtered by the chosen file type with several entries selectable, and what the dialog returns
 // when it closes. The window (or a test script) drives it through these operations.
 
+#include "app/file_kinds.h"
 #include "model/data_set.h"
 #include "model/result.h"
 
@@ -15,27 +16,6 @@
 #include <vector>
 
 namespace tesmor::app {
-
-// The file-type list of the dialog in its order; entry i (0-based) is file kind i + 1.
-inline constexpr std::array<const char*, 10> FileTypeEntries = {
-    "Varkel binary format (*.ran;*.are;*.poo;*.asf;*.asp)",
-    "Varkel AMS format (*.ran)",
-    "Varkel AMR format (*.are)",
-    "Pooled data (*.poo)",
-    "Ferromagnetic component (*.asf)",
-    "Paramagnetic component (*.asp)",
-    "Geological file (*.ged)",
-    "Werner format (*.pro)",
-    "Pelta20 format (*.apg)",
-    "Quillex ASCII 15-position format (*.asc)",
-};
-
-// The pattern of an entry: from its first '*' up to, not including, its last character.
-std::string FileTypePattern(std::string_view entry);
-
-// True when `name` matches one of the ';'-separated wildcard patterns ('*' and '?'), letters
-// compared without regard to case.
-bool MatchesPattern(std::string_view name, std::string_view patterns);
 
 // Every doubled '/' replaced by a single one, repeatedly.
 std::string CollapseSeparators(std::string path);

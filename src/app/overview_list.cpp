@@ -21,24 +21,17 @@ void Browser::Overview_List()
 void Browser::showStatistics(int n)
 {
     MainWindowControls& c = m_controls;
-    const StatisticsPanel p = MakeStatisticsPanel(n, m_state.Statistics);
-    const bool tenvar = !p.infoShown;
+    const bool tenvar = !StatisticsInfoShown(n);
     c.chcMean.enabled = tenvar;
     c.chcEllipses.enabled = tenvar;
     if (tenvar) {
         c.chcMean.checked = m_state.Display.chcMean;
         c.chcEllipses.checked = m_state.Display.chcEllipses;
     }
-    c.lblStatisticsInfo.visible = p.infoShown;
-    c.lblStatisticsInfo.text = p.infoShown ? NotEnoughRecordsText : "";
-    const std::string* texts[]
-        = {&p.N,     &p.K1,     &p.K2,     &p.K3,    &p.K1d,   &p.K2d,    &p.K3d,    &p.K1ca,
-           &p.K2ca,  &p.K3ca,   &p.Kmmean, &p.Lmean, &p.Fmean, &p.Pmean,  &p.PJmean, &p.Tmean,
-           &p.Umean, &p.Kmaver, &p.Laver,  &p.FAver, &p.Paver, &p.Pjaver, &p.Taver,  &p.Uaver,
-           &p.Kmsd,  &p.Lsd,    &p.Fsd,    &p.Psd,   &p.PJsd,  &p.Tsd,    &p.Usd};
-    const std::vector<Label*> labels = statisticsLabels();
-    for (std::size_t i = 0; i < labels.size(); ++i)
-        labels[i]->text = *texts[i];
+    c.lblStatisticsInfo.visible = !tenvar;
+    c.lblStatisticsInfo.text = tenvar ? "" : NotEnoughRecordsText;
+    for (const StatisticsLabel& label : StatisticsLabels())
+        (c.*label.Control).text = StatisticsText(label, n, m_state.Statistics);
 }
 
 } // namespace tesmor::app

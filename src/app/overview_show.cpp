@@ -7,6 +7,7 @@
 
 #include "app/browser.h"
 #include "plot/recording_canvas.h"
+#include "plot/views.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,32 +51,7 @@ plot::PlotStyle plotStyle(PictureSize size, int symbolSize, plot::ColourScheme s
     return style;
 }
 
-bool drawableScheme(std::int16_t scheme)
-{
-    return scheme == scheme::Default || scheme == scheme::BlackAndWhite;
-}
-
 } // namespace
-
-plot::ViewOptions Browser::viewOptions() const
-{
-    const BrowserState& s = m_state;
-    plot::ViewOptions options;
-    options.coordinateSystem = s.CoordSystem;
-    options.projection = static_cast<math::Projection>(s.Projection);
-    options.plot1Kind = s.Plot1Kind;
-    options.plot2Kind = s.Plot2Kind;
-    options.colourScheme = static_cast<plot::ColourScheme>(s.ColourScheme);
-    options.symbolSize = s.SymbolSize;
-    const DisplayFlags& d = s.Display;
-    options.display = {d.chcData,     d.chcK1,  d.chcK2,  d.chcK3,  d.chcMean,
-                       d.chcEllipses, d.chcF1C, d.chcF1S, d.chcF1P, d.chcL1};
-    for (const StructureType& type : s.FoliationTypes)
-        options.foliationTypes.push_back(type.Letter);
-    for (const StructureType& type : s.LineationTypes)
-        options.lineationTypes.push_back(type.Letter);
-    return options;
-}
 
 // Redraws the three pictures from the active records, the statistics and the options. Nothing
 // is drawn while no data set is shown: the surfaces stay cleared.
@@ -83,9 +59,9 @@ void Browser::Overview_Show()
 {
     if (!m_controls.lstNames.enabled)
         return;
-    const plot::ViewOptions options = viewOptions();
+    const plot::ViewOptions options = m_state.ViewOptions();
     const std::span<const model::SpecimenRecord> records = m_state.Data.ActiveRecords;
-    const bool draw = drawableScheme(m_state.ColourScheme);
+    const bool draw = plot::SchemeDraws(options.colourScheme);
 
     const Fit fit = fitLayout(m_stereoSize, 400, 400);
     plot::StereonetStyle& net = m_views.stereo;

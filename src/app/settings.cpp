@@ -93,10 +93,10 @@ void ResetSettings(BrowserState& state, const std::string& fallbackFolder)
 {
     state.DataFolder = fallbackFolder;
     state.Projection = 2;
-    state.Plot1Kind = plot1::PKm;
-    state.Plot2Kind = plot2::PT;
+    state.Plot1Kind = plot::plotkind::PKm;
+    state.Plot2Kind = plot::plotkind::PT;
     state.GedMatchMode = 1;
-    state.ColourScheme = scheme::Default;
+    state.ColourScheme = std::int16_t(plot::ColourScheme::Default);
     state.DefaultP1 = state.DefaultP2 = state.DefaultP3 = state.DefaultP4 = 0;
 }
 

@@ -2,7 +2,6 @@
 
 #include "cli/commands.h"
 #include "cli/session.h"
-#include "formats/ams_binary.h"
 
 namespace tesmor::cli {
 
@@ -12,8 +11,7 @@ int RunConvert(const LoadOptions& load, const ConvertOptions& options, std::ostr
     Session session(err);
     if (const ExitStatus status = session.Open(load); status != Success)
         return status;
-    // Saving writes the working records, which after opening equal the loaded records.
-    if (auto failure = formats::WriteAmsBinaryFile(options.Output, session.Loaded(), false)) {
+    if (const model::Status failure = session.Data().SaveBinary(options.Output, false)) {
         session.Report(*failure);
         return InputError;
     }

@@ -12,30 +12,9 @@ namespace tesmor::cli {
 
 namespace {
 
-formats::DirectionFileOptions DirectionOptions(const ExportOptions& options)
+model::DisplayOptions DirectionOptions(const ExportOptions& options)
 {
-    if (!options.DatFlagsGiven)
-        return {}; // the window's initial display flags: the three principal axes
-    const DatFlags& f = options.DatShown;
-    return {f.K1, f.K2, f.K3, f.Poles, f.Circles, f.Lines};
-}
-
-plot::ViewOptions PictureOptions(const Session& s, const ExportOptions& options)
-{
-    plot::ViewOptions view;
-    view.coordinateSystem = s.CoordSystem();
-    view.projection = s.Projection();
-    view.plot1Kind = options.Plot1;
-    view.plot2Kind = options.Plot2;
-    view.colourScheme = static_cast<plot::ColourScheme>(options.Scheme);
-    const ShowFlags& f = options.Show;
-    view.display
-        = {f.Data, f.K1, f.K2, f.K3, f.Mean, f.Ellipses, f.Circles, f.Strikes, f.Poles, f.Lines};
-    for (const app::StructureType& type : s.FoliationTypes())
-        view.foliationTypes.push_back(type.Letter);
-    for (const app::StructureType& type : s.LineationTypes())
-        view.lineationTypes.push_back(type.Letter);
-    return view;
+    return options.DatFlagsGiven ? options.DatShown : model::DisplayOptions {};
 }
 
 // Writes every requested file in turn; the first failure is reported and ends the export. Each
@@ -43,9 +22,10 @@ plot::ViewOptions PictureOptions(const Session& s, const ExportOptions& options)
 ExitStatus WriteExports(Session& session, const ExportOptions& options,
                         const PictureWriter& pictures)
 {
-    const model::Records& working = session.Loaded();
-    const model::Records& active = session.Active();
-    const math::GroupStatistics& statistics = session.Statistics();
+    app::DataSession& data = session.Data();
+    const model::Records& working = data.Data.WorkingRecords;
+    const model::Records& active = data.Data.ActiveRecords;
+    const math::GroupStatistics& statistics = data.Statistics;
     const auto failed = [&session](const model::Status& status) {
         if (status)
             session.Report(*status);
@@ -67,8 +47,11 @@ ExitStatus WriteExports(Session& session, const ExportOptions& options,
                                            active, statistics)))
         return InputError;
     if (!options.Picture.empty()) {
-        const plot::ViewData data {active, &statistics, PictureOptions(session, options)};
-        if (failed(pictures(options.Picture, data, options.Title)))
+        data.Plot1Kind = static_cast<std::int16_t>(options.Plot1);
+        data.Plot2Kind = static_cast<std::int16_t>(options.Plot2);
+        data.ColourScheme = static_cast<std::int16_t>(options.Scheme);
+        data.Display = options.Show;
+        if (failed(pictures(options.Picture, data.ViewData(), options.Title)))
             return InputError;
     }
     return Success;
@@ -93,7 +76,7 @@ int RunExport(const LoadOptions& load, const ExportOptions& options, const Pictu
 
     // The mean tensor exists from five records on; nothing is written without it.
     const bool wantsMean = !options.Mean.empty() || !options.MeanRecord.empty();
-    if (wantsMean && session.Active().size() < math::MinRecordsForTenvar) {
+    if (wantsMean && session.Data().Data.ActiveRecords.size() < math::MinRecordsForTenvar) {
         session.Report(model::UserMessage {"Not enough records for Tenvar statistics"});
         return InputError;
     }

@@ -5,8 +5,6 @@
 #include "cli/json_output.h"
 #include "cli/session.h"
 
-#include <utility>
-
 namespace tesmor::cli {
 
 int RunRecords(const LoadOptions& load, std::ostream& out, std::ostream& err)
@@ -14,7 +12,7 @@ int RunRecords(const LoadOptions& load, std::ostream& out, std::ostream& err)
     Session session(err);
     if (const ExitStatus status = session.Open(load); status != Success)
         return status;
-    WriteRecordsJson(out, session.Active());
+    WriteRecordsJson(out, session.Data().Data.ActiveRecords);
     return Success;
 }
 
@@ -24,31 +22,9 @@ int RunStats(const LoadOptions& load, const StatsOptions& options, std::ostream&
     Session session(err);
     if (const ExitStatus status = session.Open(load); status != Success)
         return status;
-    out << DumpJson(StatisticsJson(session.Statistics(), options.Curves));
+    out << DumpJson(StatisticsJson(session.Data().Statistics, options.Curves));
     return Success;
 }
-
-namespace {
-
-// The labels of the "Mean tensor (Tenvar statistics)" group in the order the panel fills them.
-std::vector<std::pair<const char*, const std::string*>> LabelTexts(const app::StatisticsPanel& p)
-{
-    return {
-        {"lblN", &p.N},           {"lblK1", &p.K1},         {"lblK2", &p.K2},
-        {"lblK3", &p.K3},         {"lblK1d", &p.K1d},       {"lblK2d", &p.K2d},
-        {"lblK3d", &p.K3d},       {"lblK1ca", &p.K1ca},     {"lblK2ca", &p.K2ca},
-        {"lblK3ca", &p.K3ca},     {"lblKmmean", &p.Kmmean}, {"lblLmean", &p.Lmean},
-        {"lblFmean", &p.Fmean},   {"lblPmean", &p.Pmean},   {"lblPJmean", &p.PJmean},
-        {"lblTmean", &p.Tmean},   {"lblUmean", &p.Umean},   {"lblKmaver", &p.Kmaver},
-        {"lblLaver", &p.Laver},   {"lblFAver", &p.FAver},   {"lblPaver", &p.Paver},
-        {"lblPjaver", &p.Pjaver}, {"lblTaver", &p.Taver},   {"lblUaver", &p.Uaver},
-        {"lblKmsd", &p.Kmsd},     {"lblLsd", &p.Lsd},       {"lblFsd", &p.Fsd},
-        {"lblPsd", &p.Psd},       {"lblPJsd", &p.PJsd},     {"lblTsd", &p.Tsd},
-        {"lblUsd", &p.Usd},
-    };
-}
-
-} // namespace
 
 // The record list (header row, then one row per active record) and the statistics panel, each
 // label as its control name, a tab and its text; lblStatisticsInfo is empty while hidden.
@@ -57,22 +33,21 @@ int RunList(const LoadOptions& load, std::ostream& out, std::ostream& err)
     Session session(err);
     if (const ExitStatus status = session.Open(load); status != Success)
         return status;
-    const model::Records& active = session.Active();
+    const model::Records& active = session.Data().Data.ActiveRecords;
+    const int n = static_cast<int>(active.size());
     std::string text;
     for (const std::string& row : app::ListingRows(active)) {
         text += row;
         text += '\n';
     }
-    const app::StatisticsPanel panel
-        = app::MakeStatisticsPanel(static_cast<int>(active.size()), session.Statistics());
-    for (const auto& [name, label] : LabelTexts(panel)) {
-        text += name;
+    for (const app::StatisticsLabel& label : app::StatisticsLabels()) {
+        text += label.Name;
         text += '\t';
-        text += *label;
+        text += app::StatisticsText(label, n, session.Data().Statistics);
         text += '\n';
     }
     text += "lblStatisticsInfo\t";
-    if (panel.infoShown)
+    if (app::StatisticsInfoShown(n))
         text += app::NotEnoughRecordsText;
     text += '\n';
     out << text;

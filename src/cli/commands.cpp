@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "app/data_session.h"
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
@@ -24,7 +26,7 @@ LoadOptions ToLoadOptions(const LoadText& text, const CLI::App& command)
     LoadOptions load;
     load.Files = text.Files;
     if (command.count("--coord") > 0)
-        load.Coord = ParseCoordinateSystem(text.Coord);
+        load.Coord = app::ParseCoordinateSystem(text.Coord);
     if (command.count("--foliation") > 0)
         load.Foliation = text.Foliation;
     load.Lineation = text.Lineation;
@@ -75,13 +77,13 @@ void AddExportOptions(CLI::App& command, ExportOptions& options, std::string& sh
         "--dat", options.Dat,
         "Write the direction file of the records as loaded (.dat); without --k1 .. --lines it "
         "holds the three axes, as the window starts");
-    command.add_flag("--k1", options.DatShown.K1, "Direction file: the K1 axes");
-    command.add_flag("--k2", options.DatShown.K2, "Direction file: the K2 axes");
-    command.add_flag("--k3", options.DatShown.K3, "Direction file: the K3 axes");
-    command.add_flag("--poles", options.DatShown.Poles, "Direction file: planes as poles");
-    command.add_flag("--circles", options.DatShown.Circles,
+    command.add_flag("--k1", options.DatShown.chcK1, "Direction file: the K1 axes");
+    command.add_flag("--k2", options.DatShown.chcK2, "Direction file: the K2 axes");
+    command.add_flag("--k3", options.DatShown.chcK3, "Direction file: the K3 axes");
+    command.add_flag("--poles", options.DatShown.chcF1P, "Direction file: planes as poles");
+    command.add_flag("--circles", options.DatShown.chcF1C,
                      "Direction file: planes as great circles");
-    command.add_flag("--lines", options.DatShown.Lines, "Direction file: the lines");
+    command.add_flag("--lines", options.DatShown.chcL1, "Direction file: the lines");
     command.add_option("--mean", options.Mean,
                        "Append the mean directions to a cumulative listing (.txt)");
     command.add_option("--mean-record", options.MeanRecord,
@@ -200,10 +202,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (list->parsed())
         return RunList(ToLoadOptions(load, *list), out, err);
     if (exportCommand->parsed()) {
-        exportOptions.DatFlagsGiven = exportOptions.DatShown.K1 || exportOptions.DatShown.K2
-            || exportOptions.DatShown.K3 || exportOptions.DatShown.Poles
-            || exportOptions.DatShown.Circles || exportOptions.DatShown.Lines;
-        exportOptions.Show = ParseShowFlags(show).value_or(ShowFlags {});
+        const model::DisplayOptions& dat = exportOptions.DatShown;
+        exportOptions.DatFlagsGiven
+            = dat.chcK1 || dat.chcK2 || dat.chcK3 || dat.chcF1P || dat.chcF1C || dat.chcL1;
+        exportOptions.Show = ParseShowFlags(show).value_or(model::DisplayOptions {});
         exportOptions.Scheme = scheme == "bw" ? 2 : 1;
         if (const std::string problem = ExportProblem(exportOptions); !problem.empty()) {
             err << problem << "\nRun with --help for more information.\n";

@@ -38,22 +38,15 @@ struct StatsOptions
     bool Curves = false;
 };
 
-struct DatFlags
-{
-    bool K1 = false;
-    bool K2 = false;
-    bool K3 = false;
-    bool Poles = false;
-    bool Circles = false;
-    bool Lines = false;
-};
-
 struct ExportOptions
 {
     std::string Table; // ASCII table
     std::string Dat; // direction file
-    DatFlags DatShown;
-    bool DatFlagsGiven = false; // false: the window's initial flags (K1, K2, K3)
+    // What the direction file holds: the flags given, or without any the window's initial
+    // display (the three principal axes).
+    model::DisplayOptions DatShown {false, false, false, false, false,
+                                    false, false, false, false, false};
+    bool DatFlagsGiven = false;
     std::string Mean; // cumulative mean-direction listing
     std::string MeanRecord; // mean direction appended to a binary file
     std::string Name; // name of the mean
@@ -62,7 +55,7 @@ struct ExportOptions
     int Plot1 = 1;
     int Plot2 = 1;
     int Scheme = 1; // 1 default, 2 black and white
-    ShowFlags Show;
+    model::DisplayOptions Show;
 };
 
 struct MergeOptions

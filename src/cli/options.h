@@ -5,6 +5,7 @@
 #include "formats/ams_binary.h"
 #include "math/frames.h"
 #include "model/data_set.h"
+#include "model/display_options.h"
 
 #include <cstdint>
 #include <optional>
@@ -38,25 +39,6 @@ struct LoadOptions
     formats::OrientationDefaults Defaults; // 0,0,0,0 unless given
 };
 
-// The display check boxes of the window that the exports use.
-struct ShowFlags
-{
-    bool Data = true;
-    bool K1 = true;
-    bool K2 = true;
-    bool K3 = true;
-    bool Mean = false;
-    bool Ellipses = false;
-    bool Poles = false;
-    bool Circles = false;
-    bool Strikes = false;
-    bool Lines = false;
-};
-
-// "specimen", "geographic", "paleogeographic", "tectonic".
-std::optional<math::CoordinateSystem> ParseCoordinateSystem(std::string_view text);
-std::string_view CoordinateSystemName(math::CoordinateSystem system);
-
 // "equal-area", "equal-angle".
 std::optional<math::Projection> ParseProjection(std::string_view text);
 
@@ -65,20 +47,6 @@ std::optional<formats::OrientationDefaults> ParseDefaults(std::string_view text)
 
 // A comma-separated subset of data, k1, k2, k3, mean, ellipses, poles, circles, strikes, lines;
 // the flags named are set, all others cleared. An empty text clears every flag.
-std::optional<ShowFlags> ParseShowFlags(std::string_view text);
-
-// The file kind of a data file by its extension (any case): kinds 2-6 for ".ran", ".are",
-// ".poo", ".asf", ".asp"; 8-10 for ".pro", ".apg", ".asc"; None for anything else.
-model::FileKind KindOfPath(std::string_view path);
-
-// The kind under which the files are opened together: one binary extension gives its own kind,
-// several binary extensions the binary kind 1, one text extension its kind. Files of unknown
-// extension, or of a text kind mixed with any other, give an explanation instead.
-struct KindChoice
-{
-    model::FileKind Kind = model::FileKind::None;
-    std::string Problem; // empty when Kind is usable
-};
-KindChoice KindOfFiles(const std::vector<std::string>& paths);
+std::optional<model::DisplayOptions> ParseShowFlags(std::string_view text);
 
 } // namespace tesmor::cli

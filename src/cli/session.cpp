@@ -1,20 +1,6 @@
 #include "cli/session.h"
 
-#include "app/structure_types.h"
-#include "formats/ams_binary.h"
-#include "formats/text_import.h"
-#include "math/coordinate_systems.h"
-#include "math/principal_axes.h"
-#include "model/number_text.h"
-
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <filesystem>
-
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
+#include "app/file_kinds.h"
 
 namespace tesmor::cli {
 
@@ -40,40 +26,6 @@ std::string TerminalText(const std::string& text)
     return out;
 }
 
-namespace {
-
-// Room for `count` records, backed by transparent huge pages where the system offers them on
-// request. 32,765 records take about 20 MB; touching that many fresh 4 KB pages one by one
-// costs more than all the computations of a run on virtual machines (measured: 60 of 145 ms).
-void ReserveRecords(model::Records& records, std::size_t count)
-{
-    records.reserve(count);
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    constexpr std::uintptr_t page = 4096;
-    const auto begin = reinterpret_cast<std::uintptr_t>(records.data());
-    const std::uintptr_t end = begin + records.capacity() * sizeof(model::SpecimenRecord);
-    const std::uintptr_t first = (begin + page - 1) & ~(page - 1);
-    if (end > first + page)
-        (void)madvise(reinterpret_cast<void*>(first), (end - first) & ~(page - 1), MADV_HUGEPAGE);
-#endif
-}
-
-// The number of specimen records that the binary files will give, as their readers count them
-// (64-byte records less the header, rounded half to even); 0 for files that cannot be measured.
-std::size_t ExpectedRecords(const std::vector<std::string>& paths)
-{
-    double total = 0;
-    for (const std::string& path : paths) {
-        std::error_code ec;
-        const std::uintmax_t size = std::filesystem::file_size(path, ec);
-        if (!ec)
-            total += std::max(0.0, model::RoundHalfEven(static_cast<double>(size) / 64) - 1);
-    }
-    return static_cast<std::size_t>(std::min<double>(total, model::MaxLoadedRecords));
-}
-
-} // namespace
-
 Session::Session(std::ostream& err)
     : m_err(err)
 {
@@ -84,9 +36,12 @@ void Session::Report(const model::UserMessage& message)
     m_err << TerminalText(message.text) << '\n';
 }
 
+// Opening shows a set without orientation data in the specimen system and any other set in the
+// geographic system; another system is taken only where the data offer it, as the window's
+// coordinate options do.
 ExitStatus Session::Open(const LoadOptions& options)
 {
-    const KindChoice kind = KindOfFiles(options.Files);
+    const app::KindChoice kind = app::KindOfFiles(options.Files);
     if (!kind.Problem.empty()) {
         m_err << kind.Problem << '\n';
         return UsageError;
@@ -95,92 +50,31 @@ ExitStatus Session::Open(const LoadOptions& options)
         m_err << "A structure type is one letter (the lineation \"0\" for none).\n";
         return UsageError;
     }
-    if (!readFiles(options.Files, kind.Kind, options.Defaults))
+    m_data.Projection = static_cast<std::int16_t>(options.Projection);
+    const auto report = [this](const model::UserMessage& message) { Report(message); };
+    if (!m_data.ReadFiles(options.Files, kind.Kind, options.Defaults, report))
         return InputError;
-    math::ComputeRecordDerived(m_loaded);
-    m_projection = options.Projection;
-    return choose(options);
-}
+    m_data.CompleteRecords();
 
-// Reads every file in turn into one sequence, as opening several files of one kind does. A
-// reader's error abandons the whole opening; a notice about a shortened text file is shown and
-// its complete records are kept.
-bool Session::readFiles(const std::vector<std::string>& paths, model::FileKind kind,
-                        const formats::OrientationDefaults& defaults)
-{
-    const bool binary = kind >= model::FileKind::BinaryAll && kind <= model::FileKind::Para;
-    if (binary)
-        ReserveRecords(m_loaded, ExpectedRecords(paths));
-    for (const std::string& path : paths) {
-        const int start = static_cast<int>(m_loaded.size()) + 1;
-        if (binary) {
-            auto count = formats::ReadAmsBinaryFile(path, m_loaded, start, defaults);
-            if (!count) {
-                Report(count.error());
-                return false;
-            }
-        } else {
-            auto import = formats::ReadTextDataFile(path, kind, m_loaded, start, defaults);
-            if (!import) {
-                Report(import.error());
-                return false;
-            }
-            if (import->Notice)
-                Report(*import->Notice);
+    app::SystemChoice choice = m_data.CurrentSystem();
+    if (options.Coord && *options.Coord != choice.System) {
+        choice.System = *options.Coord;
+        const bool rotated = choice.System == math::CoordinateSystem::Paleogeographic
+            || choice.System == math::CoordinateSystem::Tectonic;
+        if (rotated) {
+            choice.Foliation = options.Foliation ? *options.Foliation
+                : m_data.FoliationTypes.empty()
+                ? std::string("0")
+                : std::string(1, m_data.FoliationTypes.front().Letter);
+            choice.Lineation = options.Lineation;
+            choice.Reference = options.PaleoVertical ? math::PaleoReference::Vertical
+                                                     : math::PaleoReference::Horizontal;
         }
     }
-    if (m_loaded.empty()) {
-        Report(formats::EmptyFileMessage(paths.front()));
-        return false;
-    }
-    return true;
-}
-
-// Opening chooses the specimen system for a set without orientation data (its first record's
-// group 1 is "SS") and the geographic system otherwise. Another system is taken only where the
-// window offers it: the paleogeographic and tectonic systems need a foliation.
-ExitStatus Session::choose(const LoadOptions& options)
-{
-    using math::CoordinateSystem;
-    const bool oriented = m_loaded.front().Code1 != "SS";
-    const CoordinateSystem opened
-        = oriented ? CoordinateSystem::Geographic : CoordinateSystem::Specimen;
-    if (oriented) {
-        m_foliationTypes = app::FoliationTypesOf(m_loaded);
-        m_lineationTypes = app::LineationTypesOf(m_loaded);
-    }
-    m_system = options.Coord.value_or(opened);
-
-    if (m_system != opened && !oriented) {
-        m_err << "The data set has no orientation data: it can be shown only in the specimen "
-                 "coordinate system.\n";
+    if (const model::Status refused = m_data.Show(choice)) {
+        Report(*refused);
         return InputError;
     }
-    if (m_system == CoordinateSystem::Specimen && oriented) {
-        m_err << "The data set holds oriented data: the specimen coordinate system is offered "
-                 "only for data sets without orientation (merge with --direction geo-to-spec "
-                 "to rotate it).\n";
-        return InputError;
-    }
-    const bool derived
-        = m_system == CoordinateSystem::Paleogeographic || m_system == CoordinateSystem::Tectonic;
-    if (derived && !options.Foliation && m_foliationTypes.empty()) {
-        m_err << "The data set has no foliation: the " << CoordinateSystemName(m_system)
-              << " coordinate system needs one.\n";
-        return InputError;
-    }
-
-    if (derived) {
-        const char foliation
-            = options.Foliation ? options.Foliation->front() : m_foliationTypes.front().Letter;
-        const auto reference = options.PaleoVertical ? math::PaleoReference::Vertical
-                                                     : math::PaleoReference::Horizontal;
-        ReserveRecords(m_active, m_loaded.size());
-        math::TransformDataSet(m_loaded, m_system, foliation, options.Lineation.front(), reference,
-                               m_active);
-        m_transformed = true;
-    }
-    math::ComputeGroupStatistics(Active(), m_projection, m_statistics);
     return Success;
 }
 

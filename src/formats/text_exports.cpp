@@ -144,29 +144,30 @@ std::string DirectionLine(const std::string& label, const char* code, const char
     return line.finish();
 }
 
-void DirectionLines(const model::SpecimenRecord& r, const DirectionFileOptions& o, std::string& out)
+void DirectionLines(const model::SpecimenRecord& r, const model::DisplayOptions& o,
+                    std::string& out)
 {
     const std::string plane1 = r.Name + "." + r.Code1A;
     const std::string plane2 = r.Name + "." + r.Code2A;
     const bool group1 = r.Code1A != '0';
     const bool group2 = r.Code2A != '0';
-    if (o.K1)
+    if (o.chcK1)
         out += DirectionLine(r.Name + ".k1", "3", "69", r.K1dec, r.K1inc);
-    if (o.K2)
+    if (o.chcK2)
         out += DirectionLine(r.Name + ".k2", "6", "69", r.K2dec, r.K2inc);
-    if (o.K3)
+    if (o.chcK3)
         out += DirectionLine(r.Name + ".k3", "1", "69", r.K3dec, r.K3inc);
-    if (o.PlanesAsGreatCircles && group1)
+    if (o.chcF1C && group1)
         out += DirectionLine(plane1, "-1", "33", r.F1Dec, r.F1Inc);
-    if (o.PlanesAsGreatCircles && group2)
+    if (o.chcF1C && group2)
         out += DirectionLine(plane2, "-1", "33", r.F2Dec, r.F2Inc);
-    if (o.PlanesAsPoles && group1)
+    if (o.chcF1P && group1)
         out += DirectionLine(plane1, "13", "33", r.F1Dec, r.F1Inc);
-    if (o.PlanesAsPoles && group2)
+    if (o.chcF1P && group2)
         out += DirectionLine(plane2, "14", "33", r.F2Dec, r.F2Inc);
-    if (o.Lines && r.Code1B != '0')
+    if (o.chcL1 && r.Code1B != '0')
         out += DirectionLine(r.Name + "." + r.Code1B, "5", "69", r.L1Dec, r.L1Inc);
-    if (o.Lines && r.Code2B != '0')
+    if (o.chcL1 && r.Code2B != '0')
         out += DirectionLine(r.Name + "." + r.Code2B, "9", "69", r.L2Dec, r.L2Inc);
 }
 
@@ -192,7 +193,7 @@ model::Status WriteAsciiTable(const std::string& path, const model::Records& rec
     return model::WriteFileAtomically(path, AsciiTableText(records, selectedOnly));
 }
 
-std::string DirectionFileText(const model::Records& records, const DirectionFileOptions& options,
+std::string DirectionFileText(const model::Records& records, const model::DisplayOptions& options,
                               bool selectedOnly)
 {
     std::string out;
@@ -203,7 +204,7 @@ std::string DirectionFileText(const model::Records& records, const DirectionFile
 }
 
 model::Status WriteDirectionFile(const std::string& path, const model::Records& records,
-                                 const DirectionFileOptions& options, bool selectedOnly)
+                                 const model::DisplayOptions& options, bool selectedOnly)
 {
     return model::WriteFileAtomically(path, DirectionFileText(records, options, selectedOnly));
 }

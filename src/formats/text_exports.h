@@ -6,6 +6,7 @@
 
 #include "math/group_statistics.h"
 #include "model/data_set.h"
+#include "model/display_options.h"
 #include "model/result.h"
 
 #include <string>
@@ -57,23 +58,13 @@ std::string AsciiTableText(const model::Records& records, bool selectedOnly);
 model::Status WriteAsciiTable(const std::string& path, const model::Records& records,
                               bool selectedOnly);
 
-// What the direction file contains: the display options of the net.
-struct DirectionFileOptions
-{
-    bool K1 = true; // principal axes shown
-    bool K2 = true;
-    bool K3 = true;
-    bool PlanesAsPoles = false;
-    bool PlanesAsGreatCircles = false;
-    bool Lines = false;
-};
-
-// The direction file: per record (every record, or only the selected ones) one line per shown
-// axis and structure: label, symbol code, symbol size, declination, inclination.
-std::string DirectionFileText(const model::Records& records, const DirectionFileOptions& options,
+// The direction file: per record (every record, or only the selected ones) one line per axis
+// and structure that the display options show (chcK1-chcK3, chcF1C, chcF1P, chcL1): label, symbol
+// code, symbol size, declination, inclination.
+std::string DirectionFileText(const model::Records& records, const model::DisplayOptions& options,
                               bool selectedOnly);
 model::Status WriteDirectionFile(const std::string& path, const model::Records& records,
-                                 const DirectionFileOptions& options, bool selectedOnly);
+                                 const model::DisplayOptions& options, bool selectedOnly);
 
 // The header line of the mean-direction listing.
 std::string MeanListingHeader();

@@ -2,7 +2,6 @@
 // opened at start.
 
 #include "app/settings.h"
-#include "gui/command_line.h"
 #include "gui/main_window.h"
 #include "gui/splash_window.h"
 

@@ -1,6 +1,7 @@
 #include "gui/main_window.h"
 
-#include "gui/command_line.h"
+#include "app/command_line_files.h"
+#include "app/listing.h"
 #include "gui/picture_widget.h"
 #include "gui/record_list.h"
 
@@ -55,41 +56,9 @@ MainWindow::MainWindow(const std::string& programFolder, const std::string& conf
     for (const auto& [name, member] : checks)
         m_checks.push_back({member, findChild<QCheckBox*>(name)});
 
-    const std::vector<std::pair<const char*, app::Label Controls::*>> labels
-        = {{"lblStatisticsInfo", &Controls::lblStatisticsInfo},
-           {"lblN", &Controls::lblN},
-           {"lblK1", &Controls::lblK1},
-           {"lblK2", &Controls::lblK2},
-           {"lblK3", &Controls::lblK3},
-           {"lblK1d", &Controls::lblK1d},
-           {"lblK2d", &Controls::lblK2d},
-           {"lblK3d", &Controls::lblK3d},
-           {"lblK1ca", &Controls::lblK1ca},
-           {"lblK2ca", &Controls::lblK2ca},
-           {"lblK3ca", &Controls::lblK3ca},
-           {"lblKmmean", &Controls::lblKmmean},
-           {"lblLmean", &Controls::lblLmean},
-           {"lblFmean", &Controls::lblFmean},
-           {"lblPmean", &Controls::lblPmean},
-           {"lblPJmean", &Controls::lblPJmean},
-           {"lblTmean", &Controls::lblTmean},
-           {"lblUmean", &Controls::lblUmean},
-           {"lblKmaver", &Controls::lblKmaver},
-           {"lblLaver", &Controls::lblLaver},
-           {"lblFAver", &Controls::lblFAver},
-           {"lblPaver", &Controls::lblPaver},
-           {"lblPjaver", &Controls::lblPjaver},
-           {"lblTaver", &Controls::lblTaver},
-           {"lblUaver", &Controls::lblUaver},
-           {"lblKmsd", &Controls::lblKmsd},
-           {"lblLsd", &Controls::lblLsd},
-           {"lblFsd", &Controls::lblFsd},
-           {"lblPsd", &Controls::lblPsd},
-           {"lblPJsd", &Controls::lblPJsd},
-           {"lblTsd", &Controls::lblTsd},
-           {"lblUsd", &Controls::lblUsd}};
-    for (const auto& [name, member] : labels)
-        m_labels.push_back({member, findChild<QLabel*>(name)});
+    m_labels.push_back({&Controls::lblStatisticsInfo, findChild<QLabel*>("lblStatisticsInfo")});
+    for (const app::StatisticsLabel& label : app::StatisticsLabels())
+        m_labels.push_back({label.Control, findChild<QLabel*>(label.Name)});
 
     connectControls();
     connectMenus();
@@ -135,17 +104,8 @@ void OpenCommandLineFiles(MainWindow& window, const std::vector<std::string>& pa
 {
     if (paths.empty())
         return;
-    app::BrowserState& state = window.browser().State();
-    app::BrowserState before = state;
-    if (model::Status error = PrepareCommandLineFiles(state, paths)) {
+    if (model::Status error = app::PrepareCommandLineFiles(window.browser().State(), paths)) {
         window.userInterface().ShowMessage(*error);
-        return;
-    }
-    if (state.FileKind == model::FileKind::Geological) {
-        state = std::move(before);
-        ShowMessageBox(&window,
-                       {"Geological files are opened with File > Open.", "Tesmor 42",
-                        model::MessageIcon::Information});
         return;
     }
     window.run(&app::Browser::OpenFiles);

@@ -24,6 +24,15 @@ struct UserMessage
     friend bool operator==(const UserMessage&, const UserMessage&) = default;
 };
 
+// The title of the messages about input that cannot be used.
+inline constexpr const char* InputErrorTitle = "Input error!";
+
+// An input error as the user sees it: the text under "Input error!" with the critical icon.
+inline UserMessage InputErrorMessage(std::string text)
+{
+    return {std::move(text), InputErrorTitle, MessageIcon::Critical};
+}
+
 template<typename T> class Result
 {
 public:

@@ -5,6 +5,7 @@
 
 #include "math/frames.h"
 #include "math/group_statistics.h"
+#include "model/display_options.h"
 #include "model/specimen_record.h"
 
 #include <cstdint>
@@ -25,20 +26,7 @@ inline constexpr int PKm = 1, PjKm = 2, PLogKm = 3, HKm = 4;
 inline constexpr int PT = 1, PjT = 2, LF = 3, PU = 4;
 } // namespace plotkind
 
-// The display check boxes, named after them.
-struct DisplayOptions
-{
-    bool chcData = true; // the records' principal directions
-    bool chcK1 = true;
-    bool chcK2 = true;
-    bool chcK3 = true;
-    bool chcMean = false; // mean directions (five records or more)
-    bool chcEllipses = false; // confidence ellipses (five records or more)
-    bool chcF1C = false; // foliations as great circles
-    bool chcF1S = false; // foliation strike marks
-    bool chcF1P = false; // foliation poles
-    bool chcL1 = false; // lineations
-};
+using DisplayOptions = model::DisplayOptions;
 
 // Values outside their named ranges are kept and drawn without that choice (no title word, no
 // plot), as the browser holds them as read from its settings.

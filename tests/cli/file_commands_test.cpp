@@ -24,7 +24,8 @@ TEST_F(ExportCommand, TableAndDirectionFileEqualTheCoreTexts)
 
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadBytes(file("t.txt")), formats::AsciiTableText(core, false));
-    formats::DirectionFileOptions shown {true, false, false, true, false, true};
+    const model::DisplayOptions shown {
+        .chcK2 = false, .chcK3 = false, .chcF1P = true, .chcL1 = true};
     EXPECT_EQ(ReadBytes(file("d.dat")), formats::DirectionFileText(core, shown, false));
     EXPECT_EQ(ReadBytes(file("axes.dat")), formats::DirectionFileText(core, {}, false));
 }
@@ -181,6 +182,11 @@ TEST_F(Failures, GiveTheirStatusAndMessageAndWriteNothing)
         {{"stats", file("header.ran")}, 1, {"File is empty"}},
         {{"records", file("none.ran")}, 1, {"none.ran"}},
         {{"records", "--coord", "geographic", unoriented}, 1, {"specimen"}},
+        {{"records", "--coord", "specimen", six}, 1, {"oriented data"}},
+        {{"stats", "--coord", "tectonic", "--foliation", "Q", six}, 1, {"letters are B, S."}},
+        {{"stats", "--coord", "paleogeographic", "--foliation", "0", six}, 1, {"B, S"}},
+        {{"list", "--coord", "tectonic", "--lineation", "Q", six}, 1, {"letters are K, L"}},
+        {{"stats", "--coord", "tectonic", unoriented}, 1, {"specimen"}},
         {{"records", texts + "two_blocks.apg", six}, 2, {"different kinds"}},
         {{"records", texts + "two_blocks.apg", texts + "two_blocks.pro"}, 2, {"different kinds"}},
         {{}, 2, {}},

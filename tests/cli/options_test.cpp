@@ -5,8 +5,6 @@
 namespace tesmor::cli {
 namespace {
 
-using model::FileKind;
-
 TEST(CliOptions, DefaultsTakeExactlyFourSixteenBitNumbers)
 {
     const auto defaults = ParseDefaults("12, 0,-6,+90");
@@ -25,22 +23,10 @@ TEST(CliOptions, ShowFlagsSetExactlyTheNamedViews)
 
     ASSERT_TRUE(f);
     EXPECT_EQ(
-        (std::vector<bool> {f->Data, f->K1, f->K2, f->K3, f->Mean, f->Ellipses, f->Poles,
-                            f->Circles, f->Strikes, f->Lines}),
+        (std::vector<bool> {f->chcData, f->chcK1, f->chcK2, f->chcK3, f->chcMean, f->chcEllipses,
+                            f->chcF1P, f->chcF1C, f->chcF1S, f->chcL1}),
         (std::vector<bool> {false, true, false, false, false, false, true, false, false, true}));
     EXPECT_FALSE(ParseShowFlags("k1,k4"));
-}
-
-TEST(CliOptions, FileKindFollowsTheExtensionInAnyCase)
-{
-    EXPECT_EQ(KindOfPath("/d/site.RAN"), FileKind::Ams);
-    EXPECT_EQ(KindOfPath("x.are"), FileKind::Amr);
-    EXPECT_EQ(KindOfPath("x.Asc"), FileKind::Asc);
-    EXPECT_EQ(KindOfPath("x.ged"), FileKind::None);
-    EXPECT_EQ(KindOfPath("/d.ran/site"), FileKind::None);
-    EXPECT_EQ(KindOfFiles({"a.ran", "b.ran"}).Kind, FileKind::Ams);
-    EXPECT_EQ(KindOfFiles({"a.ran", "b.are"}).Kind, FileKind::BinaryAll);
-    EXPECT_EQ(KindOfFiles({"a.pro", "b.pro"}).Kind, FileKind::Pro);
 }
 
 } // namespace

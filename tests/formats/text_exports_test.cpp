@@ -92,8 +92,8 @@ TEST(AsciiTable, SelectedOnlyWritesTheSelectedRecordsInOrderOrTheHeaderAlone)
 
 TEST(DirectionFile, WritesLabelCodeSizeAndAnglesWithoutSeparators)
 {
-    DirectionFileOptions options;
-    options.K2 = options.K3 = false;
+    model::DisplayOptions options;
+    options.chcK2 = options.chcK3 = false;
 
     EXPECT_EQ(DirectionFileText({Record("AB1")}, options, false), "AB1.k1369 12.25  0.75 \r\n");
 }
@@ -104,7 +104,7 @@ TEST(DirectionFile, WritesStructuresInTheOrderOfTheTable)
     std::tie(r.Code1, r.Code1A, r.Code1B, r.F1Dec, r.F1Inc, r.L1Dec, r.L1Inc)
         = std::tuple("FL", 'F', 'L', 120, 35, 200, -10);
     std::tie(r.Code2, r.Code2A, r.Code2B) = std::tuple("SX", 'S', 'X');
-    DirectionFileOptions options {true, true, true, true, true, true};
+    const model::DisplayOptions options {.chcF1C = true, .chcF1P = true, .chcL1 = true};
 
     const std::vector<std::string> lines = Lines(DirectionFileText({r}, options, false));
 
@@ -121,10 +121,15 @@ TEST(DirectionFile, WritesStructuresInTheOrderOfTheTable)
 
 TEST(DirectionFile, GroupWithoutCodeGivesNoPlaneOrLineAndNothingSelectedNoLine)
 {
-    const DirectionFileOptions structuresOnly {false, false, false, true, true, true};
+    const model::DisplayOptions structuresOnly {.chcK1 = false,
+                                                .chcK2 = false,
+                                                .chcK3 = false,
+                                                .chcF1C = true,
+                                                .chcF1P = true,
+                                                .chcL1 = true};
 
     EXPECT_EQ(DirectionFileText({Record("S")}, structuresOnly, false), "");
-    EXPECT_EQ(DirectionFileText({Record("A")}, DirectionFileOptions {}, true), "");
+    EXPECT_EQ(DirectionFileText({Record("A")}, model::DisplayOptions {}, true), "");
 }
 
 math::GroupStatistics Statistics()
