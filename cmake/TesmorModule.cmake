@@ -7,18 +7,13 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
     target_compile_options(tesmor_warnings INTERFACE -Wno-restrict)
 endif()
 
-# tesmor_module(NAME DEPS...) builds src/<NAME>/*.cpp into the static library tesmor_<NAME>.
-# Sources are globbed so that adding a file to a module needs no edit here.
+# tesmor_module(NAME SOURCES files... DEPENDS libraries...) builds the listed files of
+# src/<NAME>/ into the static library tesmor_<NAME>.
 function(tesmor_module name)
-    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-    if(NOT sources)
-        message(STATUS "Module ${name} has no sources yet; skipped")
-        return()
-    endif()
-    add_library(tesmor_${name} STATIC ${sources} ${headers})
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;DEPENDS")
+    add_library(tesmor_${name} STATIC ${arg_SOURCES})
     target_include_directories(tesmor_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(tesmor_${name} PUBLIC ${ARGN} PRIVATE tesmor_warnings)
+    target_link_libraries(tesmor_${name} PUBLIC ${arg_DEPENDS} PRIVATE tesmor_warnings)
 endfunction()
 
 # tesmor_test(NAME DEPS...) builds tests/<NAME>/*.cpp with the shared test support into

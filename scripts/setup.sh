@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, builds, and then either starts the program on
-# the bundled example site ("run") or builds and runs the whole test suite under AddressSanitizer
+# the bundled example site ("run", which also builds the batch tool) or builds and runs the whole test suite under AddressSanitizer
 # and UndefinedBehaviorSanitizer ("test"). Works as root or through sudo on Debian 12.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -47,7 +47,7 @@ fi
 
 if [ "$mode" = run ]; then
     cmake --preset release >/dev/null
-    cmake --build --preset release --target tesmor42
+    cmake --build --preset release --target tesmor42 tesmor42-cli
     exec build/release/src/gui/tesmor42 examples/site/BOHEM1.ran
 fi
 
