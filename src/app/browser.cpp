@@ -3,6 +3,7 @@
 #include "app/open_multiple_dialog.h"
 #include "app/settings.h"
 #include "math/coordinate_systems.h"
+#include "model/codepage.h"
 
 #include <cstdlib>
 
@@ -10,9 +11,10 @@ namespace tesmor::app {
 
 namespace {
 
+// The letter of a selector entry (text in memory) as the records keep it.
 char letterOf(const std::string& name)
 {
-    return name.empty() ? math::NoLineation : name.front();
+    return model::Cp1252Letter(name, 0, math::NoLineation);
 }
 
 // Where the data folder starts when the settings give none: the program's folder, or the home

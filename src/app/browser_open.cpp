@@ -6,6 +6,7 @@
 #include "formats/ams_binary.h"
 #include "formats/text_import.h"
 #include "math/principal_axes.h"
+#include "model/codepage.h"
 
 namespace tesmor::app {
 
@@ -167,8 +168,8 @@ void Browser::setNames()
 }
 
 // Reads every file of FilesToOpen into fresh loaded records. A reader's error is shown and
-// abandons the whole opening; a notice about a shortened text file is shown and its complete
-// records are kept.
+// abandons the whole opening; a notice about a shortened file is shown and its complete records
+// are kept.
 bool Browser::readFiles()
 {
     model::Records loaded;
@@ -180,19 +181,14 @@ bool Browser::readFiles()
         if (!ok)
             break;
         const int start = static_cast<int>(loaded.size()) + 1;
-        if (isBinaryKind(kind)) {
-            auto count = formats::ReadAmsBinaryFile(path, loaded, start, defaults);
-            if (!count)
-                m_ui.ShowMessage(count.error());
-            ok = count.ok();
-        } else {
-            auto import = formats::ReadTextDataFile(path, kind, loaded, start, defaults);
-            if (!import)
-                m_ui.ShowMessage(import.error());
-            else if (import->Notice)
-                m_ui.ShowMessage(*import->Notice);
-            ok = import.ok();
-        }
+        auto import = isBinaryKind(kind)
+            ? formats::ReadAmsBinaryFile(path, loaded, start, defaults)
+            : formats::ReadTextDataFile(path, kind, loaded, start, defaults);
+        if (!import)
+            m_ui.ShowMessage(import.error());
+        else if (import->Notice)
+            m_ui.ShowMessage(*import->Notice);
+        ok = import.ok();
     }
     if (ok && loaded.empty()) {
         // Readers refuse empty files; a data set without a record is never shown.
@@ -242,7 +238,7 @@ void Browser::fillStructureControls()
               static_cast<Control*>(&c.optPaleoVertical)})
             control->enabled = true;
         c.lstFoli.rows.push_back(StructureEntryText(type));
-        c.cboFoli.items.push_back(std::string(1, type.Letter));
+        c.cboFoli.items.push_back(model::LetterText(type.Letter));
     }
     c.lstFoli.selected.assign(c.lstFoli.rows.size(), false);
     ++c.lstFoli.rowsRevision;
@@ -256,7 +252,7 @@ void Browser::fillStructureControls()
         c.lstLine.enabled = true;
         c.chcL1.enabled = true;
         c.lstLine.rows.push_back(StructureEntryText(type));
-        c.cboLine.items.push_back(std::string(1, type.Letter));
+        c.cboLine.items.push_back(model::LetterText(type.Letter));
     }
     c.lstLine.selected.assign(c.lstLine.rows.size(), false);
     ++c.lstLine.rowsRevision;

@@ -103,8 +103,8 @@ ExitStatus Session::Open(const LoadOptions& options)
 }
 
 // Reads every file in turn into one sequence, as opening several files of one kind does. A
-// reader's error abandons the whole opening; a notice about a shortened text file is shown and
-// its complete records are kept.
+// reader's error abandons the whole opening; a notice about a shortened file is shown and its
+// complete records are kept.
 bool Session::readFiles(const std::vector<std::string>& paths, model::FileKind kind,
                         const formats::OrientationDefaults& defaults)
 {
@@ -113,21 +113,14 @@ bool Session::readFiles(const std::vector<std::string>& paths, model::FileKind k
         ReserveRecords(m_loaded, ExpectedRecords(paths));
     for (const std::string& path : paths) {
         const int start = static_cast<int>(m_loaded.size()) + 1;
-        if (binary) {
-            auto count = formats::ReadAmsBinaryFile(path, m_loaded, start, defaults);
-            if (!count) {
-                Report(count.error());
-                return false;
-            }
-        } else {
-            auto import = formats::ReadTextDataFile(path, kind, m_loaded, start, defaults);
-            if (!import) {
-                Report(import.error());
-                return false;
-            }
-            if (import->Notice)
-                Report(*import->Notice);
+        auto import = binary ? formats::ReadAmsBinaryFile(path, m_loaded, start, defaults)
+                             : formats::ReadTextDataFile(path, kind, m_loaded, start, defaults);
+        if (!import) {
+            Report(import.error());
+            return false;
         }
+        if (import->Notice)
+            Report(*import->Notice);
     }
     if (m_loaded.empty()) {
         Report(formats::EmptyFileMessage(paths.front()));
