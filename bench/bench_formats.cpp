@@ -20,7 +20,7 @@ void ReadBinaryFromMemory(benchmark::State& state)
     const model::Result<std::string> bytes = model::ReadWholeFile(bench::BenchDataFile());
     model::Records loaded;
     for (auto _ : state) {
-        const model::Result<int> n
+        const model::Result<formats::DataImport> n
             = formats::ReadAmsBinary(*bytes, "bench.ran", loaded, 1, Defaults);
         benchmark::DoNotOptimize(n.ok());
     }
@@ -33,7 +33,8 @@ void ReadBinaryFile(benchmark::State& state)
     const std::string& path = bench::BenchDataFile();
     model::Records loaded;
     for (auto _ : state) {
-        const model::Result<int> n = formats::ReadAmsBinaryFile(path, loaded, 1, Defaults);
+        const model::Result<formats::DataImport> n
+            = formats::ReadAmsBinaryFile(path, loaded, 1, Defaults);
         benchmark::DoNotOptimize(n.ok());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(loaded.size()));
@@ -46,7 +47,8 @@ void ReadBinaryFileAndComputeDerived(benchmark::State& state)
     const std::string& path = bench::BenchDataFile();
     model::Records loaded;
     for (auto _ : state) {
-        const model::Result<int> n = formats::ReadAmsBinaryFile(path, loaded, 1, Defaults);
+        const model::Result<formats::DataImport> n
+            = formats::ReadAmsBinaryFile(path, loaded, 1, Defaults);
         math::ComputeRecordDerived(loaded);
         benchmark::DoNotOptimize(n.ok());
     }

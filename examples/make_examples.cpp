@@ -41,11 +41,11 @@ int main(int argc, char** argv)
     bench::WriteRecordsFile(path, records);
 
     model::Records check;
-    const model::Result<int> read = formats::ReadAmsBinaryFile(path, check, 1, {});
-    if (!read || *read != site.Count) {
+    const model::Result<formats::DataImport> read = formats::ReadAmsBinaryFile(path, check, 1, {});
+    if (!read || read->Count != site.Count) {
         std::fprintf(stderr, "%s does not read back\n", path.c_str());
         return 1;
     }
-    std::printf("%s: %d specimens\n", path.c_str(), *read);
+    std::printf("%s: %d specimens\n", path.c_str(), read->Count);
     return 0;
 }

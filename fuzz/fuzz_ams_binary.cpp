@@ -36,19 +36,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const formats::OrientationDefaults defaults {1, 2, 3, 90};
 
     model::Records loaded(static_cast<std::size_t>(start - 1));
-    const model::Result<int> read = formats::ReadAmsBinary(bytes, path, loaded, start, defaults);
+    const model::Result<formats::DataImport> read
+        = formats::ReadAmsBinary(bytes, path, loaded, start, defaults);
     if (!read) {
         Check(loaded.size() == static_cast<std::size_t>(start - 1));
         return 0;
     }
-    Check(loaded.size() == static_cast<std::size_t>(start - 1 + *read));
+    Check(loaded.size() == static_cast<std::size_t>(start - 1 + read->Count));
+    Check(read->Notice.has_value() == (size % 64 != 0));
 
     const model::Records records(loaded.begin() + (start - 1), loaded.end());
     const model::Result<std::string> written = formats::EncodeAmsBinary(records, false);
     Check(written.ok());
     model::Records again;
-    const model::Result<int> reread = formats::ReadAmsBinary(*written, path, again, 1, defaults);
-    Check(reread.ok() && *reread == *read);
+    const model::Result<formats::DataImport> reread
+        = formats::ReadAmsBinary(*written, path, again, 1, defaults);
+    Check(reread.ok() && reread->Count == read->Count && !reread->Notice);
     const model::Result<std::string> rewritten = formats::EncodeAmsBinary(again, false);
     Check(rewritten.ok() && *rewritten == *written);
     return 0;

@@ -23,7 +23,7 @@ inline void Check(bool condition)
 }
 
 using TextReader
-    = model::Result<formats::TextImport> (*)(std::string_view, std::string_view, model::Records&,
+    = model::Result<formats::DataImport> (*)(std::string_view, std::string_view, model::Records&,
                                              int, const formats::OrientationDefaults&);
 
 inline int FuzzTextReader(TextReader reader, const std::uint8_t* data, std::size_t size,
@@ -34,7 +34,7 @@ inline int FuzzTextReader(TextReader reader, const std::uint8_t* data, std::size
     const formats::OrientationDefaults defaults {6, 0, 6, 90};
 
     model::Records loaded(static_cast<std::size_t>(start - 1));
-    const model::Result<formats::TextImport> read = reader(bytes, path, loaded, start, defaults);
+    const model::Result<formats::DataImport> read = reader(bytes, path, loaded, start, defaults);
     if (!read) {
         Check(loaded.size() == static_cast<std::size_t>(start - 1));
         return 0;

@@ -4,6 +4,7 @@
 #include "app/file_kinds.h"
 #include "app/open_multiple_dialog.h"
 #include "app/structure_types.h"
+#include "model/codepage.h"
 
 namespace tesmor::app {
 
@@ -174,7 +175,7 @@ void Browser::fillStructureControls(OpenMode mode)
               static_cast<Control*>(&c.optPaleoVertical)})
             control->enabled = true;
         c.lstFoli.rows.push_back(StructureEntryText(type));
-        c.cboFoli.items.push_back(std::string(1, type.Letter));
+        c.cboFoli.items.push_back(model::LetterText(type.Letter));
     }
     c.lstFoli.selected.assign(c.lstFoli.rows.size(), false);
     ++c.lstFoli.rowsRevision;
@@ -188,7 +189,7 @@ void Browser::fillStructureControls(OpenMode mode)
         c.lstLine.enabled = true;
         c.chcL1.enabled = true;
         c.lstLine.rows.push_back(StructureEntryText(type));
-        c.cboLine.items.push_back(std::string(1, type.Letter));
+        c.cboLine.items.push_back(model::LetterText(type.Letter));
     }
     c.lstLine.selected.assign(c.lstLine.rows.size(), false);
     ++c.lstLine.rowsRevision;

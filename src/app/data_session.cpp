@@ -4,6 +4,7 @@
 #include "formats/text_import.h"
 #include "math/coordinate_systems.h"
 #include "math/principal_axes.h"
+#include "model/codepage.h"
 #include "model/number_text.h"
 
 #include <algorithm>
@@ -56,16 +57,17 @@ bool isRotatedSystem(CoordinateSystem system)
     return system == CoordinateSystem::Paleogeographic || system == CoordinateSystem::Tectonic;
 }
 
+// The letter of a selector entry (text in memory) as the records keep it.
 char letterOf(const std::string& name)
 {
-    return name.empty() ? math::NoLineation : name.front();
+    return model::Cp1252Letter(name, 0, math::NoLineation);
 }
 
 bool hasLetter(const std::vector<StructureType>& types, const std::string& letter)
 {
-    return letter.size() == 1
+    return IsOneLetter(letter)
         && std::any_of(types.begin(), types.end(),
-                       [&](const StructureType& type) { return type.Letter == letter.front(); });
+                       [&](const StructureType& type) { return type.Letter == letterOf(letter); });
 }
 
 std::string lettersOf(const std::vector<StructureType>& types)
@@ -74,7 +76,7 @@ std::string lettersOf(const std::vector<StructureType>& types)
     for (const StructureType& type : types) {
         if (!text.empty())
             text += ", ";
-        text += type.Letter;
+        text += model::LetterText(type.Letter);
     }
     return text;
 }
@@ -92,19 +94,14 @@ bool DataSession::ReadFiles(const std::vector<std::string>& paths, model::FileKi
         if (!ok)
             break;
         const int start = static_cast<int>(loaded.size()) + 1;
-        if (IsBinaryKind(kind)) {
-            auto count = formats::ReadAmsBinaryFile(path, loaded, start, defaults);
-            if (!count)
-                report(count.error());
-            ok = count.ok();
-        } else {
-            auto import = formats::ReadTextDataFile(path, kind, loaded, start, defaults);
-            if (!import)
-                report(import.error());
-            else if (import->Notice)
-                report(*import->Notice);
-            ok = import.ok();
-        }
+        auto import = IsBinaryKind(kind)
+            ? formats::ReadAmsBinaryFile(path, loaded, start, defaults)
+            : formats::ReadTextDataFile(path, kind, loaded, start, defaults);
+        if (!import)
+            report(import.error());
+        else if (import->Notice)
+            report(*import->Notice);
+        ok = import.ok();
     }
     if (ok && loaded.empty()) {
         // Readers refuse empty files; a data set without a record is never shown.
@@ -135,7 +132,7 @@ OpenMode DataSession::CompleteRecords()
         return OpenMode::NoFoliation;
     }
     if (isRotatedSystem(CoordSystem)) {
-        FoliationName = std::string(1, FoliationTypes.front().Letter);
+        FoliationName = model::LetterText(FoliationTypes.front().Letter);
         LineationName = "0";
     }
     return OpenMode::WithFoliation;
@@ -266,6 +263,11 @@ plot::ViewOptions DataSession::ViewOptions() const
 plot::ViewData DataSession::ViewData() const
 {
     return {Data.ActiveRecords, &Statistics, ViewOptions()};
+}
+
+bool IsOneLetter(const std::string& text)
+{
+    return !text.empty() && model::LetterText(model::Cp1252Letter(text, 0, '?')) == text;
 }
 
 std::string_view CoordinateSystemName(CoordinateSystem system)

@@ -125,6 +125,9 @@ struct DataSession
     bool Oriented() const;
 };
 
+// True when the text in memory is one character that a data file can hold as a structure letter.
+bool IsOneLetter(const std::string& text);
+
 // The lower-case name of a coordinate system: "specimen", "geographic", "paleogeographic",
 // "tectonic"; and back.
 std::string_view CoordinateSystemName(math::CoordinateSystem system);

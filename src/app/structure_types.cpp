@@ -1,5 +1,7 @@
 #include "app/structure_types.h"
 
+#include "model/codepage.h"
+
 #include <algorithm>
 #include <array>
 
@@ -7,9 +9,10 @@ namespace tesmor::app {
 
 namespace {
 
+// Letters are Windows-1252 bytes: both cases of a letter beyond ASCII count as one type too.
 char upper(char c)
 {
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+    return model::UpperCp1252(c);
 }
 
 std::vector<StructureType> typesOf(const model::Records& records,
@@ -50,7 +53,7 @@ std::vector<StructureType> LineationTypesOf(const model::Records& records)
 
 std::string StructureEntryText(const StructureType& type)
 {
-    return std::string(1, type.Letter) + "  (N= " + std::to_string(type.Count) + ")";
+    return model::LetterText(type.Letter) + "  (N= " + std::to_string(type.Count) + ")";
 }
 
 } // namespace tesmor::app

@@ -1,5 +1,6 @@
 #include "cli/json_output.h"
 
+#include "model/codepage.h"
 #include "model/number_text.h"
 
 #include <charconv>
@@ -10,9 +11,10 @@ namespace tesmor::cli {
 
 namespace {
 
+// A structure type letter (a Windows-1252 byte) as JSON text.
 Json CharJson(char c)
 {
-    return std::string(1, c);
+    return model::LetterText(c);
 }
 
 Json PointJson(const math::NetPoint& p)

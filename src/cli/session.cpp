@@ -1,6 +1,7 @@
 #include "cli/session.h"
 
 #include "app/file_kinds.h"
+#include "model/codepage.h"
 
 namespace tesmor::cli {
 
@@ -46,7 +47,8 @@ ExitStatus Session::Open(const LoadOptions& options)
         m_err << kind.Problem << '\n';
         return UsageError;
     }
-    if ((options.Foliation && options.Foliation->size() != 1) || options.Lineation.size() != 1) {
+    if ((options.Foliation && !app::IsOneLetter(*options.Foliation))
+        || !app::IsOneLetter(options.Lineation)) {
         m_err << "A structure type is one letter (the lineation \"0\" for none).\n";
         return UsageError;
     }
@@ -65,7 +67,7 @@ ExitStatus Session::Open(const LoadOptions& options)
             choice.Foliation = options.Foliation ? *options.Foliation
                 : m_data.FoliationTypes.empty()
                 ? std::string("0")
-                : std::string(1, m_data.FoliationTypes.front().Letter);
+                : model::LetterText(m_data.FoliationTypes.front().Letter);
             choice.Lineation = options.Lineation;
             choice.Reference = options.PaleoVertical ? math::PaleoReference::Vertical
                                                      : math::PaleoReference::Horizontal;

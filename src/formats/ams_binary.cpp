@@ -31,8 +31,9 @@
 //    52     2   int16    line 1 inclination
 //    54    10   -        group 2 as offsets 44-53
 //
-// The number of specimen records is the file length / 64 - 1 rounded ties to even; the bytes of a
-// trailing partial record that lie beyond the file read as zeros.
+// A file of 96 bytes or less (the file length / 64 - 1 rounds ties to even below 1) holds no
+// specimen. A trailing partial record is not read: the complete records before it are kept and
+// the reader says so.
 
 #include "formats/ams_binary.h"
 
@@ -53,21 +54,10 @@ constexpr std::size_t RecordSize = 64;
 constexpr const char* InputErrorTitle = "Input error!";
 constexpr const char* OutputErrorTitle = "Output error!";
 
-using RecordBytes = std::array<char, RecordSize>;
-
-// Record `number` (0 = header) of the file. A record cut short by the end of the file is copied
-// into `scratch` with its missing bytes as zeros.
-std::string_view RecordAt(std::string_view bytes, std::size_t number, RecordBytes& scratch)
+// Record `number` (0 = header) of the file, which holds it completely.
+std::string_view RecordAt(std::string_view bytes, std::size_t number)
 {
-    const std::size_t offset = number * RecordSize;
-    if (offset + RecordSize <= bytes.size()) {
-        return bytes.substr(offset, RecordSize);
-    }
-    scratch.fill('\0');
-    if (offset < bytes.size()) {
-        std::memcpy(scratch.data(), bytes.data() + offset, bytes.size() - offset);
-    }
-    return {scratch.data(), RecordSize};
+    return bytes.substr(number * RecordSize, RecordSize);
 }
 
 std::int16_t Int16At(std::string_view record, std::size_t offset)
@@ -154,7 +144,7 @@ void AssignGroupCode(std::string& out, std::string_view bytes)
         out.assign("00");
         return;
     }
-    AssignText(out, model::ToUpper(bytes));
+    AssignText(out, model::UpperCp1252(bytes));
 }
 
 // One geological group (code, plane, line) from the 10 bytes at `offset`.
@@ -163,8 +153,8 @@ void ReadGroup(std::string_view record, std::size_t offset, std::int16_t P4, std
                float& lInc)
 {
     AssignGroupCode(code, record.substr(offset, 2));
-    codeA = code[0];
-    codeB = code.size() > 1 ? code[1] : '0';
+    codeA = model::Cp1252Letter(code, 0, '0');
+    codeB = model::Cp1252Letter(code, 1, '0');
     model::PlaneFromFile(Int16At(record, offset + 2), P4, fDec, fStrike);
     fInc = Int16At(record, offset + 4);
     lDec = Int16At(record, offset + 6);
@@ -215,11 +205,23 @@ model::UserMessage OutputError(std::string text)
     return {std::move(text), OutputErrorTitle, model::MessageIcon::Critical};
 }
 
-// The number of specimen records of a file of `size` bytes: size / 64 - 1, rounded ties to even
-// (so 96 bytes hold none and a trailing part of more than half a record counts as a record).
+// The number of specimen records of a file of `size` bytes by the count rule: size / 64 - 1,
+// rounded ties to even (so 96 bytes hold none).
 double SpecimenCount(std::uintmax_t size)
 {
     return model::RoundHalfEven(static_cast<double>(size) / RecordSize - 1.0);
+}
+
+// The specimen records that the file holds completely.
+std::size_t CompleteSpecimens(std::uintmax_t size)
+{
+    return size < RecordSize ? 0 : static_cast<std::size_t>(size / RecordSize - 1);
+}
+
+std::string TruncatedText(std::string_view path, std::size_t record)
+{
+    return "File  " + std::string(path) + "  ends inside record " + std::to_string(record)
+        + "!\r\n";
 }
 
 // Record numbers are 16-bit: more records than they can address are never loaded.
@@ -393,39 +395,47 @@ std::string SpecimenName(std::string_view bytes)
 
 model::UserMessage EmptyFileMessage(std::string_view path)
 {
-    return InputError("File  " + model::ToUpper(path) + "  is empty!");
+    return InputError("File  " + std::string(path) + "  is empty!");
 }
 
-model::Result<int> ReadAmsBinary(std::string_view bytes, std::string_view path,
-                                 model::Records& loaded, int start,
-                                 const OrientationDefaults& defaults)
+model::UserMessage DamagedFileMessage(std::string_view path, std::string_view name,
+                                      std::string_view place, std::string_view what)
+{
+    return InputError("File  " + std::string(path) + "  is damaged: specimen " + std::string(name)
+                      + " (" + std::string(place) + ") has " + std::string(what) + ".");
+}
+
+model::Result<DataImport> ReadAmsBinary(std::string_view bytes, std::string_view path,
+                                        model::Records& loaded, int start,
+                                        const OrientationDefaults& defaults)
 {
     assert(start >= 1);
     if (bytes.empty()) {
         return EmptyFileMessage(path);
     }
-    const double n = SpecimenCount(bytes.size());
-    if (n < 1) {
+    if (SpecimenCount(bytes.size()) < 1) {
         return model::UserMessage {"File is empty"};
     }
-    if (start - 1 + n > model::MaxLoadedRecords) {
-        return TooManyRecordsMessage(path, start - 1 + n);
+    const std::size_t count = CompleteSpecimens(bytes.size());
+    const bool truncated = bytes.size() % RecordSize != 0;
+    if (count == 0) {
+        return InputError(TruncatedText(path, 2) + "No complete specimen was read.");
     }
-    const auto count = static_cast<std::size_t>(n);
+    if (start - 1 + static_cast<double>(count) > model::MaxLoadedRecords) {
+        return TooManyRecordsMessage(path, start - 1 + static_cast<double>(count));
+    }
 
-    RecordBytes scratch;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string_view record = RecordAt(bytes, i + 1, scratch);
+        const std::string_view record = RecordAt(bytes, i + 1);
         if (!HasFiniteTensor(record)) {
-            return InputError("File  " + std::string(path) + "  is damaged: specimen "
-                              + SpecimenName(record.substr(0, 12)) + " (record "
-                              + std::to_string(i + 2)
-                              + ") has a susceptibility scale or tensor that is not a finite "
-                                "number.");
+            return DamagedFileMessage(path, SpecimenName(record.substr(0, 12)),
+                                      "record " + std::to_string(i + 2),
+                                      "a susceptibility scale or tensor that is not a finite "
+                                      "number");
         }
     }
 
-    const model::SpecimenRecord header = ReadHeader(RecordAt(bytes, 0, scratch), defaults);
+    const model::SpecimenRecord header = ReadHeader(RecordAt(bytes, 0), defaults);
     const bool remanence = IsRemanencePath(path);
     const auto first = static_cast<std::size_t>(start - 1);
     loaded.resize(first + count);
@@ -433,20 +443,29 @@ model::Result<int> ReadAmsBinary(std::string_view bytes, std::string_view path,
         // Copy-assigning reuses the strings' buffers of records already in place.
         model::SpecimenRecord& r = loaded[first + i];
         r = header;
-        ReadSpecimen(RecordAt(bytes, i + 1, scratch), remanence, r);
+        ReadSpecimen(RecordAt(bytes, i + 1), remanence, r);
         r.Index = static_cast<std::int16_t>(first + i + 1);
     }
-    return static_cast<int>(count);
+    DataImport result;
+    result.Count = static_cast<int>(count);
+    if (truncated) {
+        result.Notice
+            = model::UserMessage {TruncatedText(path, count + 2) + "The " + std::to_string(count)
+                                      + " complete specimen record(s) before it were read.",
+                                  InputErrorTitle, model::MessageIcon::Exclamation};
+    }
+    return result;
 }
 
-model::Result<int> ReadAmsBinaryFile(const std::string& path, model::Records& loaded, int start,
-                                     const OrientationDefaults& defaults)
+model::Result<DataImport> ReadAmsBinaryFile(const std::string& path, model::Records& loaded,
+                                            int start, const OrientationDefaults& defaults)
 {
     // A file too long to be opened is refused before its bytes are read into memory.
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec && start - 1 + SpecimenCount(size) > model::MaxLoadedRecords) {
-        return TooManyRecordsMessage(path, start - 1 + SpecimenCount(size));
+    const auto complete = static_cast<double>(CompleteSpecimens(size));
+    if (!ec && start - 1 + complete > model::MaxLoadedRecords) {
+        return TooManyRecordsMessage(path, start - 1 + complete);
     }
     model::Result<std::string> bytes = model::ReadWholeFile(path);
     if (!bytes) {

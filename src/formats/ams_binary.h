@@ -9,6 +9,7 @@
 #include "model/specimen_record.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,26 +38,42 @@ bool IsRemanencePath(std::string_view path);
 std::int16_t OrientationParameter(std::string_view field, std::int16_t fallback);
 
 // A geological group code as stored in memory: "00" when the first byte has a code below 48 ("0")
-// or the code is empty, otherwise the Windows-1252 bytes upper-cased and converted to UTF-8.
+// or the code is empty, otherwise the Windows-1252 bytes upper-cased (letters beyond ASCII too)
+// and converted to UTF-8.
 std::string GroupCode(std::string_view bytes);
 
 // A specimen name: every blank removed, then trimmed, converted to UTF-8.
 std::string SpecimenName(std::string_view bytes);
 
-// The message of an empty data file: "File  " + path in upper case + "  is empty!".
+// The message of an empty data file: "File  " + path + "  is empty!".
 model::UserMessage EmptyFileMessage(std::string_view path);
 
+// The message of a data file refused for a value of one specimen that is not a finite number:
+// "File  " + path + "  is damaged: specimen " + name + " (" + place + ") has " + what + ".".
+model::UserMessage DamagedFileMessage(std::string_view path, std::string_view name,
+                                      std::string_view place, std::string_view what);
+
+// What a data file reader appended.
+struct DataImport
+{
+    int Count = 0; // records appended
+    // Set when the file ends inside a record or block: the complete specimens before it were
+    // kept and this notice says how many (the caller shows it; the records are valid).
+    std::optional<model::UserMessage> Notice;
+};
+
 // Reads the records of a binary data file held in `bytes` into `loaded` at the 1-based indices
-// start .. start + N - 1 (records before `start` are kept, the sequence ends after the last one
-// read) and returns N. `path` names the file in messages and its extension selects remanence
-// data. On failure `loaded` is left exactly as it was.
-model::Result<int> ReadAmsBinary(std::string_view bytes, std::string_view path,
-                                 model::Records& loaded, int start,
-                                 const OrientationDefaults& defaults);
+// start .. start + Count - 1 (records before `start` are kept, the sequence ends after the last
+// one read). `path` names the file in messages and its extension selects remanence data. A file
+// that ends inside a record keeps the complete records before it, with a notice. On failure
+// `loaded` is left exactly as it was.
+model::Result<DataImport> ReadAmsBinary(std::string_view bytes, std::string_view path,
+                                        model::Records& loaded, int start,
+                                        const OrientationDefaults& defaults);
 
 // ReadAmsBinary on the contents of the file at `path`.
-model::Result<int> ReadAmsBinaryFile(const std::string& path, model::Records& loaded, int start,
-                                     const OrientationDefaults& defaults);
+model::Result<DataImport> ReadAmsBinaryFile(const std::string& path, model::Records& loaded,
+                                            int start, const OrientationDefaults& defaults);
 
 // The bytes of a binary data file holding every record, or only the records whose `Selected` flag
 // is set, in sequence order. The header comes from the first record of the sequence whether or not

@@ -195,18 +195,17 @@ int GedLineLengthCheck(std::string_view bytes)
 model::Result<GedEntries> ReadGedForMerge(std::string_view bytes, std::string_view path)
 {
     if (bytes.empty())
-        return MergeInputError("File  " + model::ToUpper(path) + "  is empty!");
+        return MergeInputError("File  " + std::string(path) + "  is empty!");
     int bad = 0;
     const std::vector<std::string_view> lines = SplitGedLines(bytes, bad);
-    const std::string upperPath = model::ToUpper(path);
     if (bad != 0)
-        return MergeInputError(LineMessage(upperPath, bad) + "The line is not "
+        return MergeInputError(LineMessage(path, bad) + "The line is not "
                                + std::to_string(LineWidth) + " characters long.");
 
     GedEntry header;
     for (const NumericField& f : HeaderParameters)
         if (!WholeNumberField(lines[0], f.Offset, 3, header.*f.Member))
-            return MergeInputError(LineMessage(upperPath, 1) + f.Name + " is not a whole number.");
+            return MergeInputError(LineMessage(path, 1) + f.Name + " is not a whole number.");
     ReadHeaderTexts(lines[0], header);
     header.Lat = Field(lines[0], 20, 7);
     header.Lon = Field(lines[0], 27, 7);
@@ -217,7 +216,7 @@ model::Result<GedEntries> ReadGedForMerge(std::string_view bytes, std::string_vi
         GedEntry e = header;
         for (const NumericField& f : EntryNumbers)
             if (!WholeNumberField(lines[k], f.Offset, 4, e.*f.Member))
-                return MergeInputError(LineMessage(upperPath, static_cast<int>(k + 1)) + f.Name
+                return MergeInputError(LineMessage(path, static_cast<int>(k + 1)) + f.Name
                                        + " is not a whole number.");
         ReadEntryTexts(lines[k], e);
         entries.push_back(std::move(e));
@@ -230,15 +229,14 @@ GedEditRead ReadGedForEditing(std::string_view bytes, std::string_view path, Ged
 {
     assert(start >= 1 && static_cast<std::size_t>(start) <= entries.size() + 1);
     GedEditRead result;
-    const std::string upperPath = model::ToUpper(path);
     if (bytes.empty()) {
-        result.Error = EditInputError("File  " + upperPath + "  is empty!");
+        result.Error = EditInputError("File  " + std::string(path) + "  is empty!");
         return result;
     }
     int bad = 0;
     const std::vector<std::string_view> lines = SplitGedLines(bytes, bad);
     if (bad != 0) {
-        result.Error = EditInputError(LineMessage(upperPath, bad));
+        result.Error = EditInputError(LineMessage(path, bad));
         return result;
     }
     if (lines.size() < 2) {
@@ -263,7 +261,7 @@ GedEditRead ReadGedForEditing(std::string_view bytes, std::string_view path, Ged
         GedEntry e = header;
         for (const NumericField& f : EntryNumbers) {
             if (!NumberField(lines[k], f.Offset, 4, e.*f.Member)) {
-                result.Error = EditInputError(LineMessage(upperPath, static_cast<int>(k + 1)));
+                result.Error = EditInputError(LineMessage(path, static_cast<int>(k + 1)));
                 return result;
             }
         }

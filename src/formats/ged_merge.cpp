@@ -1,6 +1,5 @@
 #include "formats/ged_merge.h"
 
-#include "formats/ams_binary.h"
 #include "model/codepage.h"
 #include "model/file_io.h"
 #include "model/number_text.h"
@@ -19,7 +18,7 @@ NameIndex IndexNames(const GedEntries& entries)
     NameIndex index;
     index.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        index[model::ToUpper(entries[i].Name)] = i;
+        index[model::UpperText(entries[i].Name)] = i;
     return index;
 }
 
@@ -41,27 +40,30 @@ std::optional<std::size_t> LastMatch(const NameIndex& index, const std::string& 
     return last;
 }
 
-// The group code of a record from the 4-character code of an entry: its first two characters,
-// upper-cased, "00" when they do not begin with a digit or letter.
+// The group code of a record from the 4-character code of an entry: its first two characters as
+// typed (case kept), "00" when they do not begin with a digit or letter (no group).
 std::string RecordCode(const std::string& entryCode)
 {
-    return GroupCode(model::FitField(model::Utf8ToCp1252(entryCode), 2));
+    const std::string bytes = model::FitField(model::Utf8ToCp1252(entryCode), 2);
+    if (static_cast<unsigned char>(bytes[0]) < '0')
+        return "00";
+    return model::Cp1252ToUtf8(bytes);
 }
 
 void SetGroups(model::SpecimenRecord& r, const std::string& code1, const std::string& code2,
                const std::array<float, 8>& angles)
 {
     r.Code1 = code1;
-    r.Code1A = r.Code1[0];
-    r.Code1B = r.Code1.size() > 1 ? r.Code1[1] : '0';
+    r.Code1A = model::Cp1252Letter(r.Code1, 0, '0');
+    r.Code1B = model::Cp1252Letter(r.Code1, 1, '0');
     r.F1Dec = angles[0];
     r.F1Inc = angles[1];
     r.L1Dec = angles[2];
     r.L1Inc = angles[3];
     r.F1Strike = model::StrikeOfDipDirection(r.F1Dec);
     r.Code2 = code2;
-    r.Code2A = r.Code2[0];
-    r.Code2B = r.Code2.size() > 1 ? r.Code2[1] : '0';
+    r.Code2A = model::Cp1252Letter(r.Code2, 0, '0');
+    r.Code2B = model::Cp1252Letter(r.Code2, 1, '0');
     r.F2Dec = angles[4];
     r.F2Inc = angles[5];
     r.L2Dec = angles[6];
@@ -103,7 +105,7 @@ model::Result<GedMerge> MergeGed(std::string_view bytes, std::string_view path,
 
     std::vector<std::string> missing;
     for (model::SpecimenRecord& r : loaded) {
-        const std::string R = model::ToUpper(r.Name);
+        const std::string R = model::UpperText(r.Name);
         const std::optional<std::size_t> match = LastMatch(index, R, mode);
         if (!match) {
             missing.push_back(R);

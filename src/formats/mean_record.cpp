@@ -52,7 +52,7 @@ model::Result<MeanRecordFile> AddMeanRecord(std::string_view existing, bool appe
     double target = 2;
     if (append && !existing.empty())
         target = std::max(
-            2.0, model::RoundHalfEven(static_cast<double>(existing.size()) / RecordSize) + 1);
+            2.0, model::RoundHalfEven(static_cast<double>(existing.size()) / RecordSize + 1));
     if (target - 1 > model::MaxRecordsPerFile)
         return model::UserMessage {"Cannot add the mean record: the file already holds the "
                                        + std::to_string(model::MaxRecordsPerFile)

@@ -147,8 +147,8 @@ std::string DirectionLine(const std::string& label, const char* code, const char
 void DirectionLines(const model::SpecimenRecord& r, const model::DisplayOptions& o,
                     std::string& out)
 {
-    const std::string plane1 = r.Name + "." + r.Code1A;
-    const std::string plane2 = r.Name + "." + r.Code2A;
+    const std::string plane1 = r.Name + "." + model::LetterText(r.Code1A);
+    const std::string plane2 = r.Name + "." + model::LetterText(r.Code2A);
     const bool group1 = r.Code1A != '0';
     const bool group2 = r.Code2A != '0';
     if (o.chcK1)
@@ -166,9 +166,11 @@ void DirectionLines(const model::SpecimenRecord& r, const model::DisplayOptions&
     if (o.chcF1P && group2)
         out += DirectionLine(plane2, "14", "33", r.F2Dec, r.F2Inc);
     if (o.chcL1 && r.Code1B != '0')
-        out += DirectionLine(r.Name + "." + r.Code1B, "5", "69", r.L1Dec, r.L1Inc);
+        out += DirectionLine(r.Name + "." + model::LetterText(r.Code1B), "5", "69", r.L1Dec,
+                             r.L1Inc);
     if (o.chcL1 && r.Code2B != '0')
-        out += DirectionLine(r.Name + "." + r.Code2B, "9", "69", r.L2Dec, r.L2Inc);
+        out += DirectionLine(r.Name + "." + model::LetterText(r.Code2B), "9", "69", r.L2Dec,
+                             r.L2Inc);
 }
 
 // ---- mean-direction listing ----

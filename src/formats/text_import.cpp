@@ -8,11 +8,13 @@
 
 #include "formats/text_import_blocks.h"
 #include "formats/text_tokens.h"
+#include "model/codepage.h"
 #include "model/file_io.h"
 #include "model/number_text.h"
 
 #include <cassert>
 #include <cmath>
+#include <optional>
 
 namespace tesmor::formats {
 namespace {
@@ -40,8 +42,8 @@ void CompleteGroup(const std::string& codeToken, double plane, double dip, doubl
                    float& fDec, float& fInc, float& fStrike, float& lDec, float& lInc)
 {
     code = GroupCode(model::FitField(codeToken, 2));
-    codeA = code[0];
-    codeB = code.size() > 1 ? code[1] : '0';
+    codeA = model::Cp1252Letter(code, 0, '0');
+    codeB = model::Cp1252Letter(code, 1, '0');
     model::PlaneFromFile(ToSingle(plane), P4, fDec, fStrike);
     fInc = ToSingle(dip);
     lDec = ToSingle(lineDec);
@@ -82,14 +84,22 @@ model::SpecimenRecord Complete(const detail::TextBlock& b, bool remanence,
     return r;
 }
 
-bool HasFiniteTensor(const detail::TextBlock& b)
+// What of a completed record is not a finite number (the message's words), or nothing. NaN or
+// infinity (a number beyond the range of a float, as "1e400") would poison every statistic and
+// picture of the data set.
+std::optional<std::string> NonFiniteValue(const model::SpecimenRecord& r)
 {
-    if (!std::isfinite(b.NormFactor))
-        return false;
-    for (const float k : b.K)
-        if (!std::isfinite(k))
-            return false;
-    return true;
+    const float tensor[] = {r.NormFactor, r.K11, r.K22, r.K33, r.K12, r.K23, r.K13, r.Km};
+    for (const float v : tensor)
+        if (!std::isfinite(v))
+            return "a susceptibility scale or tensor that is not a finite number";
+    if (!std::isfinite(r.FieldCode))
+        return "a field code that is not a finite number";
+    const float angles[] = {r.F1Dec, r.F1Inc, r.L1Dec, r.L1Inc, r.F2Dec, r.F2Inc, r.L2Dec, r.L2Inc};
+    for (const float v : angles)
+        if (!std::isfinite(v))
+            return "a plane or line angle that is not a finite number";
+    return std::nullopt;
 }
 
 model::UserMessage TooManyRecordsMessage(std::string_view path, long long total)
@@ -102,10 +112,10 @@ model::UserMessage TooManyRecordsMessage(std::string_view path, long long total)
 
 std::string TruncatedText(std::string_view path)
 {
-    return "File  " + model::ToUpper(path) + "  ends inside a specimen block!\r\n";
+    return "File  " + std::string(path) + "  ends inside a specimen block!\r\n";
 }
 
-model::Result<TextImport> ReadBlocks(std::string_view bytes, std::string_view path,
+model::Result<DataImport> ReadBlocks(std::string_view bytes, std::string_view path,
                                      model::Records& loaded, int start,
                                      const OrientationDefaults& defaults,
                                      detail::BlockReader readBlock)
@@ -130,14 +140,10 @@ model::Result<TextImport> ReadBlocks(std::string_view bytes, std::string_view pa
         const long long total = start + static_cast<long long>(read.size());
         if (total > model::MaxLoadedRecords)
             return TooManyRecordsMessage(path, total);
-        if (!HasFiniteTensor(block)) {
-            return InputError("File  " + std::string(path) + "  is damaged: specimen "
-                              + SpecimenName(block.NameBytes) + " (block "
-                              + std::to_string(read.size() + 1)
-                              + ") has a susceptibility scale or tensor component that is not "
-                                "a number.");
-        }
         model::SpecimenRecord r = Complete(block, remanence, defaults);
+        if (const std::optional<std::string> bad = NonFiniteValue(r))
+            return DamagedFileMessage(path, r.Name, "block " + std::to_string(read.size() + 1),
+                                      *bad);
         r.Index = static_cast<std::int16_t>(total);
         read.push_back(std::move(r));
     }
@@ -147,7 +153,7 @@ model::Result<TextImport> ReadBlocks(std::string_view bytes, std::string_view pa
             return InputError(TruncatedText(path) + "No complete specimen was read.");
         return model::UserMessage {"File is empty"};
     }
-    TextImport result;
+    DataImport result;
     result.Count = static_cast<int>(read.size());
     if (truncated) {
         result.Notice = InputError(TruncatedText(path) + "The " + std::to_string(result.Count)
@@ -162,28 +168,28 @@ model::Result<TextImport> ReadBlocks(std::string_view bytes, std::string_view pa
 
 } // namespace
 
-model::Result<TextImport> ReadProText(std::string_view bytes, std::string_view path,
+model::Result<DataImport> ReadProText(std::string_view bytes, std::string_view path,
                                       model::Records& loaded, int start,
                                       const OrientationDefaults& defaults)
 {
     return ReadBlocks(bytes, path, loaded, start, defaults, detail::ReadProBlock);
 }
 
-model::Result<TextImport> ReadApgText(std::string_view bytes, std::string_view path,
+model::Result<DataImport> ReadApgText(std::string_view bytes, std::string_view path,
                                       model::Records& loaded, int start,
                                       const OrientationDefaults& defaults)
 {
     return ReadBlocks(bytes, path, loaded, start, defaults, detail::ReadApgBlock);
 }
 
-model::Result<TextImport> ReadAscText(std::string_view bytes, std::string_view path,
+model::Result<DataImport> ReadAscText(std::string_view bytes, std::string_view path,
                                       model::Records& loaded, int start,
                                       const OrientationDefaults& defaults)
 {
     return ReadBlocks(bytes, path, loaded, start, defaults, detail::ReadAscBlock);
 }
 
-model::Result<TextImport> ReadTextDataFile(const std::string& path, model::FileKind kind,
+model::Result<DataImport> ReadTextDataFile(const std::string& path, model::FileKind kind,
                                            model::Records& loaded, int start,
                                            const OrientationDefaults& defaults)
 {

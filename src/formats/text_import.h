@@ -16,30 +16,22 @@
 
 namespace tesmor::formats {
 
-struct TextImport
-{
-    int Count = 0; // records appended
-    // Set when the file ends inside a block: the complete specimens before it were kept and
-    // this notice says how many (the caller shows it; the records are valid).
-    std::optional<model::UserMessage> Notice;
-};
-
 // Each reader appends the records of the file held in `bytes` to `loaded` at the 1-based indices
 // start .. start + Count - 1 (records before `start` are kept, the sequence ends after the last
 // one read). `path` names the file in messages. The ".asc" format carries no orientation
 // parameters: its records take `defaults`. On failure `loaded` is left exactly as it was.
-model::Result<TextImport> ReadProText(std::string_view bytes, std::string_view path,
+model::Result<DataImport> ReadProText(std::string_view bytes, std::string_view path,
                                       model::Records& loaded, int start,
                                       const OrientationDefaults& defaults);
-model::Result<TextImport> ReadApgText(std::string_view bytes, std::string_view path,
+model::Result<DataImport> ReadApgText(std::string_view bytes, std::string_view path,
                                       model::Records& loaded, int start,
                                       const OrientationDefaults& defaults);
-model::Result<TextImport> ReadAscText(std::string_view bytes, std::string_view path,
+model::Result<DataImport> ReadAscText(std::string_view bytes, std::string_view path,
                                       model::Records& loaded, int start,
                                       const OrientationDefaults& defaults);
 
 // The reader of file kind 8 (".pro"), 9 (".apg") or 10 (".asc") on the file at `path`.
-model::Result<TextImport> ReadTextDataFile(const std::string& path, model::FileKind kind,
+model::Result<DataImport> ReadTextDataFile(const std::string& path, model::FileKind kind,
                                            model::Records& loaded, int start,
                                            const OrientationDefaults& defaults);
 

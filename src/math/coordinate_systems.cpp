@@ -8,8 +8,8 @@ namespace tesmor::math {
 
 namespace {
 
-// The single-precision degree constant of the rotation matrices.
-constexpr float DegreesPerRadian = 57.29578f;
+// The degree constant of the rotation matrices is the single-precision one.
+constexpr float DegreesPerRadian = static_cast<float>(DegPerRad);
 
 // R1: the rotation by `dip` about the strike direction (azimuth dd + 90), which turns the plane
 // (dd, dip) into the horizontal.
@@ -100,12 +100,18 @@ void rotatePlane(const Mat3& R, float& dd, float& dip)
 void rotateGeology(const Mat3& R, model::SpecimenRecord& r)
 {
     rotatePlane(R, r.F1Dec, r.F1Inc);
-    r.F1Strike = rotateLine(R, r.F1Strike, 0).Dec;
+    // The strike line turns as a line; its inclination goes into the spare field beside the
+    // strike, where the net reads it for (nearly) horizontal planes.
+    const Direction strike1 = rotateLine(R, r.F1Strike, r.Spare1);
+    r.F1Strike = strike1.Dec;
+    r.Spare1 = strike1.Inc;
     const Direction line1 = rotateLine(R, r.L1Dec, r.L1Inc);
     r.L1Dec = line1.Dec;
     r.L1Inc = line1.Inc;
     rotatePlane(R, r.F2Dec, r.F2Inc);
-    r.F2Strike = rotateLine(R, r.F2Strike, 0).Dec;
+    const Direction strike2 = rotateLine(R, r.F2Strike, r.Spare2);
+    r.F2Strike = strike2.Dec;
+    r.Spare2 = strike2.Inc;
     const Direction line2 = rotateLine(R, r.L2Dec, r.L2Inc);
     r.L2Dec = line2.Dec;
     r.L2Inc = line2.Inc;

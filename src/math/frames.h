@@ -35,6 +35,12 @@
 
 namespace tesmor::math {
 
+// Pi and the one pair of degree conversions of the whole program. Routines that work in single
+// precision use the pair rounded to float (DegPerRad as a float is 57.29578).
+inline constexpr double Pi = 3.14159265358979;
+inline constexpr double DegPerRad = 180.0 / Pi;
+inline constexpr double RadPerDeg = Pi / 180.0;
+
 // The coordinate system in which the active records are shown.
 enum class CoordinateSystem : std::int16_t {
     Specimen = 1,

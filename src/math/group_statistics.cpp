@@ -9,9 +9,6 @@ namespace tesmor::math {
 
 namespace {
 
-// Degrees per radian of the confidence angles and the projections.
-constexpr double DegPerRadStat = 57.29577951;
-
 // Km and the anisotropy parameters of one record, from its own tensor.
 struct RecordValues
 {
@@ -205,7 +202,7 @@ void ellipseCurve(const Mat2d& W, const Mat3& E, int i, Projection projection,
         return;
     curve.resize(EllipseCurvePoints);
     for (int t = 0; t < EllipseCurvePoints; ++t) {
-        const double phi = 0.1 * t / DegPerRadStat;
+        const double phi = 0.1 * t / DegPerRad;
         const double c = std::cos(phi);
         const double s = std::sin(phi);
         const double Q = a * c * c + b * s * s + 2 * hInv * c * s;
@@ -285,11 +282,11 @@ void tenvar(const std::vector<model::SpecimenRecord>& records, Projection projec
             // A zero covariance (identical records) or a negative d1 has no confidence region.
             if (d1 > 0 && allFinite({W(1, 1), W(2, 2), W(1, 2), d1, d2})) {
                 c.defined = true;
-                c.a = std::atan(std::sqrt(d1)) * DegPerRadStat;
-                c.a95 = std::atan(scale * std::sqrt(d1)) * DegPerRadStat;
+                c.a = std::atan(std::sqrt(d1)) * DegPerRad;
+                c.a95 = std::atan(scale * std::sqrt(d1)) * DegPerRad;
                 if (d2 > 0) {
-                    c.b = std::atan(std::sqrt(d2)) * DegPerRadStat;
-                    c.b95 = std::atan(scale * std::sqrt(d2)) * DegPerRadStat;
+                    c.b = std::atan(std::sqrt(d2)) * DegPerRad;
+                    c.b95 = std::atan(scale * std::sqrt(d2)) * DegPerRad;
                 }
             }
         }
@@ -377,8 +374,8 @@ NetPoint ProjectVector(const Vec3d& v, Projection projection)
     const double D = ArcTan2(y, x);
     double rho = 0;
     if (projection == Projection::EqualAngle) {
-        const double I = ArcSin(z) * DegPerRadStat;
-        rho = std::tan((90 - std::fabs(I)) / 2 / DegPerRadStat);
+        const double I = ArcSin(z) * DegPerRad;
+        rho = std::tan((90 - std::fabs(I)) / 2 / DegPerRad);
     } else {
         rho = std::sqrt(std::max(0.0, 1 - z));
     }
@@ -389,8 +386,8 @@ std::array<NetPoint, 3> ProjectAxisEqualArea(const std::array<Direction, 3>& dir
 {
     std::array<NetPoint, 3> points;
     for (std::size_t i = 0; i < 3; ++i) {
-        const double dec = dirs[i].Dec / DegPerRadStat;
-        const double inc = dirs[i].Inc / DegPerRadStat;
+        const double dec = dirs[i].Dec / DegPerRad;
+        const double inc = dirs[i].Inc / DegPerRad;
         const double rho = std::sqrt(std::max(0.0, 1 - std::sin(inc)));
         points[i] = NetPoint {static_cast<float>(std::sin(dec) * rho),
                               static_cast<float>(std::cos(dec) * rho)};

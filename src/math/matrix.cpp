@@ -125,8 +125,8 @@ Mat3 RotHoriz(float a, float b)
 
 Mat3 RotAxis(const Vec3& u, float phi)
 {
-    // The single-precision degree constant of the rotation matrices.
-    const double radians = phi / 57.29578f;
+    // The degree constant of the rotation matrices is the single-precision one.
+    const double radians = phi / static_cast<float>(DegPerRad);
     const float s = static_cast<float>(std::sin(radians));
     const float cc = static_cast<float>(1.0 - std::cos(radians));
     Mat3 R;
@@ -213,8 +213,8 @@ double ArcCos(double x)
     if (x >= 1)
         return 0;
     if (x <= -1)
-        return 3.1415927;
-    return std::atan(-x / std::sqrt(1 - x * x)) + 2 * std::atan(1.0);
+        return Pi;
+    return std::atan(-x / std::sqrt(1 - x * x)) + Pi / 2;
 }
 
 double Log10(double x)

@@ -15,11 +15,6 @@
 
 namespace tesmor::math {
 
-// Pi as the routines of this module use it, and the degree conversions.
-inline constexpr double Pi = 3.14159265358979;
-inline constexpr double DegPerRad = 180.0 / Pi;
-inline constexpr double RadPerDeg = Pi / 180.0;
-
 // An R x C matrix, row-major, indexed from 1: m(row, column).
 template<typename T, int R, int C> struct Matrix
 {

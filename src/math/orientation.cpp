@@ -6,12 +6,6 @@
 
 namespace tesmor::math {
 
-namespace {
-
-constexpr double DegPerRadReadOut = 57.2957795130824;
-
-} // namespace
-
 Mat3 OrientationMatrix(int A, int B, int P1, int P2, int P3)
 {
     // Whole degrees: the azimuth corrected for the clock positions of the sampling device.
@@ -61,7 +55,7 @@ namespace {
 // Declination (degrees) of the net point (x, y) at distance r > 0 from the centre.
 double readOutDeclination(double x, double y, double r)
 {
-    double D = ArcSinNet(x / r) * DegPerRadReadOut;
+    double D = ArcSinNet(x / r) * DegPerRad;
     if (y < 0)
         D = 180 - D;
     if (D >= 360)
@@ -88,7 +82,7 @@ Direction NetToDirectionEqualArea(float x, float y)
         return Direction {0, 90};
     const float r = std::sqrt(x * x + y * y);
     const double D = readOutDeclination(x, y, r);
-    const double I = ArcSinNet(1 - double(r) * r) * DegPerRadReadOut;
+    const double I = ArcSinNet(1 - double(r) * r) * DegPerRad;
     return readOutDirection(D, I);
 }
 
@@ -98,7 +92,7 @@ Direction NetToDirectionEqualAngle(float x, float y)
         return Direction {0, 90};
     const float r = std::sqrt(x * x + y * y);
     const double D = readOutDeclination(x, y, r);
-    const double I = 90 - 2 * std::atan(r) * DegPerRadReadOut;
+    const double I = 90 - 2 * std::atan(r) * DegPerRad;
     return readOutDirection(D, I);
 }
 

@@ -1,5 +1,7 @@
 #include "math/principal_axes.h"
 
+#include "model/codepage.h"
+
 #include <cmath>
 
 namespace tesmor::math {
@@ -185,10 +187,20 @@ AnisotropyParams AnisotropyParameters(float K1, float K2, float K3)
     float e1 = 0;
     float e2 = 0;
     float e3 = 0;
+    // The logarithms of the ratios, ln(a / b) = log1p((a - b) / b) in double: the difference of
+    // two floats is exact there, so nearly equal values (a nearly isotropic specimen) keep their
+    // digits instead of cancelling in a difference of two rounded logarithms.
+    double ln13 = 0; // ln(k1 / k3)
+    double ln21 = 0; // ln(k2 / k1)
+    double ln23 = 0; // ln(k2 / k3)
     if (k3 > 0) {
         e1 = static_cast<float>(std::log(k1));
         e2 = static_cast<float>(std::log(k2));
         e3 = static_cast<float>(std::log(k3));
+        const auto lnRatio = [](double a, double b) { return std::log1p((a - b) / b); };
+        ln13 = lnRatio(k1, k3);
+        ln21 = lnRatio(k2, k1);
+        ln23 = lnRatio(k2, k3);
     }
     const float em = (e2 + e1 + e3) / 3;
 
@@ -196,8 +208,7 @@ AnisotropyParams AnisotropyParameters(float K1, float K2, float K3)
     p.L = k2 != 0 ? k1 / k2 : 0;
     p.F = k3 != 0 ? k2 / k3 : 0;
     p.P = k3 != 0 ? k1 / k3 : 0;
-    const float spread = e1 - e3;
-    if (spread != 0) {
+    if (static_cast<float>(ln13) != 0) {
         const float d1 = e1 - em;
         const float d2 = e2 - em;
         const float d3 = e3 - em;
@@ -205,9 +216,10 @@ AnisotropyParams AnisotropyParameters(float K1, float K2, float K3)
         // root then is of 0, not of a negative number.
         const float arg = 2 * (d2 * d2 + d1 * d1 + d3 * d3 - 1e-20f);
         p.Pj = static_cast<float>(std::exp(std::sqrt(arg > 0 ? double(arg) : 0.0)));
-        p.T = (2 * e2 - e1 - e3) / spread;
+        // T = (2 ln k2 - ln k1 - ln k3) / (ln k1 - ln k3).
+        p.T = static_cast<float>((ln21 + ln23) / ln13);
     }
-    p.U = K1 != K3 ? (2 * K2 - K1 - K3) / (K1 - K3) : 0;
+    p.U = K1 != K3 ? static_cast<float>((2.0 * K2 - K1 - K3) / (static_cast<double>(K1) - K3)) : 0;
     return p;
 }
 
@@ -266,9 +278,10 @@ void SetRecordTensor(model::SpecimenRecord& r, const Mat3& T)
 
 namespace {
 
+// The type letter of a group code: its Windows-1252 byte, as the data files hold it.
 char codeLetter(const std::string& code, std::size_t i)
 {
-    return i < code.size() ? code[i] : ' ';
+    return model::Cp1252Letter(code, i, ' ');
 }
 
 } // namespace

@@ -81,6 +81,74 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& c)
 
 } // namespace
 
+char UpperCp1252(char byte)
+{
+    const auto b = static_cast<unsigned char>(byte);
+    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
+        return static_cast<char>(b - 0x20);
+    switch (b) {
+    case 0x9A: // s caron
+    case 0x9C: // oe ligature
+    case 0x9E: // z caron
+        return static_cast<char>(b - 0x10);
+    case 0xFF: // y diaeresis
+        return static_cast<char>(0x9F);
+    default:
+        return byte;
+    }
+}
+
+std::string UpperCp1252(std::string_view bytes)
+{
+    std::string out(bytes);
+    for (char& c : out)
+        c = UpperCp1252(c);
+    return out;
+}
+
+std::string UpperText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = 0;
+        const std::size_t length = DecodeUtf8(text, i, c);
+        const int byte = length == 0 ? -1 : ByteOfCodePoint(c);
+        if (byte < 0) {
+            // Malformed bytes and characters beyond Windows-1252 stay as they are.
+            const std::size_t n = length == 0 ? 1 : length;
+            out.append(text.substr(i, n));
+            i += n;
+            continue;
+        }
+        AppendUtf8(out, CodePointOfByte(static_cast<unsigned char>(UpperCp1252(char(byte)))));
+        i += length;
+    }
+    return out;
+}
+
+char Cp1252Letter(std::string_view text, std::size_t index, char missing)
+{
+    std::size_t i = 0;
+    for (std::size_t k = 0; i < text.size(); ++k) {
+        char32_t c = 0;
+        const std::size_t length = DecodeUtf8(text, i, c);
+        if (k == index) {
+            if (length == 0)
+                return text[i];
+            const int byte = ByteOfCodePoint(c);
+            return byte < 0 ? '?' : static_cast<char>(byte);
+        }
+        i += length == 0 ? 1 : length;
+    }
+    return missing;
+}
+
+std::string LetterText(char letter)
+{
+    return Cp1252ToUtf8(std::string_view(&letter, 1));
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes)
 {
     std::string out;

@@ -36,6 +36,45 @@ std::string ShortestText(float x)
     return std::string(buffer, result.ptr);
 }
 
+namespace {
+
+// A decimal number beyond the range of a double: infinite when its magnitude is too large, zero
+// when it is too small, with its sign. The magnitude is judged by the position of the first
+// significant digit and the exponent.
+double OutOfRange(std::string_view number)
+{
+    const bool negative = !number.empty() && number.front() == '-';
+    long long magnitude = 0; // decimal position of the first significant digit
+    std::size_t i = negative ? 1 : 0;
+    bool seen = false;
+    bool fraction = false;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        if (number[i] == '.') {
+            fraction = true;
+        } else if (!seen && number[i] == '0') {
+            magnitude -= fraction ? 1 : 0;
+        } else if (!seen) {
+            seen = true;
+        } else if (!fraction) {
+            ++magnitude;
+        }
+    }
+    if (i < number.size()) {
+        long long exponent = 0;
+        const char* first = number.data() + i + 1;
+        if (first < number.data() + number.size() && *first == '+')
+            ++first;
+        const auto parsed = std::from_chars(first, number.data() + number.size(), exponent);
+        if (parsed.ec == std::errc::result_out_of_range)
+            exponent = *first == '-' ? -1000000 : 1000000;
+        magnitude += exponent;
+    }
+    const double value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -value : value;
+}
+
+} // namespace
+
 bool IsNumber(std::string_view s)
 {
     if (s.empty() || s == "." || s == "+" || s == "-")
@@ -94,6 +133,8 @@ double LeadingNumber(std::string_view s)
         ++start;
     double value = 0.0;
     const auto result = std::from_chars(s.data() + start, s.data() + end, value);
+    if (result.ec == std::errc::result_out_of_range)
+        return OutOfRange(s.substr(start, end - start));
     if (result.ec != std::errc())
         return 0.0;
     return value;
@@ -109,15 +150,6 @@ std::string Trim(std::string_view s)
     while (e > b && blank(s[e - 1]))
         --e;
     return std::string(s.substr(b, e - b));
-}
-
-std::string ToUpper(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return out;
 }
 
 std::string ToLower(std::string_view s)

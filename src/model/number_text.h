@@ -23,14 +23,14 @@ std::string ShortestText(float x);
 bool IsNumber(std::string_view s);
 
 // The leading number of a text field: leading blanks skipped, then an optional sign, digits, an
-// optional decimal point and digits, an optional exponent; 0 when no number starts the text.
+// optional decimal point and digits, an optional exponent; 0 when no number starts the text. A
+// number too large for a double is infinite ("1e400"), one too small is 0 ("1e-400").
 double LeadingNumber(std::string_view s);
 
 // Blanks (space, tab, CR, LF) trimmed from both ends.
 std::string Trim(std::string_view s);
 
-// Upper and lower case of ASCII letters; other bytes unchanged.
-std::string ToUpper(std::string_view s);
+// Lower case of ASCII letters (file extensions); other bytes unchanged.
 std::string ToLower(std::string_view s);
 
 // Cut to `width` bytes or pad with blanks on the right.

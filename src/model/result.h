@@ -33,7 +33,8 @@ inline UserMessage InputErrorMessage(std::string text)
     return {std::move(text), InputErrorTitle, MessageIcon::Critical};
 }
 
-template<typename T> class Result
+// A value or a message: never dropped without a look.
+template<typename T> class [[nodiscard]] Result
 {
 public:
     Result(T value)
@@ -61,7 +62,13 @@ private:
     std::variant<T, UserMessage> m_data;
 };
 
-// The result of an operation that gives nothing back but may fail.
-using Status = std::optional<UserMessage>; // empty: success
+// The result of an operation that gives nothing back but may fail: empty on success, otherwise
+// the message to show. Never dropped without a look.
+class [[nodiscard]] Status : public std::optional<UserMessage>
+{
+public:
+    using std::optional<UserMessage>::optional;
+    using std::optional<UserMessage>::operator=;
+};
 
 } // namespace tesmor::model

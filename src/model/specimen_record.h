@@ -41,7 +41,7 @@ struct SpecimenRecord
     float F1Dec = 0;
     float F1Inc = 0;
     float F1Strike = 0;
-    float Spare1 = 0;
+    float Spare1 = 0; // inclination of the strike line: 0 but in rotated (active) records
     float L1Dec = 0;
     float L1Inc = 0;
 

@@ -10,13 +10,11 @@ NetPoint ProjectDirection(math::Projection projection, float dec, float inc)
     double r = 0;
     double decRad = 0;
     if (projection == math::Projection::EqualAngle) {
-        constexpr double DegPerRad = 57.2957795130824;
-        r = std::tan((90.0 - absInc) / 2.0 / DegPerRad);
-        decRad = dec / DegPerRad;
+        r = std::tan((90.0 - absInc) / 2.0 / math::DegPerRad);
+        decRad = dec / math::DegPerRad;
     } else {
-        constexpr double RadPerDeg = 3.14159265358979 / 180.0;
-        r = std::sqrt(std::fmax(0.0, 1.0 - std::sin(absInc * RadPerDeg)));
-        decRad = dec * RadPerDeg;
+        r = std::sqrt(std::fmax(0.0, 1.0 - std::sin(absInc * math::RadPerDeg)));
+        decRad = dec * math::RadPerDeg;
     }
     return {static_cast<float>(r * std::sin(decRad)), static_cast<float>(r * std::cos(decRad))};
 }

@@ -76,7 +76,7 @@ void FillFirstPlot(PlotData& d, int kind, std::span<const SpecimenRecord> record
         const auto range = FiniteRange(d.y);
         const double smallest = range ? range->first : 0.0;
         for (double& y : d.y)
-            y = smallest > 0 ? y / smallest : Unbounded;
+            y = smallest != 0 ? y / smallest : Unbounded;
         SetRange(d.xMin, d.xMax, d.x, 0, Unbounded);
         SetRange(d.yMin, d.yMax, d.y, Unbounded, Unbounded);
         d.axes = {"H",

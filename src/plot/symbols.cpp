@@ -1,12 +1,12 @@
 #include "plot/symbols.h"
 
+#include "math/frames.h"
+
 #include <cmath>
 
 namespace tesmor::plot {
 
 namespace {
-
-constexpr double RadPerDeg = 3.14159265358979 / 180.0;
 
 void Line(Canvas& canvas, double x1, double y1, double x2, double y2, Colour colour, int width = 1)
 {
@@ -95,7 +95,7 @@ void ExpandSymbol(Canvas& canvas, const SymbolItem& item)
         Line(canvas, x - h, y, x + h, y, outline);
         break;
     case 5: {
-        const double a = item.angle * RadPerDeg;
+        const double a = item.angle * math::RadPerDeg;
         Line(canvas, x, y, x + S * std::sin(a), y - S * std::cos(a), outline, item.penWidth);
         break;
     }

@@ -45,18 +45,22 @@ TEST(Listing, FixedFormatRoundsHalfToEvenAndNeverShowsMinusZero)
 
 TEST(StructureTypes, LettersSortByCodeAndCountBothCases)
 {
+    // Letters are Windows-1252 bytes: e-acute and E-acute are one type.
     model::Records records(3);
     records[0].Code1A = 's';
     records[1].Code1A = 'B';
+    records[1].Code2A = '\xE9';
     records[2].Code1A = 'S';
-    records[2].Code2A = '0';
+    records[2].Code2A = '\xC9';
 
     const std::vector<StructureType> types = FoliationTypesOf(records);
 
-    ASSERT_EQ(types.size(), 2u);
+    ASSERT_EQ(types.size(), 3u);
     EXPECT_EQ(types[0], (StructureType {'B', 1}));
     EXPECT_EQ(types[1], (StructureType {'s', 2}));
+    EXPECT_EQ(types[2], (StructureType {'\xE9', 2}));
     EXPECT_EQ(StructureEntryText(types[1]), "s  (N= 2)");
+    EXPECT_EQ(StructureEntryText(types[2]), "\xC3\xA9  (N= 2)");
 }
 
 using PanelTest = test_support::LoadedBrowserTest;

@@ -19,7 +19,7 @@ const OrientationDefaults Defaults {7, 8, 9, 0};
 model::Records ReadBytes(const std::string& bytes, const std::string& path = "/data/site.ran")
 {
     model::Records loaded;
-    const model::Result<int> result = ReadAmsBinary(bytes, path, loaded, 1, Defaults);
+    const model::Result<DataImport> result = ReadAmsBinary(bytes, path, loaded, 1, Defaults);
     EXPECT_TRUE(result.ok()) << (result.ok() ? "" : result.error().text);
     return loaded;
 }
@@ -111,6 +111,27 @@ TEST(AmsBinaryRead, HeaderAndGroupFieldsFollowTheirReadingRules)
     EXPECT_EQ(std::tuple(codes.Code1, codes.Code2), std::tuple("00", "00"));
 }
 
+// Codes are Windows-1252 letters: upper-cased beyond ASCII too, kept as their bytes as letters and
+// written back as the same bytes.
+TEST(AmsBinaryRead, GroupCodesBeyondAsciiAreWindowsLettersBothWays)
+{
+    const model::SpecimenRecord r = ReadOne({.Code1 = "\xE9"
+                                                      "b",
+                                             .Code2 = "\x9A\xFF"});
+
+    EXPECT_EQ(std::tuple(r.Code1, r.Code1A, r.Code1B),
+              std::tuple("\xC3\x89"
+                         "B",
+                         '\xC9', 'B'));
+    EXPECT_EQ(std::tuple(r.Code2, r.Code2A, r.Code2B),
+              std::tuple("\xC5\xA0\xC5\xB8", '\x8A', '\x9F'));
+    const std::string bytes = Encode({r});
+    EXPECT_EQ(std::tuple(bytes.substr(64 + 44, 2), bytes.substr(64 + 54, 2)),
+              std::tuple("\xC9"
+                         "B",
+                         "\x8A\x9F"));
+}
+
 TEST(AmsBinaryInstrument, FollowsTheCodeScaleAndExtensionRules)
 {
     // Field code, scale, path; instrument, field, frequency.
@@ -133,14 +154,15 @@ TEST(AmsBinaryRead, EmptyAndSpecimenlessFilesAreRefusedWithTheirMessages)
 {
     model::Records loaded(3);
 
-    const model::Result<int> empty = ReadAmsBinary("", "/data/site.ran", loaded, 4, Defaults);
+    const model::Result<DataImport> empty
+        = ReadAmsBinary("", "/data/Site.ran", loaded, 4, Defaults);
 
     ASSERT_FALSE(empty.ok());
     EXPECT_EQ(empty.error(),
-              (model::UserMessage {"File  /DATA/SITE.RAN  is empty!", "Input error!",
+              (model::UserMessage {"File  /data/Site.ran  is empty!", "Input error!",
                                    model::MessageIcon::Critical}));
     for (const std::size_t size : {1u, 64u, 96u}) {
-        const model::Result<int> result
+        const model::Result<DataImport> result
             = ReadAmsBinary(std::string(size, ' '), "site.ran", loaded, 4, Defaults);
         ASSERT_FALSE(result.ok()) << size;
         EXPECT_EQ(result.error(),
@@ -149,19 +171,39 @@ TEST(AmsBinaryRead, EmptyAndSpecimenlessFilesAreRefusedWithTheirMessages)
     EXPECT_EQ(loaded.size(), 3u);
 }
 
-TEST(AmsBinaryRead, TrailingPartialRecordReadsItsMissingBytesAsZeros)
+TEST(AmsBinaryRead, FileEndingInsideARecordKeepsTheCompleteRecordsAndSaysWhichIsCut)
 {
-    std::string bytes = AmsFileBuilder()
-                            .Specimen({})
-                            .Specimen({.Name = "LAST", .Tensor = {1, 1, 1, 0.01f, 0.02f, 0.03f}})
-                            .Bytes();
-    bytes.resize(bytes.size() - 24); // ends before K13; more than half a record is left
+    const std::string two
+        = AmsFileBuilder().Specimen({.Name = "FIRST"}).Specimen({.Name = "LAST"}).Bytes();
+    const std::string cut = "  ends inside record ";
+    const std::pair<std::string, std::string> cases[] = {
+        // More than half of the last record is left, and a few bytes after a whole one.
+        {two.substr(0, two.size() - 24),
+         cut + "3!\r\nThe 1 complete specimen record(s) before it were read."},
+        {two + std::string(10, 'x'),
+         cut + "4!\r\nThe 2 complete specimen record(s) before it were read."},
+    };
+    for (const auto& [bytes, notice] : cases) {
+        SCOPED_TRACE(bytes.size());
+        model::Records loaded;
 
-    const model::Records loaded = ReadBytes(bytes);
+        const model::Result<DataImport> result
+            = ReadAmsBinary(bytes, "/data/Site.ran", loaded, 1, Defaults);
 
-    ASSERT_EQ(loaded.size(), 2u);
-    EXPECT_EQ(std::tuple(loaded[1].Name, loaded[1].K23, loaded[1].K13, loaded[1].Code1),
-              std::tuple("LAST", 0.02f, 0.0f, "00"));
+        ASSERT_TRUE(result.ok());
+        EXPECT_EQ(result->Count, static_cast<int>(bytes.size() / 64 - 1));
+        EXPECT_EQ(loaded.size(), bytes.size() / 64 - 1);
+        EXPECT_EQ(loaded.front().Name, "FIRST");
+        EXPECT_EQ(result->Notice,
+                  (model::UserMessage {"File  /data/Site.ran" + notice, "Input error!",
+                                       model::MessageIcon::Exclamation}));
+    }
+    model::Records loaded;
+    const model::Result<DataImport> none
+        = ReadAmsBinary(two.substr(0, 64 + 40), "/d/c.ran", loaded, 1, Defaults);
+    ASSERT_FALSE(none.ok());
+    EXPECT_EQ(none.error().text, "File  /d/c.ran" + cut + "2!\r\nNo complete specimen was read.");
+    EXPECT_FALSE(ReadAmsBinary(two, "/d/c.ran", loaded, 1, Defaults)->Notice);
 }
 
 TEST(AmsBinaryRead, FilesOpenedTogetherAppendAtTheStartIndexWithTheirOwnHeaders)
@@ -171,12 +213,12 @@ TEST(AmsBinaryRead, FilesOpenedTogetherAppendAtTheStartIndexWithTheirOwnHeaders)
     loaded[0].Name = "KEEP";
 
     ASSERT_TRUE(ReadAmsBinary(AmsFileBuilder().Specimen(s).Bytes(), "a.ran", loaded, 2, Defaults));
-    const model::Result<int> second = ReadAmsBinary(
+    const model::Result<DataImport> second = ReadAmsBinary(
         AmsFileBuilder().Header({.Site = "SECOND", .P4 = "90"}).Specimen(s).Specimen(s).Bytes(),
         "b.ran", loaded, 3, Defaults);
 
     ASSERT_TRUE(second.ok());
-    EXPECT_EQ(*second, 2);
+    EXPECT_EQ(second->Count, 2);
     ASSERT_EQ(loaded.size(), 4u);
     EXPECT_EQ(loaded[0].Name, "KEEP");
     EXPECT_EQ(std::tuple(loaded[1].Site, loaded[1].F1Dec, loaded[1].Index),
@@ -191,7 +233,8 @@ TEST(AmsBinaryRead, RecordsBeyondSixteenBitNumbersAreRefusedNamingTheFile)
     const std::string two = AmsFileBuilder().Specimen({}).Specimen({}).Bytes();
     const std::string three = AmsFileBuilder().Specimen({}).Specimen({}).Specimen({}).Bytes();
 
-    const model::Result<int> refused = ReadAmsBinary(three, "/data/c.ran", loaded, 32766, Defaults);
+    const model::Result<DataImport> refused
+        = ReadAmsBinary(three, "/data/c.ran", loaded, 32766, Defaults);
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error().title, "Input error!");
     EXPECT_NE(refused.error().text.find("/data/c.ran"), std::string::npos);
@@ -212,7 +255,8 @@ TEST(AmsBinaryRead, NonFiniteTensorIsRefusedNamingFileAndSpecimen)
         model::Records loaded(1);
         const std::string bytes = AmsFileBuilder().Specimen({}).Specimen(s).Bytes();
 
-        const model::Result<int> result = ReadAmsBinary(bytes, "/d/x.ran", loaded, 2, Defaults);
+        const model::Result<DataImport> result
+            = ReadAmsBinary(bytes, "/d/x.ran", loaded, 2, Defaults);
 
         ASSERT_FALSE(result.ok());
         EXPECT_EQ(result.error().title, "Input error!");
@@ -315,9 +359,9 @@ TEST(AmsBinaryFile, WrittenFileReadsBackAndARefusedWriteKeepsTheOldFile)
     EXPECT_TRUE(WriteAmsBinaryFile(path, {bad}, false));
 
     model::Records loaded;
-    const model::Result<int> result = ReadAmsBinaryFile(path, loaded, 1, Defaults);
+    const model::Result<DataImport> result = ReadAmsBinaryFile(path, loaded, 1, Defaults);
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(*result, 2);
+    EXPECT_EQ(result->Count, 2);
     EXPECT_EQ(FileFields(loaded[1]), FileFields(records[1]));
 }
 

@@ -70,15 +70,15 @@ TEST(GedEditingReader, BadFilesGiveTheirExactMessagesAndKeepTheEntriesBefore)
     const Case cases[] = {
         {"",
          "/d/e.ged",
-         {"File  /D/E.GED  is empty!", "Input Error!", model::MessageIcon::Critical},
+         {"File  /d/e.ged  is empty!", "Input Error!", model::MessageIcon::Critical},
          {}},
         {std::string(sample).insert(64 * 3 + 5, "x"),
          "/d/bad.ged",
-         EditError("Error in file: /D/BAD.GED\r\r\nIn line: 4\r\r\n"),
+         EditError("Error in file: /d/bad.ged\r\r\nIn line: 4\r\r\n"),
          {}},
         {Patch(sample, 3, 28, "8x  "),
          "/d/bad.ged", // F1Inc of line 3
-         EditError("Error in file: /D/BAD.GED\r\r\nIn line: 3\r\r\n"),
+         EditError("Error in file: /d/bad.ged\r\r\nIn line: 3\r\r\n"),
          {"AB1"}},
         {Patch(sample, 1, 53, "a  "),
          "/d/bad.ged", // a header parameter: line 0
@@ -131,7 +131,7 @@ TEST(GedMergeReader, BlankOrFractionalNumberIsRefusedNamingTheLine)
     ASSERT_FALSE(blank.ok());
     EXPECT_EQ(blank.error(),
               (model::UserMessage {
-                  "Error in file: /D/M.GED\r\r\nIn line: 4\r\r\nPlunge is not a whole number.",
+                  "Error in file: /d/m.ged\r\r\nIn line: 4\r\r\nPlunge is not a whole number.",
                   "Input error!", model::MessageIcon::Critical}));
     EXPECT_FALSE(ReadGedForMerge(Patch(SampleBytes(), 2, 12, "9.5 "), "/d/m.ged").ok());
 }

@@ -71,6 +71,18 @@ TEST(GedMerge, MatchesByPrefixOrFullNameIgnoringCaseAndTheLastMatchingEntryDecid
          0},
         // A blank code is no group.
         {GedMatchMode::Full, {Entry("AB1", 0, 0, "")}, {"AB1"}, {"00"}, 0},
+        // Case is ignored beyond ASCII too (e-acute, E-acute); codes stay as typed.
+        {GedMatchMode::Full,
+         {Entry("\xC3\xA9"
+                "1",
+                0, 0,
+                "\xC3\xA9"
+                "b")},
+         {"\xC3\x89"
+          "1"},
+         {"\xC3\xA9"
+          "b"},
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.names));
@@ -92,11 +104,13 @@ TEST(GedMerge, AzimuthAndPlungeZeroCopyStructuresAndStrikesAndLeaveTheTensorAlon
     model::Records records = {Record("AB1")};
     records[0].F1Strike = 5;
 
-    Merge({Entry("AB1", 0, 0)}, records);
+    ASSERT_TRUE(Merge({Entry("AB1", 0, 0)}, records).ok());
 
     const model::SpecimenRecord& r = records[0];
     EXPECT_EQ(Tensor(r), Tensor(Record("AB1")));
-    EXPECT_EQ(std::tuple(r.Code1, r.Code1A, r.Code1B, r.Code2), std::tuple("FL", 'F', 'L', "LS"));
+    // Codes come back as typed: no upper-casing.
+    EXPECT_EQ(std::tuple(r.Code1, r.Code1A, r.Code1B, r.Code2, r.Code2A),
+              std::tuple("FL", 'F', 'L', "ls", 'l'));
     EXPECT_EQ(std::tuple(r.F1Dec, r.F1Strike, r.F1Inc, r.L1Dec, r.L1Inc),
               std::tuple(120, 30, 35, 200, 10));
     EXPECT_EQ(std::tuple(r.F2Dec, r.F2Strike, r.L2Inc), std::tuple(10, 280, 5));
@@ -106,7 +120,7 @@ TEST(GedMerge, AzimuthNinetyTurnsTheSpecimenXAxisEast)
 {
     model::Records records = {Record("AB1")};
 
-    Merge({Entry("AB1", 90, 0)}, records);
+    ASSERT_TRUE(Merge({Entry("AB1", 90, 0)}, records).ok());
 
     EXPECT_NEAR(records[0].K11, 0.98f, 1e-6);
     EXPECT_NEAR(records[0].K22, 1.05f, 1e-6);
@@ -118,9 +132,11 @@ TEST(GedMerge, GeographicToSpecimenUndoesTheRotationAndResetsTheStructures)
 {
     model::Records records = {Record("AB1")};
     const GedEntries entries = {Entry("AB1", 137, 28)};
-    Merge(entries, records, GedMatchMode::Full, RotationMode::SpecimenToGeographic);
+    ASSERT_TRUE(
+        Merge(entries, records, GedMatchMode::Full, RotationMode::SpecimenToGeographic).ok());
 
-    Merge(entries, records, GedMatchMode::Full, RotationMode::GeographicToSpecimen);
+    ASSERT_TRUE(
+        Merge(entries, records, GedMatchMode::Full, RotationMode::GeographicToSpecimen).ok());
 
     const model::SpecimenRecord& r = records[0];
     for (int i = 0; i < 6; ++i)
@@ -148,7 +164,7 @@ TEST(GedMerge, EmptyDamagedOrMisshapenFileIsReportedAndChangesNoRecord)
 {
     const std::string good = Ged({Entry("AB1", 30, 10), Entry("CD2", 40, 10)});
     const std::pair<std::string, std::string> cases[] = {
-        {"", "File  /D/SITE.GED  is empty!"},
+        {"", "File  /d/site.ged  is empty!"},
         {std::string(good).replace(2 * 64 + 12, 4, "abc "), "In line: 3"}, // last azimuth
         {std::string(good).erase(70, 1), "In line: 2"},
     };

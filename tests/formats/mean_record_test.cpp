@@ -75,6 +75,17 @@ TEST(MeanRecord, StartsAfreshWithoutAppendCutsAPartialRecordAndRefusesAFullFile)
     EXPECT_FALSE(AddMeanRecord(full, true, "M", {Specimen("X1")}, Statistics()).ok());
 }
 
+TEST(MeanRecord, TargetOfAFileEndingInHalfARecordRoundsLengthOver64PlusOneTiesToEven)
+{
+    // length / 64 + 1 = 4.5 rounds to 4, 5.5 to 6.
+    for (const auto& [length, target] : {std::pair(3 * 64 + 32, 4), std::pair(4 * 64 + 32, 6)}) {
+        const model::Result<MeanRecordFile> file = AddMeanRecord(
+            std::string(static_cast<std::size_t>(length), 'x'), true, "M", {}, Statistics());
+        ASSERT_TRUE(file.ok());
+        EXPECT_EQ(file->RecordNumber, target) << length;
+    }
+}
+
 TEST(MeanRecord, SuccessiveMeansAccumulateInOneFile)
 {
     test::TempDir dir;

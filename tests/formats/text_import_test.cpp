@@ -36,13 +36,13 @@ std::string Join(const std::vector<std::string>& lines, std::size_t count)
     return out;
 }
 
-using Reader = model::Result<TextImport> (*)(std::string_view, std::string_view, model::Records&,
+using Reader = model::Result<DataImport> (*)(std::string_view, std::string_view, model::Records&,
                                              int, const OrientationDefaults&);
 
 model::Records ReadAll(Reader reader, const std::string& bytes, const std::string& path)
 {
     model::Records loaded;
-    const model::Result<TextImport> result = reader(bytes, path, loaded, 1, Defaults);
+    const model::Result<DataImport> result = reader(bytes, path, loaded, 1, Defaults);
     EXPECT_TRUE(result.ok()) << (result.ok() ? "" : result.error().text);
     if (result.ok()) {
         EXPECT_EQ(result->Count, static_cast<int>(loaded.size()));
@@ -141,9 +141,9 @@ TEST(TextReaders, FileEndingInsideABlockKeepsTheCompleteSpecimensAndSaysHowMany)
         std::string notice;
     };
     const Case cases[] = {
-        {ReadApgText, Join(apg, 51 + 30), "/d/cut.apg", 1, "File  /D/CUT.APG" + cut},
+        {ReadApgText, Join(apg, 51 + 30), "/d/Cut.apg", 1, "File  /d/Cut.apg" + cut},
         // The ".pro" scan for "GEOGRAPH" meets the end of the file.
-        {ReadProText, Join(pro, 47 + 43), "/d/cut.pro", 1, "File  /D/CUT.PRO" + cut},
+        {ReadProText, Join(pro, 47 + 43), "/d/cut.pro", 1, "File  /d/cut.pro" + cut},
         // Missing skipped lines at the end do not lose the last specimen.
         {ReadAscText, Join(asc, 53 + 50), "/d/short.asc", 2, ""},
         {ReadApgText, DataBytes("two_blocks.apg") + "\r\n  \r\n\f\r\n", "/d/tail.apg", 2, ""},
@@ -152,7 +152,7 @@ TEST(TextReaders, FileEndingInsideABlockKeepsTheCompleteSpecimensAndSaysHowMany)
         SCOPED_TRACE(c.path);
         model::Records loaded;
 
-        const model::Result<TextImport> result = c.reader(c.bytes, c.path, loaded, 1, Defaults);
+        const model::Result<DataImport> result = c.reader(c.bytes, c.path, loaded, 1, Defaults);
 
         ASSERT_TRUE(result.ok());
         EXPECT_EQ(result->Count, static_cast<int>(c.count));
@@ -168,8 +168,17 @@ TEST(TextReaders, FileEndingInsideABlockKeepsTheCompleteSpecimensAndSaysHowMany)
 
 TEST(TextReaders, RefuseBadFilesWithAMessageAndChangeNothing)
 {
-    std::vector<std::string> apg = Lines(DataBytes("two_blocks.apg"));
-    apg[44] = "SPECIMEN K11 K22 K33 : 1e99 1 1";
+    // A value beyond the float range, one beyond the double range, a product (Km) beyond the
+    // float range, a field code beyond it.
+    const std::vector<std::string> apg = Lines(DataBytes("two_blocks.apg"));
+    const auto patched = [&](std::size_t line, const std::string& text) {
+        std::vector<std::string> lines = apg;
+        lines[line] = text;
+        return Join(lines, lines.size());
+    };
+    const std::string damaged = "File  /d/inf.apg  is damaged: specimen EF9 (block 1) has a ";
+    const std::string tensor
+        = damaged + "susceptibility scale or tensor that is not a finite number.";
     struct Case
     {
         Reader reader;
@@ -179,18 +188,24 @@ TEST(TextReaders, RefuseBadFilesWithAMessageAndChangeNothing)
         bool exact;
     };
     const Case cases[] = {
-        {ReadProText, "", "/d/e.pro", 0, "File  /D/E.PRO  is empty!", true},
+        {ReadProText, "", "/d/e.pro", 0, "File  /d/e.pro  is empty!", true},
         {ReadAscText, Join(Lines(DataBytes("two_blocks.asc")), 20), "/d/cut.asc", 3,
-         "File  /D/CUT.ASC  ends inside a specimen block!\r\nNo complete specimen was read.", true},
+         "File  /d/cut.asc  ends inside a specimen block!\r\nNo complete specimen was read.", true},
         // More records than 16-bit numbers can count, over all files opened together.
         {ReadProText, DataBytes("two_blocks.pro"), "/d/two.pro", 32766, "32768", false},
-        {ReadApgText, Join(apg, apg.size()), "/d/inf.apg", 0, "EF9", false},
+        {ReadApgText, patched(44, "SPECIMEN K11 K22 K33 : 1e99 1 1"), "/d/inf.apg", 0, tensor,
+         true},
+        {ReadApgText, patched(44, "SPECIMEN K11 K22 K33 : 1e400 1 1"), "/d/inf.apg", 0, tensor,
+         true},
+        {ReadApgText, patched(28, "212.8 3e38"), "/d/inf.apg", 0, tensor, true},
+        {ReadApgText, patched(28, "1e39 1500"), "/d/inf.apg", 0,
+         damaged + "field code that is not a finite number.", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         model::Records loaded(c.loaded);
 
-        const model::Result<TextImport> result
+        const model::Result<DataImport> result
             = c.reader(c.bytes, c.path, loaded, static_cast<int>(c.loaded) + 1, Defaults);
 
         ASSERT_FALSE(result.ok());
@@ -209,7 +224,7 @@ TEST(TextReaders, AppendsAtTheStartIndexAndNumbersTheRecords)
     model::Records loaded(3);
     loaded[0].Name = "KEEP";
 
-    const model::Result<TextImport> result
+    const model::Result<DataImport> result
         = ReadAscText(DataBytes("two_blocks.asc"), "/d/two.asc", loaded, 2, Defaults);
 
     ASSERT_TRUE(result.ok());
@@ -223,7 +238,7 @@ TEST(TextReaders, FileReaderChoosesTheLayoutByFileKind)
 {
     model::Records loaded;
 
-    const model::Result<TextImport> result
+    const model::Result<DataImport> result
         = ReadTextDataFile(DataFile("two_blocks.pro"), model::FileKind::Pro, loaded, 1, Defaults);
 
     ASSERT_TRUE(result.ok());

@@ -159,6 +159,19 @@ TEST(TransformDataSet, UsesPlaneTwoWhenBothGroupsHaveTheFoliationLetter)
     EXPECT_NEAR(active.F1Inc, 40, 1e-3);
 }
 
+// The strike line is rotated as a line: tilting plane 1 (dip 30 to the North) about its own
+// strike leaves that strike horizontal and tilts the northward strike of plane 2 by 30 degrees.
+TEST(TransformDataSet, KeepsTheInclinationOfARotatedStrikeLine)
+{
+    model::SpecimenRecord r = GroupOneRecord("B0", 0, 30, 0, 30);
+    std::tie(r.Code2, r.F2Dec, r.F2Inc, r.F2Strike) = std::tuple("C0", 90, 40, 0);
+
+    const model::SpecimenRecord active = TransformOne(r, Paleo, 'B', '0');
+
+    EXPECT_TRUE(test::AxesNear({active.F1Strike, active.Spare1}, {90, 0}, 1e-3));
+    EXPECT_TRUE(test::AxesNear({active.F2Strike, active.Spare2}, {180, 30}, 1e-3));
+}
+
 TEST(TransformDataSet, LeavesOutRecordsWithoutTheChosenLineAndMayLeaveNone)
 {
     const Records working {GroupOneRecord("BL", 30, 20, 120, 0),

@@ -164,6 +164,38 @@ TEST(GroupStatistics, WithTwoEqualMeanPrincipalValuesLeavesThoseAxesUndefined)
     EXPECT_TRUE(AllFinite(s));
 }
 
+// Five tensors diag(1.125, 1, 0.875) whose K12 alone varies: -2d, -d, 0, d, 2d with d = 1/64 (all
+// exact in binary). By hand:
+//   mean tensor M = diag(1.125, 1, 0.875): axes x, y, z; lambda1 - lambda2 = lambda2 - lambda3
+//   = 0.125, lambda1 - lambda3 = 0.25.
+//   covariance: only V(K12, K12) = (sum K12^2 - 0) / (N - 1) = 10 d^2 / 4 = 2.5 / 4096
+//   = 6.103515625e-4; in the principal frame (the frame axes) it stays as it is.
+//   axis 1 (j = 2, k = 3): W = diag(V12 / 0.125^2, 0) = diag(0.0390625, 0): d1 = 0.0390625,
+//   d2 = 0, so a = atan(sqrt(0.0390625)) = atan(0.1976424) = 11.17999 degrees and b = 0.
+//   axis 2 (j = 3, k = 1): W = diag(0, V21 / 0.125^2): the same d1, so a = 11.17999 degrees.
+//   axis 3: W = 0, no confidence region.
+//   95%: nu = 3, F = 9.5521, s^2 = 2 * 4 * 9.5521 / (5 * 3) = 5.094453, s = 2.257090;
+//   a95 = atan(2.257090 * 0.1976424) = atan(0.4460965) = 24.04148 degrees.
+TEST(GroupStatistics, SemiAnglesOfAGroupVaryingInK12AloneAreThoseComputedByHand)
+{
+    Records records;
+    for (const int k : {-2, -1, 0, 1, 2}) {
+        Mat3 T;
+        T.e = {1.125f, k / 64.0f, 0, k / 64.0f, 1, 0, 0, 0, 0.875f};
+        records.push_back(test::RecordWithTensor(T, 100));
+    }
+
+    const GroupStatistics s = ComputeGroupStatistics(records, Projection::EqualArea);
+
+    ASSERT_TRUE(s.Tenvar);
+    EXPECT_NEAR(s.C1a, 11.17999, 1e-4);
+    EXPECT_NEAR(s.C2a, 11.17999, 1e-4);
+    EXPECT_NEAR(s.C1a95, 24.04148, 1e-4);
+    EXPECT_NEAR(s.C2a95, 24.04148, 1e-4);
+    EXPECT_EQ(std::tuple(s.C1b, s.C2b, s.C3a, s.C3b), std::tuple(0.0f, 0.0f, 0.0f, 0.0f));
+    EXPECT_FALSE(s.SemiAnglesDefined[2]);
+}
+
 TEST(GroupStatistics, OfATightWeaklyAnisotropicGroupHasNonZeroSemiAngles)
 {
     // P about 1.01 with 2 degrees of scatter: the component covariances are of order 1e-7, which

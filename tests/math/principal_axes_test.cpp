@@ -156,6 +156,30 @@ TEST(AnisotropyParameters, OfOrdinaryIsotropicDiamagneticAndDegenerateTensors)
     }
 }
 
+// Nearly isotropic specimens (P about 1.005), normalised to unit trace, to unit mean and not at
+// all: T and U agree with a double-precision evaluation from the same float values to their last
+// digits.
+TEST(AnisotropyParameters, ShapeOfANearlyIsotropicTensorKeepsItsDigits)
+{
+    const float cases[][3] = {{0.3343f, 0.3334f, 0.3323f},
+                              {0.33433f, 0.333f, 0.33267f},
+                              {1.003f, 1.0005f, 0.997f},
+                              {335.1f, 333.4f, 333.0f}};
+    for (const auto& [k1, k2, k3] : cases) {
+        SCOPED_TRACE(testing::Message() << k1 << " " << k2 << " " << k3);
+        const double l1 = std::log(double(k1));
+        const double l2 = std::log(double(k2));
+        const double l3 = std::log(double(k3));
+        const double T = (2 * l2 - l1 - l3) / (l1 - l3);
+        const double U = (2.0 * k2 - k1 - k3) / (double(k1) - k3);
+
+        const AnisotropyParams p = AnisotropyParameters(k1, k2, k3);
+
+        EXPECT_NEAR(p.T, T, 1e-7);
+        EXPECT_NEAR(p.U, U, 1e-7);
+    }
+}
+
 TEST(AxisAngleToPole, IsZeroForTheSameAxisAndNinetyForAnAxisInThePlane)
 {
     EXPECT_EQ(AxisAngleToPole(123.4f, 56.7f, 123.4f, 56.7f), 0);
@@ -171,6 +195,8 @@ TEST(ComputeRecordDerived, FillsIndexCodesAndAnglesToThePoleOfPlaneOne)
         SetRecordTensor(r, Diagonal(1.1f, 1.0f, 0.9f));
     records[0].Code1 = "BL";
     records[0].Code2 = "S";
+    records[1].Code1 = "\xC3\xA9"
+                       "b"; // letters are Windows-1252 bytes: e-acute
     records[1].F1Dec = 180; // a vertical plane dipping South: its pole is North, horizontal
     records[1].F1Inc = 90;
 
@@ -180,6 +206,7 @@ TEST(ComputeRecordDerived, FillsIndexCodesAndAnglesToThePoleOfPlaneOne)
     EXPECT_EQ(
         std::tuple(records[0].Code1A, records[0].Code1B, records[0].Code2A, records[0].Code2B),
         std::tuple('B', 'L', 'S', ' '));
+    EXPECT_EQ(std::tuple(records[1].Code1A, records[1].Code1B), std::tuple('\xE9', 'b'));
     // Without a plane the pole is the vertical, the K3 axis.
     EXPECT_NEAR(records[0].AxisPoleAngle3, 0, 1e-4);
     EXPECT_NEAR(records[0].AxisPoleAngle1, 90, 1e-4);

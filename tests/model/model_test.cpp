@@ -50,6 +50,32 @@ TEST(Codepage, CharactersWithoutAWindowsByteBecomeQuestionMarks)
     EXPECT_EQ(Utf8ToCp1252("a\xFF"), "a\xFF"); // malformed byte kept as it is
 }
 
+// Upper case and letters in Windows-1252 terms: e-acute, s-caron, y-diaeresis, and characters
+// without a Windows byte (Greek alpha) or without a case (the euro sign, the division sign).
+TEST(Codepage, UpperCaseAndLettersAreThoseOfWindows1252)
+{
+    EXPECT_EQ(UpperCp1252("ab\xE9\x9A\xFF\xF7\x80\xC9"), "AB\xC9\x8A\x9F\xF7\x80\xC9");
+    EXPECT_EQ(UpperText("\xC3\xA9t\xC5\xA1 \xCE\xB1\xE2\x82\xAC"),
+              "\xC3\x89T\xC5\xA0 \xCE\xB1\xE2\x82\xAC");
+    const std::tuple<std::string, std::size_t, char> letters[] = {
+        {"\xC3\x89"
+         "B",
+         0, '\xC9'},
+        {"\xC3\x89"
+         "B",
+         1, 'B'},
+        {"\xC3\x89", 1, '0'},
+        {"\xCE\xB1", 0, '?'},
+        {"\xE2\x82\xAC", 0, '\x80'},
+    };
+    for (const auto& [text, index, letter] : letters) {
+        EXPECT_EQ(Cp1252Letter(text, index, '0'), letter) << text << index;
+        if (letter != '0' && letter != '?') {
+            EXPECT_EQ(LetterText(letter), Cp1252ToUtf8(std::string(1, letter)));
+        }
+    }
+}
+
 TEST(WriteFileAtomically, ReplacesTheFileWhole)
 {
     tesmor::test::TempDir dir;

@@ -50,6 +50,15 @@ TEST(LeadingNumber, ReadsTheNumberThatStartsTheText)
     EXPECT_EQ(LeadingNumber("abc"), 0.0);
     EXPECT_EQ(LeadingNumber("-"), 0.0);
     EXPECT_EQ(LeadingNumber(""), 0.0);
+    // Beyond the range of a double: infinite when too large, zero when too small.
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<std::string, double> beyond[] = {{"1e400", inf},
+                                                     {"-2.5E+999x", -inf},
+                                                     {"1" + std::string(400, '0'), inf},
+                                                     {"1e-400", 0.0},
+                                                     {"0.0001e-330", 0.0}};
+    for (const auto& [text, value] : beyond)
+        EXPECT_EQ(LeadingNumber(text), value) << text;
 }
 
 TEST(FitField, CutsOrPadsToTheWidth)

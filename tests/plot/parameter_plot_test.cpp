@@ -61,6 +61,18 @@ TEST(PrepareParameterPlot, RangesStartAtTheFixedBoundsAndAreNeverEmpty)
     }
 }
 
+// Only a zero smallest Km leaves the ratios undefined; a negative one still divides.
+TEST(PrepareParameterPlot, HKmDividesByTheSmallestKmUnlessItIsZero)
+{
+    const std::vector negatives {Record(-100, 1), Record(200, 1)};
+    const std::vector zeros {Record(0, 1), Record(200, 1)};
+    const auto negative = PrepareParameterPlot(1, plotkind::HKm, negatives);
+    const auto zero = PrepareParameterPlot(1, plotkind::HKm, zeros);
+    ASSERT_TRUE(negative && zero);
+    EXPECT_EQ(negative->y, (std::vector<double> {1, -2}));
+    EXPECT_TRUE(std::isnan(zero->y[0]) && std::isnan(zero->y[1]));
+}
+
 TEST(DrawParameterPlot, KmAndFieldPlotsLabelTheirAxes)
 {
     const std::vector<SpecimenRecord> records {Record(200, 1.05f), Record(1500, 1.2f)};
