@@ -24,6 +24,7 @@ struct PictureSize
 {
     int width = 400;
     int height = 400;
+    double pixelRatio = 1; // device pixels per pixel of the screen
 };
 
 // How the pictures were last recorded: the net's frame and the plots' frames and data, which

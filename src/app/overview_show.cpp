@@ -1,54 +1,13 @@
-// The three pictures of the window, recorded at the size of their surfaces.
-//
-// Screen layout in logical pixels: the net in a 400 x 400 picture, centre (200, 200), diameter
-// 340, font 16; each parameter plot in a 400 x 300 picture, frame left 40, bottom 250, width 320,
-// height 200, text height 14. A surface of another size gets the layout scaled by the smaller of
-// its two ratios and centred, through the drawing routines' own arguments.
+// The three pictures of the window, recorded at the size of their surfaces in device pixels, in
+// the screen layout of plot::ScreenNetStyle and plot::ScreenPlotStyle.
 
 #include "app/browser.h"
 #include "plot/recording_canvas.h"
-
-#include <algorithm>
-#include <cmath>
+#include "plot/views.h"
 
 namespace tesmor::app {
 
 namespace {
-
-struct Fit
-{
-    double scale = 1;
-    double dx = 0;
-    double dy = 0;
-};
-
-Fit fitLayout(PictureSize size, double width, double height)
-{
-    Fit fit;
-    fit.scale = std::max(0.05, std::min(size.width / width, size.height / height));
-    fit.dx = (size.width - width * fit.scale) / 2;
-    fit.dy = (size.height - height * fit.scale) / 2;
-    return fit;
-}
-
-int scaled(double value, double scale)
-{
-    return std::max(1, static_cast<int>(std::lround(value * scale)));
-}
-
-plot::PlotStyle plotStyle(PictureSize size, int symbolSize, plot::ColourScheme scheme)
-{
-    const Fit fit = fitLayout(size, 400, 300);
-    plot::PlotStyle style;
-    style.left = fit.dx + 40 * fit.scale;
-    style.bottom = fit.dy + 250 * fit.scale;
-    style.width = 320 * fit.scale;
-    style.height = 200 * fit.scale;
-    style.symbolSize = scaled(symbolSize, fit.scale);
-    style.textHeight = scaled(14, fit.scale);
-    style.fill = plot::PlotFillColour(scheme);
-    return style;
-}
 
 bool drawableScheme(std::int16_t scheme)
 {
@@ -87,12 +46,9 @@ void Browser::Overview_Show()
     const std::span<const model::SpecimenRecord> records = m_state.Data.ActiveRecords;
     const bool draw = drawableScheme(m_state.ColourScheme);
 
-    const Fit fit = fitLayout(m_stereoSize, 400, 400);
     plot::StereonetStyle& net = m_views.stereo;
-    net.frame = {fit.dx + 200 * fit.scale, fit.dy + 200 * fit.scale, 340 * fit.scale};
-    net.symbolSize = scaled(m_state.SymbolSize, fit.scale);
-    net.fontSize = scaled(16, fit.scale);
-    net.colours = plot::SchemeNetColours(options.colourScheme);
+    net = plot::ScreenNetStyle(options, m_stereoSize.width, m_stereoSize.height,
+                               m_stereoSize.pixelRatio);
     std::shared_ptr<plot::RecordingCanvas> stereo = m_recordings[0].Take();
     if (draw)
         plot::DrawStereonet(*stereo, records, &m_state.Statistics, options, net);
@@ -107,8 +63,7 @@ void Browser::Overview_Show()
 void Browser::recordPlot(int plot, int kind, PictureSize size, bool draw, plot::PlotStyle& style,
                          std::optional<plot::PlotData>& data, Picture& picture)
 {
-    const auto scheme = static_cast<plot::ColourScheme>(m_state.ColourScheme);
-    style = plotStyle(size, m_state.SymbolSize, scheme);
+    style = plot::ScreenPlotStyle(viewOptions(), size.width, size.height);
     data = plot::PrepareParameterPlot(plot, kind, m_state.Data.ActiveRecords);
     std::shared_ptr<plot::RecordingCanvas> canvas = m_recordings[plot].Take();
     if (draw && data)

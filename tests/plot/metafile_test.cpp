@@ -154,8 +154,13 @@ TEST(MetafilePicture, FollowsTheSchemeAndDrawsSymbolsInTheExportSize)
 
 TEST(MetafilePicture, ConvertsWithWmf2svgAndKeepsItsTexts)
 {
-    if (std::system("command -v wmf2svg > /dev/null 2>&1") != 0)
+    if (std::system("command -v wmf2svg > /dev/null 2>&1") != 0) {
+        // The continuous integration machine must have the reader; elsewhere it is optional.
+        const char* ci = std::getenv("CI");
+        if (ci && *ci && std::string(ci) != "false" && std::string(ci) != "0")
+            FAIL() << "wmf2svg is not installed (package libwmf-bin), and CI is set";
         GTEST_SKIP() << "wmf2svg is not installed";
+    }
     tesmor::test::TempDir dir;
     const std::string wmf = dir.file("views.wmf");
     const std::string svg = dir.file("views.svg");
