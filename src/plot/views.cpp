@@ -125,6 +125,11 @@ void DrawPrintedPage(Canvas& canvas, const ViewData& data, const std::string& ti
 std::string MetafilePicture(const ViewData& data)
 {
     MetafileCanvas metafile(ExportSize, ExportSize, 1000);
+    // A white ground over the whole window: the drawing then spans the window that the
+    // placeable box maps, also for readers that scale the extent of what is drawn instead of the
+    // window (libwmf), which would otherwise stretch the net into an oval.
+    const Point ground[4] = {{0, 0}, {ExportSize, 0}, {ExportSize, ExportSize}, {0, ExportSize}};
+    metafile.polygon(ground, White, White);
     DrawExportViews(metafile, data);
     return metafile.bytes();
 }
