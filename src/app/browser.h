@@ -24,6 +24,7 @@ struct PictureSize
 {
     int width = 400;
     int height = 400;
+    double pixelRatio = 1; // device pixels per pixel of the screen
 };
 
 // How the pictures were last recorded: the net's frame and the plots' frames and data, which
@@ -162,8 +163,8 @@ private:
 
     // Listing and pictures.
     void showStatistics(int n);
-    void recordPlot(int plot, int kind, PictureSize size, bool draw, plot::PlotStyle& style,
-                    std::optional<plot::PlotData>& data, Picture& picture);
+    void recordPlot(int plot, const plot::ViewOptions& options, PictureSize size, bool draw,
+                    plot::PlotStyle& style, std::optional<plot::PlotData>& data, Picture& picture);
     void setPicture(Picture& picture, std::shared_ptr<plot::RecordingCanvas> recording);
 
     UserInterface& m_ui;

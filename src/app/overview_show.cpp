@@ -1,57 +1,11 @@
-// The three pictures of the window, recorded at the size of their surfaces.
-//
-// Screen layout in logical pixels: the net in a 400 x 400 picture, centre (200, 200), diameter
-// 340, font 16; each parameter plot in a 400 x 300 picture, frame left 40, bottom 250, width 320,
-// height 200, text height 14. A surface of another size gets the layout scaled by the smaller of
-// its two ratios and centred, through the drawing routines' own arguments.
+// The three pictures of the window, recorded at the size of their surfaces in device pixels, in
+// the screen layout of plot::ScreenNetStyle and plot::ScreenPlotStyle.
 
 #include "app/browser.h"
 #include "plot/recording_canvas.h"
 #include "plot/views.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace tesmor::app {
-
-namespace {
-
-struct Fit
-{
-    double scale = 1;
-    double dx = 0;
-    double dy = 0;
-};
-
-Fit fitLayout(PictureSize size, double width, double height)
-{
-    Fit fit;
-    fit.scale = std::max(0.05, std::min(size.width / width, size.height / height));
-    fit.dx = (size.width - width * fit.scale) / 2;
-    fit.dy = (size.height - height * fit.scale) / 2;
-    return fit;
-}
-
-int scaled(double value, double scale)
-{
-    return std::max(1, static_cast<int>(std::lround(value * scale)));
-}
-
-plot::PlotStyle plotStyle(PictureSize size, int symbolSize, plot::ColourScheme scheme)
-{
-    const Fit fit = fitLayout(size, 400, 300);
-    plot::PlotStyle style;
-    style.left = fit.dx + 40 * fit.scale;
-    style.bottom = fit.dy + 250 * fit.scale;
-    style.width = 320 * fit.scale;
-    style.height = 200 * fit.scale;
-    style.symbolSize = scaled(symbolSize, fit.scale);
-    style.textHeight = scaled(14, fit.scale);
-    style.fill = plot::PlotFillColour(scheme);
-    return style;
-}
-
-} // namespace
 
 // Redraws the three pictures from the active records, the statistics and the options. Nothing
 // is drawn while no data set is shown: the surfaces stay cleared.
@@ -63,28 +17,26 @@ void Browser::Overview_Show()
     const std::span<const model::SpecimenRecord> records = m_state.Data.ActiveRecords;
     const bool draw = plot::SchemeDraws(options.colourScheme);
 
-    const Fit fit = fitLayout(m_stereoSize, 400, 400);
     plot::StereonetStyle& net = m_views.stereo;
-    net.frame = {fit.dx + 200 * fit.scale, fit.dy + 200 * fit.scale, 340 * fit.scale};
-    net.symbolSize = scaled(m_state.SymbolSize, fit.scale);
-    net.fontSize = scaled(16, fit.scale);
-    net.colours = plot::SchemeNetColours(options.colourScheme);
+    net = plot::ScreenNetStyle(options, m_stereoSize.width, m_stereoSize.height,
+                               m_stereoSize.pixelRatio);
     std::shared_ptr<plot::RecordingCanvas> stereo = m_recordings[0].Take();
     if (draw)
         plot::DrawStereonet(*stereo, records, &m_state.Statistics, options, net);
     setPicture(m_controls.picStereo, std::move(stereo));
 
-    recordPlot(1, m_state.Plot1Kind, m_plot1Size, draw, m_views.plot1Style, m_views.plot1,
+    recordPlot(1, options, m_plot1Size, draw, m_views.plot1Style, m_views.plot1,
                m_controls.picPlot1);
-    recordPlot(2, m_state.Plot2Kind, m_plot2Size, draw, m_views.plot2Style, m_views.plot2,
+    recordPlot(2, options, m_plot2Size, draw, m_views.plot2Style, m_views.plot2,
                m_controls.picPlot2);
 }
 
-void Browser::recordPlot(int plot, int kind, PictureSize size, bool draw, plot::PlotStyle& style,
-                         std::optional<plot::PlotData>& data, Picture& picture)
+void Browser::recordPlot(int plot, const plot::ViewOptions& options, PictureSize size, bool draw,
+                         plot::PlotStyle& style, std::optional<plot::PlotData>& data,
+                         Picture& picture)
 {
-    const auto scheme = static_cast<plot::ColourScheme>(m_state.ColourScheme);
-    style = plotStyle(size, m_state.SymbolSize, scheme);
+    style = plot::ScreenPlotStyle(options, size.width, size.height);
+    const int kind = plot == 1 ? options.plot1Kind : options.plot2Kind;
     data = plot::PrepareParameterPlot(plot, kind, m_state.Data.ActiveRecords);
     std::shared_ptr<plot::RecordingCanvas> canvas = m_recordings[plot].Take();
     if (draw && data)

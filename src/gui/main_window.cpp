@@ -82,6 +82,7 @@ void MainWindow::run(const std::function<void()>& operation)
     if (m_syncing)
         return;
     const std::string focusBefore = m_browser.Controls().focus;
+    ++m_operationsRun;
     operation();
     applyControls();
     // The browser names the control that an operation gives the input focus to; the name stays

@@ -7,19 +7,16 @@
 #include "app/browser.h"
 #include "gui/qt_user_interface.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QLineEdit>
 #include <QMainWindow>
+#include <QSet>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -54,6 +51,8 @@ public:
 
     // Runs a browser operation and then copies the control state onto the widgets.
     void run(const std::function<void()>& operation);
+    // How many operations the window has run: tests see that a control reaches one.
+    int operationsRun() const { return m_operationsRun; }
     void run(void (app::Browser::*operation)());
     // Copies the control state onto the widgets.
     void applyControls();
@@ -126,13 +125,6 @@ private:
                     const QKeySequence& shortcut = {});
     void connectMenus();
 
-    // Connects the action `name` to `call(browser)` when the browser has that operation; an
-    // operation it does not have yet leaves the item without effect.
-    template<typename Call> void connectIfPresent(const char* name, Call call);
-    template<typename Call> void connectButtonIfPresent(QAbstractButton* button, Call call);
-    // `call(browser, text)` after each edit of the text by the user.
-    template<typename Call> void connectTextIfPresent(QLineEdit* edit, Call call);
-
     // main_window_events.cpp
     void connectControls();
     void pictureSizesChanged();
@@ -150,6 +142,7 @@ private:
     std::unique_ptr<app::UserInterface> m_ui;
     app::Browser m_browser;
     bool m_syncing = false;
+    int m_operationsRun = 0;
     bool m_sizesPending = false;
 
     RecordListView* m_lstNames = nullptr;
@@ -174,6 +167,8 @@ private:
     QLineEdit* m_txtMeanName = nullptr;
     QPushButton* m_cmdSave = nullptr;
     std::vector<QLabel*> m_statusPanels;
+    // Menu items and buttons whose operations do not exist yet: always disabled.
+    QSet<const QObject*> m_withoutOperation;
 
     std::vector<OptionBinding> m_options;
     std::vector<CheckBinding> m_checks;
@@ -186,35 +181,6 @@ private:
     std::uint64_t m_listRowsRevision = ~std::uint64_t(0);
     std::uint64_t m_listSelectionRevision = ~std::uint64_t(0);
 };
-
-// A call of the browser operation `op` that exists only when the browser has that operation.
-#define TESMOR_OPERATION(op) [](auto& browser) -> decltype(browser.op()) { return browser.op(); }
-
-template<typename Call> void MainWindow::connectIfPresent(const char* name, Call call)
-{
-    if constexpr (std::is_invocable_v<Call, app::Browser&>) {
-        QAction* item = findChild<QAction*>(name);
-        connect(item, &QAction::triggered, this,
-                [this, call] { run([this, call] { call(m_browser); }); });
-    }
-}
-
-template<typename Call> void MainWindow::connectButtonIfPresent(QAbstractButton* button, Call call)
-{
-    if constexpr (std::is_invocable_v<Call, app::Browser&>) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, call] { run([this, call] { call(m_browser); }); });
-    }
-}
-
-template<typename Call> void MainWindow::connectTextIfPresent(QLineEdit* edit, Call call)
-{
-    if constexpr (std::is_invocable_v<Call, app::Browser&, const std::string&>) {
-        connect(edit, &QLineEdit::textEdited, this, [this, call](const QString& text) {
-            run([this, call, value = text.toStdString()] { call(m_browser, value); });
-        });
-    }
-}
 
 // Opens the files named on the command line (kind by extension) as the open dialog would.
 void OpenCommandLineFiles(MainWindow& window, const std::vector<std::string>& paths);

@@ -14,8 +14,6 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include <algorithm>
-
 namespace tesmor::gui {
 
 using app::Browser;
@@ -76,13 +74,14 @@ void MainWindow::connectControls()
         connect(button, &QToolButton::clicked, this, [this, op = operation] { run(op); });
     }
 
-    // The mean-tensor name and its Save button, once the browser has their operations.
-    connectTextIfPresent(
-        m_txtMeanName,
-        [](auto& browser, const std::string& name) -> decltype(browser.txtMeanName_Change(name)) {
-            return browser.txtMeanName_Change(name);
-        });
-    connectButtonIfPresent(m_cmdSave, TESMOR_OPERATION(cmdSave_Click));
+    connect(m_txtMeanName, &QLineEdit::textEdited, this, [this](const QString& name) {
+        run([this, name] { m_browser.txtMeanName_Change(name.toStdString()); });
+    });
+
+    // The mean tensor's Save button appends the tensor under the typed name once the browser
+    // has that operation; until then it is disabled and its name is only edited.
+    m_withoutOperation.insert(m_cmdSave);
+    m_cmdSave->setEnabled(false);
 
     for (PictureWidget* picture : {m_picStereo, m_picPlot1, m_picPlot2})
         connect(picture, &PictureWidget::resized, this, [this] { pictureSizesChanged(); });
@@ -103,15 +102,11 @@ void MainWindow::pictureSizesChanged()
                 return;
             auto sizeOf = [](const PictureWidget* picture) {
                 const QSize size = picture->devicePixelSize();
-                return app::PictureSize {size.width(), size.height()};
+                return app::PictureSize {size.width(), size.height(), picture->devicePixelRatioF()};
             };
-            // The net's legends of lineation types reach 1.2 radii right of the centre, beyond
-            // the square of the net's layout: the net is laid out in a slightly narrower area so
-            // that they stay inside the picture.
-            app::PictureSize stereo = sizeOf(m_picStereo);
-            stereo.width = std::max(1, stereo.width * 400 / 418);
-            run([this, &sizeOf, stereo] {
-                m_browser.SetPictureSizes(stereo, sizeOf(m_picPlot1), sizeOf(m_picPlot2));
+            run([this, &sizeOf] {
+                m_browser.SetPictureSizes(sizeOf(m_picStereo), sizeOf(m_picPlot1),
+                                          sizeOf(m_picPlot2));
             });
         },
         Qt::QueuedConnection);

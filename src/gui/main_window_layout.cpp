@@ -1,6 +1,7 @@
 // The widgets of the main window and where they sit: the record list on the left, the three
-// pictures with their option rows above the coordinate, mean-tensor and symbol groups, and the
-// display group on the right, which stays visible when the list is expanded.
+// pictures with their option rows above the coordinate and mean-tensor groups, and on the right
+// the display group, which stays visible when the list is expanded, above the symbol group. The
+// whole window fits 1024 x 700 pixels with every text whole.
 
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
@@ -82,18 +83,20 @@ QWidget* MainWindow::buildCentralWidget()
                          m_plot2Group),
                      1);
     grid->addLayout(plots, 0, 1);
-    auto* lowerLeft = new QHBoxLayout;
-    lowerLeft->setSpacing(6);
-    lowerLeft->addWidget(buildCoordinateGroup(), 1);
-    lowerLeft->addWidget(buildPropertiesGroup(), 1);
-    grid->addLayout(lowerLeft, 1, 0);
+    grid->addWidget(buildCoordinateGroup(), 1, 0);
     grid->addWidget(buildMeanTensorGroup(), 1, 1);
     grid->setRowStretch(0, 1);
     grid->setColumnStretch(0, 11);
     grid->setColumnStretch(1, 9);
     row->addWidget(m_middle, 1);
 
-    row->addWidget(buildDisplayGroup());
+    // The display and symbol groups share the right column: under the net the coordinate group
+    // alone leaves the net's column narrow enough for the statistics beside it.
+    auto* right = new QVBoxLayout;
+    right->setSpacing(6);
+    right->addWidget(buildDisplayGroup(), 1);
+    right->addWidget(buildPropertiesGroup());
+    row->addLayout(right);
 
     m_picStereo = central->findChild<PictureWidget*>("picStereo");
     m_picPlot1 = central->findChild<PictureWidget*>("picPlot1");
@@ -298,7 +301,7 @@ QGroupBox* MainWindow::buildPropertiesGroup()
     sizeRow->addWidget(m_txtSymbolSize);
     layout->addLayout(sizeRow);
     layout->addStretch();
-    group->setMinimumWidth(130);
+    group->setMaximumWidth(200);
     m_frames.push_back(
         {[](const Controls& c) -> const app::Control& { return c.fraProperties; }, group});
     return group;
@@ -372,7 +375,7 @@ QGroupBox* MainWindow::buildMeanTensorGroup()
             QLabel* value = label(rows[r][column]);
             value->setFont(fixed);
             value->setMinimumWidth(
-                QFontMetrics(fixed).horizontalAdvance(column == 0 ? "0.00E-00" : "-0.000"));
+                QFontMetrics(fixed).horizontalAdvance(column == 0 ? "0.00E-100" : "-0.000"));
             value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             parameters->addWidget(value, r + 1, column + 1);
         }
@@ -392,8 +395,9 @@ void MainWindow::buildStatusBar()
     bar->setSizeGripEnabled(false);
     for (int panel = 1; panel <= 8; ++panel) {
         QLabel* l = label(QString("StatusBar1Panel%1").arg(panel).toLatin1().constData());
-        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        l->setMinimumWidth(40);
+        // A panel is never narrower than its text: the header fields are short, and all eight
+        // fit the smallest window.
+        l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
         bar->addWidget(l, panel == 7 ? 2 : 1);
         m_statusPanels.push_back(l);
     }

@@ -98,34 +98,32 @@ void MainWindow::buildMenus()
 
 void MainWindow::connectMenus()
 {
-    const std::vector<std::pair<const char*, void (Browser::*)()>> items
-        = {{"mnuOpen", &Browser::mnuOpen_Click},
-           {"mnuPrevious", &Browser::mnuPrevious_Click},
-           {"mnuNext", &Browser::mnuNext_Click},
-           {"mnuClose", &Browser::mnuClose_Click},
-           {"mnuAbout", &Browser::mnuAbout_Click}};
-    for (const auto& [name, operation] : items) {
-        auto* item = findChild<QAction*>(name);
-        connect(item, &QAction::triggered, this, [this, op = operation] { run(op); });
-    }
+    const auto item = [this](const char* name, void (Browser::*operation)()) {
+        connect(findChild<QAction*>(name), &QAction::triggered, this,
+                [this, operation] { run(operation); });
+    };
+    item("mnuOpen", &Browser::mnuOpen_Click);
+    item("mnuPrevious", &Browser::mnuPrevious_Click);
+    item("mnuNext", &Browser::mnuNext_Click);
+    item("mnuClose", &Browser::mnuClose_Click);
+    item("mnuExport", &Browser::mnuExport_Click);
+    item("mnuPrint", &Browser::mnuPrint_Click);
+    item("mnuAbout", &Browser::mnuAbout_Click);
     connect(findChild<QAction*>("mnuExit"), &QAction::triggered, this, [this] { close(); });
 
-    // Items whose operations the browser gains in later steps (saving, selection, editing,
-    // picture export and printing) are connected when the browser has them.
-    connectIfPresent("mnuNewGED", TESMOR_OPERATION(mnuNewGED_Click));
-    connectIfPresent("mnuSave", TESMOR_OPERATION(mnuSave_Click));
-    connectIfPresent("mnuSaveAs", TESMOR_OPERATION(mnuSaveAs_Click));
-    connectIfPresent("mnuSaveSelectedRecords", TESMOR_OPERATION(mnuSaveSelectedRecords_Click));
-    connectIfPresent("mnuEditData", TESMOR_OPERATION(mnuEditData_Click));
-    connectIfPresent("mnuRot_SpecToGeo", TESMOR_OPERATION(mnuRot_SpecToGeo_Click));
-    connectIfPresent("mnuRot_GeoToSpec", TESMOR_OPERATION(mnuRot_GeoToSpec_Click));
-    connectIfPresent("mnuExport", TESMOR_OPERATION(mnuExport_Click));
-    connectIfPresent("mnuPrint", TESMOR_OPERATION(mnuPrint_Click));
-    connectIfPresent("mnuInvertSelection", TESMOR_OPERATION(mnuInvertSelection_Click));
-    connectIfPresent("mnuDisregardSelectedRecords",
-                     TESMOR_OPERATION(mnuDisregardSelectedRecords_Click));
-    connectIfPresent("mnuRestoreAllRecords", TESMOR_OPERATION(mnuRestoreAllRecords_Click));
-    connectIfPresent("mnuClearSelection", TESMOR_OPERATION(mnuClearSelection_Click));
+    // Commands whose operations the browser does not have yet: they stay disabled whatever the
+    // browser's state says, until they are connected above like the others (the Save button of
+    // the mean tensor in connectControls).
+    for (const char* name :
+         {"mnuNewGED", "mnuSave", "mnuSaveAs", "mnuSaveSelectedRecords", "mnuRefresf",
+          "mnuEditData", "mnuRot_SpecToGeo", "mnuRot_GeoToSpec", "mnuCopy", "mnuGraphPrint",
+          "mnuInvertSelection", "mnuDisregardSelectedRecords", "mnuRestoreAllRecords",
+          "mnuClearSelection", "mnuASCIIRecovery", "mnuFoliationFromLineations",
+          "mnuIntersectionLineation", "mnuTensorSubtraction", "mnuSettings"}) {
+        auto* action = findChild<QAction*>(name);
+        action->setEnabled(false);
+        m_withoutOperation.insert(action);
+    }
 }
 
 } // namespace tesmor::gui

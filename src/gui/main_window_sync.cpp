@@ -110,8 +110,7 @@ void MainWindow::applyControls()
     for (PictureWidget* picture : {m_picStereo, m_picPlot1, m_picPlot2})
         picture->parentWidget()->setVisible(!picture->isHidden());
     bool anyShown = false;
-    for (const char* name :
-         {"picStereo", "picPlot1", "picPlot2", "fraCoor", "fraProperties", "fraMeanTensor"})
+    for (const char* name : {"picStereo", "picPlot1", "picPlot2", "fraCoor", "fraMeanTensor"})
         anyShown = anyShown || !m_middle->findChild<QWidget*>(name)->isHidden();
     m_middle->setVisible(anyShown);
 
@@ -244,7 +243,10 @@ void MainWindow::applyDisplayControls()
             m_txtMeanName->setText(text(c.txtMeanName.text));
         m_meanNameShown = c.txtMeanName.text;
     }
-    applyControl(m_cmdSave, c.cmdSave);
+    // The mean tensor's Save button has no operation yet: shown but disabled.
+    app::Button save = c.cmdSave;
+    save.enabled = save.enabled && !m_withoutOperation.contains(m_cmdSave);
+    applyControl(m_cmdSave, save);
 }
 
 void MainWindow::applyMenus()
@@ -253,7 +255,7 @@ void MainWindow::applyMenus()
     for (const MenuBinding& menu : m_menus) {
         const app::MenuItem& item = c.*menu.control;
         menu.action->setVisible(item.visible);
-        menu.action->setEnabled(item.enabled);
+        menu.action->setEnabled(item.enabled && !m_withoutOperation.contains(menu.action));
     }
 }
 

@@ -58,12 +58,14 @@ void PictureWidget::renderCache()
         ++m_renderCount;
     }
     m_cache.setDevicePixelRatio(ratio);
+    m_cacheSize = size();
+    m_cacheRatio = ratio;
     m_dirty = false;
 }
 
 void PictureWidget::paintEvent(QPaintEvent*)
 {
-    if (m_dirty || m_cache.deviceIndependentSize().toSize() != size())
+    if (m_dirty || m_cacheSize != size() || m_cacheRatio != devicePixelRatioF())
         renderCache();
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_cache);

@@ -69,6 +69,10 @@ private:
 
     Painter m_painter;
     QPixmap m_cache;
+    // The widget size and pixel ratio the cache was drawn for: at a fractional ratio the
+    // pixmap's own size in widget units is not a whole number and cannot tell.
+    QSize m_cacheSize;
+    qreal m_cacheRatio = 0;
     bool m_dirty = true;
     int m_renderCount = 0;
     Qt::MouseButtons m_bandButtons = Qt::LeftButton;

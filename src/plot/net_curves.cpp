@@ -2,6 +2,7 @@
 
 #include "math/matrix.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -73,8 +74,12 @@ void DrawConfidenceEllipse(Canvas& canvas, const NetFrame& frame, std::span<cons
             canvas.polyline(line, pen);
         line.clear();
     };
+    // Point 0 only starts the walk: the last point of a closed curve repeats it, so a curve of
+    // 3601 points is drawn through its 3600 points 1 ... 3600.
     std::optional<NetPoint> previous;
-    for (const NetPoint& p : curve) {
+    if (!curve.empty() && std::isfinite(curve[0].x) && std::isfinite(curve[0].y))
+        previous = curve[0];
+    for (const NetPoint& p : curve.subspan(std::min<std::size_t>(curve.size(), 1))) {
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
             // An undefined point cuts the curve like a jump across the net.
             flush();

@@ -32,6 +32,7 @@ struct Net
     const StereonetStyle& style;
     double u; // D / 340: the unit of the fixed pixel sizes
     int labelHeight;
+    int lineWidth; // [u] in the pixels of the device the net is shown on
 
     WorldPoint at(double x, double y) const { return style.frame.toCanvas(x, y); }
 
@@ -138,7 +139,7 @@ void DrawLegends(const Net& net)
         const WorldPoint a = net.at(0.85, y);
         const WorldPoint b = net.at(1.05, y);
         DrawSegment(net.canvas, a.x, a.y, b.x, b.y, FoliationPenStyle(k), c.foliation,
-                    Nearest(net.u));
+                    net.lineWidth);
     }
     const auto& lineations = net.options.lineationTypes;
     for (std::size_t i = 0; i < lineations.size(); ++i) {
@@ -181,7 +182,7 @@ void DrawStructures(const Net& net, const SpecimenRecord& r, Colour foliation, C
         }
         if (show.chcF1C)
             DrawGreatCircle(net.canvas, net.style.frame, net.options.projection, plane.dipDirection,
-                            plane.dip, FoliationPenStyle(k), foliation, Nearest(net.u));
+                            plane.dip, FoliationPenStyle(k), foliation, net.lineWidth);
         if (show.chcF1S) {
             float opposite = strike + 180.0f;
             if (opposite >= 360.0f)
@@ -265,7 +266,8 @@ void DrawStereonet(Canvas& canvas, std::span<const model::SpecimenRecord> record
                    const StereonetStyle& style)
 {
     const double u = style.frame.diameter / 340.0;
-    const Net net {canvas, options, style, u, Nearest(0.9 * style.fontSize)};
+    const double ratio = style.pixelRatio > 0 ? style.pixelRatio : 1;
+    const Net net {canvas, options, style, u, Nearest(0.9 * style.fontSize), Nearest(u / ratio)};
     const NetColours& c = style.colours;
 
     DrawFrameAndLabels(net, records.size());

@@ -40,6 +40,11 @@ struct StereonetStyle
     int symbolSize = 10; // S, pixels
     int fontSize = 16; // F, pixels
     NetColours colours = SchemeNetColours(ColourScheme::Default);
+    // Canvas pixels per pixel of the device the net is shown on (2 on a double-density screen
+    // drawn in its own pixels). The width [D / 340] of the great circles and legend lines is
+    // taken in the device's pixels, so that a net of the same size looks the same, dashes
+    // included, at every density.
+    double pixelRatio = 1;
 };
 
 // Draws the net of `records` (N = their number). `statistics` gives the means and ellipses,

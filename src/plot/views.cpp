@@ -69,13 +69,16 @@ bool SchemeDraws(ColourScheme scheme)
     return scheme == ColourScheme::Default || scheme == ColourScheme::BlackAndWhite;
 }
 
-StereonetStyle ScreenNetStyle(const ViewOptions& options, int width, int height)
+StereonetStyle ScreenNetStyle(const ViewOptions& options, int width, int height, double pixelRatio)
 {
     const double k = std::max(0.01, std::min(width / 420.0, height / 420.0));
     const double left = (width - 420 * k) / 2;
     const double top = (height - 420 * k) / 2;
-    return NetStyle(options, left + 200 * k, top + 200 * k, 340 * k,
-                    std::max(1, Nearest(options.symbolSize * k)), Nearest(16 * k));
+    StereonetStyle style
+        = NetStyle(options, left + 200 * k, top + 200 * k, 340 * k,
+                   std::max(1, Nearest(options.symbolSize * k)), std::max(1, Nearest(16 * k)));
+    style.pixelRatio = pixelRatio > 0 ? pixelRatio : 1;
+    return style;
 }
 
 PlotStyle ScreenPlotStyle(const ViewOptions& options, int width, int height)
@@ -84,18 +87,7 @@ PlotStyle ScreenPlotStyle(const ViewOptions& options, int width, int height)
     const double left = (width - 440 * k) / 2;
     const double top = (height - 300 * k) / 2;
     return FrameStyle(options, left + 60 * k, top + 250 * k, 320 * k, 200 * k,
-                      std::max(1, Nearest(options.symbolSize * k)), Nearest(14 * k));
-}
-
-void DrawScreenNet(Canvas& canvas, const ViewData& data, int width, int height)
-{
-    DrawNet(canvas, data, ScreenNetStyle(data.options, width, height));
-}
-
-std::optional<PlotData> DrawScreenPlot(Canvas& canvas, const ViewData& data, int plot, int width,
-                                       int height)
-{
-    return DrawPlot(canvas, data, plot, ScreenPlotStyle(data.options, width, height));
+                      std::max(1, Nearest(options.symbolSize * k)), std::max(1, Nearest(14 * k)));
 }
 
 void DrawExportViews(Canvas& canvas, const ViewData& data, double scale, double top)
@@ -133,6 +125,11 @@ void DrawPrintedPage(Canvas& canvas, const ViewData& data, const std::string& ti
 std::string MetafilePicture(const ViewData& data)
 {
     MetafileCanvas metafile(ExportSize, ExportSize, 1000);
+    // A white ground over the whole window: the drawing then spans the window that the
+    // placeable box maps, also for readers that scale the extent of what is drawn instead of the
+    // window (libwmf), which would otherwise stretch the net into an oval.
+    const Point ground[4] = {{0, 0}, {ExportSize, 0}, {ExportSize, ExportSize}, {0, ExportSize}};
+    metafile.polygon(ground, White, White);
     DrawExportViews(metafile, data);
     return metafile.bytes();
 }

@@ -101,12 +101,23 @@ QPen OutlinePen(plot::Colour outline)
     return pen;
 }
 
+// Where a marker lies between two pixels decides how its corners round (x - S/2 and x + S/2 for
+// an odd S fall k + 1 pixels before and k after the nearest pixel when the position lies just
+// past a pixel, k before and k + 1 after when it lies just before the next one): bit 0 for x,
+// bit 1 for y, set in the second half of the pixel.
+int MarkerPhase(const plot::SymbolItem& s)
+{
+    const auto late = [](double v) { return v - std::floor(v) >= 0.5 ? 1 : 0; };
+    return late(s.x) | late(s.y) << 1;
+}
+
 std::uint64_t MarkerKey(const plot::SymbolItem& s)
 {
     const auto colour = [](plot::Colour c) {
         return static_cast<std::uint64_t>(c.r) << 16 | static_cast<std::uint64_t>(c.g) << 8 | c.b;
     };
-    return static_cast<std::uint64_t>(s.shape & 0xFF) << 56
+    return static_cast<std::uint64_t>(MarkerPhase(s)) << 62
+        | static_cast<std::uint64_t>(s.shape & 0x3F) << 56
         | static_cast<std::uint64_t>(std::clamp(s.size, 0, 0xFF)) << 48 | colour(s.fill) << 24
         | colour(s.outline);
 }
@@ -232,9 +243,12 @@ const PainterCanvas::CachedMarker& PainterCanvas::marker(const plot::SymbolItem&
         painter.setRenderHint(QPainter::Antialiasing,
                               m_painter.testRenderHint(QPainter::Antialiasing));
         PainterCanvas vectors(painter, Markers::Vector);
+        // Drawn a quarter pixel into the half of the pixel its phase stands for, the marker
+        // rounds as a marker drawn directly at any position of that half does.
+        const int phase = MarkerPhase(item);
         plot::SymbolItem centred = item;
-        centred.x = cached.centre;
-        centred.y = cached.centre;
+        centred.x = cached.centre + ((phase & 1) ? 0.75 : 0.25);
+        centred.y = cached.centre + ((phase & 2) ? 0.75 : 0.25);
         plot::ExpandSymbol(vectors, centred);
     }
     return m_markers.emplace(key, std::move(cached)).first->second;
@@ -243,12 +257,13 @@ const PainterCanvas::CachedMarker& PainterCanvas::marker(const plot::SymbolItem&
 void PainterCanvas::symbol(const plot::SymbolItem& item)
 {
     // Lines of an azimuth differ from record to record: drawn directly.
-    if (!m_cacheMarkers || item.shape == plot::AzimuthLine || item.size > 200) {
+    if (!m_cacheMarkers || item.shape == plot::AzimuthLine || item.shape < 0 || item.shape > 0x3F
+        || item.size > 200) {
         plot::ExpandSymbol(*this, item);
         return;
     }
     const CachedMarker& cached = marker(item);
-    const plot::Point at = plot::ToPixel(item.x, item.y);
+    const plot::Point at {plot::ToPixel(std::floor(item.x)), plot::ToPixel(std::floor(item.y))};
     m_painter.drawImage(at.x - cached.centre, at.y - cached.centre, cached.image);
 }
 

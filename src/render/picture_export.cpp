@@ -18,7 +18,8 @@ namespace {
 
 // Vector files and PNG: the exported layout at a fifth of its logical size.
 constexpr double FileScale = 0.2;
-constexpr int FileSide = static_cast<int>(plot::ExportSize * FileScale);
+constexpr int FileWidth = static_cast<int>(plot::ExportSize * FileScale);
+constexpr int FileHeight = static_cast<int>(plot::ExportViewsHeight * FileScale);
 // The bitmap: a tenth, with a title band above the views.
 constexpr double BitmapScale = 0.1;
 constexpr int BitmapTitleBand = 20;
@@ -51,8 +52,8 @@ model::Status ExportSvg(const std::string& path, const plot::ViewData& data,
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
-    svg.setSize(QSize(FileSide, FileSide));
-    svg.setViewBox(QRect(0, 0, FileSide, FileSide));
+    svg.setSize(QSize(FileWidth, FileHeight));
+    svg.setViewBox(QRect(0, 0, FileWidth, FileHeight));
     svg.setTitle(QString::fromStdString(title));
     QPainter painter(&svg);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -72,8 +73,10 @@ model::Status ExportPdf(const std::string& path, const plot::ViewData& data,
         QPdfWriter pdf(&buffer);
         pdf.setTitle(QString::fromStdString(title));
         pdf.setCreator("Tesmor 42");
-        pdf.setResolution(FileSide / 8);
-        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(8, 8), QPageSize::Inch),
+        // 200 picture units per inch: 8 inches wide.
+        pdf.setResolution(FileWidth / 8);
+        const double inchesHigh = double(FileHeight) / (FileWidth / 8);
+        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(8, inchesHigh), QPageSize::Inch),
                                       QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QPainter painter(&pdf);
         if (!painter.isActive())
@@ -87,17 +90,12 @@ model::Status ExportPdf(const std::string& path, const plot::ViewData& data,
 
 } // namespace
 
-const char* ExportFilter()
-{
-    return "Windows metafile (*.wmf);;Scalable vector graphics (*.svg);;PDF document (*.pdf);;"
-           "PNG image (*.png);;Windows bitmap (*.bmp)";
-}
-
 QImage RenderViews(const plot::ViewData& data, double scale, const std::string& title)
 {
     const int side = static_cast<int>(model::RoundHalfEven(plot::ExportSize * scale));
+    const int height = static_cast<int>(model::RoundHalfEven(plot::ExportViewsHeight * scale));
     const int band = title.empty() ? 0 : BitmapTitleBand;
-    QImage image(side, side + band, QImage::Format_RGB32);
+    QImage image(side, height + band, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);

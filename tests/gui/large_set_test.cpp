@@ -2,11 +2,12 @@
 // without a list or picture trap (row-by-row selection, non-uniform row sizes, redrawing on
 // mouse moves). Their speed is measured in bench/bench_gui.cpp.
 
-#include "bench_data.h"
+#include "formats/ams_binary.h"
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
 #include "gui/record_list.h"
 #include "gui_scripted_qt_ui.h"
+#include "sample_site.h"
 #include "temp_dir.h"
 
 #include <QApplication>
@@ -20,10 +21,19 @@
 namespace tesmor::test {
 namespace {
 
+// A binary data file of 32,765 records, the most a file can hold, in `dir`.
+std::filesystem::path WriteLargestFile(const TempDir& dir)
+{
+    const std::filesystem::path file = dir.file("data/LARGEST.ran");
+    std::filesystem::create_directories(file.parent_path());
+    EXPECT_FALSE(formats::WriteAmsBinaryFile(file.string(), MakeSampleRecords(32765), false));
+    return file;
+}
+
 TEST(LargeDataSet, OpensEveryRecordIntoTheListAndRedrawsOnAnOption)
 {
     TempDir temp;
-    const std::filesystem::path file = bench::BenchDataFile();
+    const std::filesystem::path file = WriteLargestFile(temp);
     gui::MainWindow window(temp.file("program/"), temp.file("config/"),
                            std::make_unique<ScriptedQtUi>());
     window.resize(1366, 768);
@@ -47,7 +57,7 @@ TEST(LargeDataSet, OpensEveryRecordIntoTheListAndRedrawsOnAnOption)
 TEST(LargeDataSet, ARubberBandOverThirtyThousandRecordsNeverRedrawsThem)
 {
     TempDir temp;
-    const std::filesystem::path file = bench::BenchDataFile();
+    const std::filesystem::path file = WriteLargestFile(temp);
     gui::MainWindow window(temp.file("program/"), temp.file("config/"),
                            std::make_unique<ScriptedQtUi>());
     window.resize(1366, 768);

@@ -15,10 +15,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -51,6 +53,7 @@ protected:
         fs::create_directories(temp.path() / "program");
         fs::create_directories(temp.path() / "data");
         fs::copy_file(SourceDir() / "examples/site/BOHEM1.ran", temp.path() / "data/BOHEM1.ran");
+        fs::copy_file(SourceDir() / "examples/site/BOHEM1.ran", temp.path() / "data/BOHEM2.ran");
         dataFolder = (temp.path() / "data").string() + "/";
         auto ui = std::make_unique<ScriptedQtUi>();
         script = ui.get();
@@ -106,10 +109,6 @@ protected:
     ScriptedQtUi* script = nullptr;
     std::unique_ptr<gui::MainWindow> window;
 };
-
-// Menu items are connected to the browser's operations of the same name as soon as it has them.
-static_assert(std::is_invocable_v<decltype(TESMOR_OPERATION(mnuClose_Click)), app::Browser&>);
-static_assert(!std::is_invocable_v<decltype(TESMOR_OPERATION(mnuNoSuchItem_Click)), app::Browser&>);
 
 TEST_F(MainWindowTest, StartsInTheClosedState)
 {
@@ -186,16 +185,25 @@ TEST_F(MainWindowTest, ChangingTheCoordinateSystemRebuildsTheListing)
     EXPECT_NE(list->recordModel()->rows()[1], geographic);
 }
 
-TEST_F(MainWindowTest, ANameTypedForTheMeanTensorSurvivesAnOptionChange)
+TEST_F(MainWindowTest, ANameTypedForTheMeanTensorLastsUntilTheDataSetChanges)
 {
     openExample();
     auto* name = find<QLineEdit>("txtMeanName");
+    name->clear();
 
-    name->setText("BOHEM1 cleaved");
+    QTest::keyClicks(name, "BOHEM1 cleaved");
     find<QCheckBox>("chcMean")->click();
     settle();
+    const QString afterOption = name->text();
+    find<QAction>("mnuClose")->trigger();
+    settle();
+    const QString afterClose = name->text();
+    QTest::keyClicks(name, "x");
+    openExample();
 
-    EXPECT_EQ(name->text(), "BOHEM1 cleaved");
+    EXPECT_EQ(afterOption, "BOHEM1 cleaved");
+    EXPECT_EQ(afterClose, "");
+    EXPECT_EQ(name->text(), "BOHEM1");
 }
 
 TEST_F(MainWindowTest, TheSymbolSizeSliderShowsItsValue)
@@ -244,6 +252,80 @@ TEST_F(MainWindowTest, TheOptionRowButtonShowsAndHidesTheProjectionOptions)
     button->click();
     settle();
     EXPECT_FALSE(find<QWidget>("optEqualArea")->isVisible());
+}
+
+// Every menu command is connected to its operation: in the closed and in the open state each
+// enabled item runs one (or closes the window), and the items whose operations do not exist yet
+// are disabled, as is the mean tensor's Save button.
+TEST_F(MainWindowTest, EveryEnabledMenuItemRunsAnOperationAndTheOthersAreDisabled)
+{
+    const QStringList withoutOperation = {"mnuNewGED",           "mnuSave",
+                                          "mnuSaveAs",           "mnuSaveSelectedRecords",
+                                          "mnuEditData",         "mnuRot_SpecToGeo",
+                                          "mnuRot_GeoToSpec",    "mnuInvertSelection",
+                                          "mnuClearSelection",   "mnuDisregardSelectedRecords",
+                                          "mnuRestoreAllRecords"};
+    QStringList items;
+    for (QAction* action : window->findChildren<QAction*>())
+        if (action->objectName().startsWith("mnu") && !action->menu() && !action->isSeparator())
+            items << action->objectName();
+    ASSERT_GE(items.size(), 25);
+
+    for (bool open : {false, true}) {
+        int reached = 0;
+        for (const QString& name : items) {
+            SCOPED_TRACE(name.toStdString() + (open ? " (open)" : " (closed)"));
+            window->show();
+            find<QAction>("mnuClose")->trigger();
+            if (open)
+                openExample();
+            settle();
+            auto* action = find<QAction>(name.toLatin1().constData());
+            if (withoutOperation.contains(name)) {
+                EXPECT_FALSE(action->isEnabled());
+            }
+            if (!action->isEnabled())
+                continue;
+            const int before = window->operationsRun();
+
+            action->trigger();
+            settle();
+
+            EXPECT_TRUE(window->operationsRun() > before || !window->isVisible());
+            ++reached;
+        }
+        EXPECT_GE(reached, open ? 6 : 4); // Open, Close, Exit, About; Export, Print, ... when open
+        EXPECT_FALSE(find<QPushButton>("cmdSave")->isEnabled());
+    }
+}
+
+// At the smallest window the program supports every label shows its whole text: the statistics
+// with their widest values (a zero standard deviation reads 0.00E-100), the row captions and the
+// status bar panels.
+TEST_F(MainWindowTest, AtTheSmallestWindowEveryLabelShowsItsWholeText)
+{
+    openExample();
+    window->resize(1024, 700);
+    settle();
+    for (const char* name : {"lblKmaver", "lblKmsd"})
+        find<QLabel>(name)->setText("0.00E-100");
+    for (const char* name : {"lblTaver", "lblUsd", "lblTmean"})
+        find<QLabel>(name)->setText("-0.999");
+    settle();
+
+    ASSERT_EQ(window->size(), QSize(1024, 700));
+    int checked = 0;
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty() || label->wordWrap())
+            continue;
+        const int needed = label->fontMetrics().horizontalAdvance(label->text());
+        EXPECT_LE(needed, label->contentsRect().width())
+            << label->objectName().toStdString() << " \"" << label->text().toStdString() << "\"";
+        ++checked;
+    }
+    EXPECT_GT(checked, 40);
+    for (int panel = 1; panel <= 8; ++panel)
+        EXPECT_TRUE(find<QLabel>(("StatusBar1Panel" + std::to_string(panel)).c_str())->isVisible());
 }
 
 TEST_F(MainWindowTest, CloseReturnsToTheClosedState)

@@ -1,5 +1,6 @@
 #include "plot/stereonet.h"
 #include "plot/symbols.h"
+#include "plot/views.h"
 #include "plot_test_helpers.h"
 
 #include <algorithm>
@@ -243,6 +244,28 @@ TEST(DrawStereonet, LegendsListTheStructureTypesWithTheirMarks)
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[1].pen.style, PenStyle::Dash);
     EXPECT_EQ(lines[1].pen.colour, Orange);
+}
+
+// The window's net keeps five legend rows and the lineation marks inside its picture, and its
+// great circle and legend lines are one screen pixel wide, so dashed, at any pixel ratio.
+TEST(ScreenNetStyle, KeepsTheLegendsInsideAndDashesAtEveryPixelRatio)
+{
+    const ViewOptions options = Showing({}, {'A', 'B', 'C', 'D', 'E'}, {'K', 'L', 'M', 'N', 'O'});
+    for (double ratio : {1.0, 1.5, 2.0}) {
+        SCOPED_TRACE(ratio);
+        const int side = static_cast<int>(400 * ratio);
+        RecordingCanvas canvas;
+
+        DrawStereonet(canvas, {}, nullptr, options, ScreenNetStyle(options, side, side, ratio));
+
+        for (const TextItem& t : OpsOf<TextItem>(canvas))
+            EXPECT_TRUE(t.at.y <= side && t.at.x <= side) << t.text;
+        for (const SymbolItem& s : OpsOf<SymbolItem>(canvas))
+            EXPECT_TRUE(s.y + s.size / 2.0 <= side && s.x + s.size / 2.0 <= side) << s.shape;
+        const auto lines = OpsOf<PolylineOp>(canvas);
+        ASSERT_EQ(lines.size(), 5u);
+        EXPECT_EQ(lines[1].pen.width, 1);
+    }
 }
 
 } // namespace

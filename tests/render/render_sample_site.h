@@ -3,11 +3,11 @@
 // A small synthetic site in geographic coordinates, with its statistics, for the picture tests;
 // every seventh record is selected.
 
-#include "bench_data.h"
 #include "math/coordinate_systems.h"
 #include "math/group_statistics.h"
 #include "math/principal_axes.h"
 #include "plot/view_options.h"
+#include "sample_site.h"
 
 #include <memory>
 
@@ -22,9 +22,7 @@ struct SampleViews
 
 inline std::unique_ptr<SampleViews> MakeSampleViews(int count)
 {
-    bench::SyntheticSite site;
-    site.Count = count;
-    model::Records working = bench::MakeSyntheticRecords(site);
+    model::Records working = MakeSampleRecords(count);
     math::ComputeRecordDerived(working);
     auto views = std::make_unique<SampleViews>();
     views->active = math::TransformDataSet(working, math::CoordinateSystem::Geographic, 'B', '0',
