@@ -16,15 +16,13 @@ function(tesmor_module name)
     target_link_libraries(tesmor_${name} PUBLIC ${arg_DEPENDS} PRIVATE tesmor_warnings)
 endfunction()
 
-# tesmor_test(NAME DEPS...) builds tests/<NAME>/*.cpp with the shared test support into
-# tesmor_<NAME>_tests and registers every GoogleTest case with CTest.
+# tesmor_test(NAME SOURCES files... DEPENDS libraries...) builds the listed files of
+# tests/<NAME>/ with the shared test support into tesmor_<NAME>_tests and registers every
+# GoogleTest case with CTest.
 function(tesmor_test name)
-    file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${name}/*.cpp)
-    if(NOT sources)
-        return()
-    endif()
-    add_executable(tesmor_${name}_tests ${sources})
-    target_link_libraries(tesmor_${name}_tests PRIVATE ${ARGN} tesmor_test_support
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;DEPENDS")
+    add_executable(tesmor_${name}_tests ${arg_SOURCES})
+    target_link_libraries(tesmor_${name}_tests PRIVATE ${arg_DEPENDS} tesmor_test_support
                           GTest::gtest GTest::gmock tesmor_warnings)
     gtest_discover_tests(tesmor_${name}_tests DISCOVERY_MODE PRE_TEST
                          WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}

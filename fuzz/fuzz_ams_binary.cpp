@@ -1,5 +1,4 @@
 // Fuzz target of the binary AMS data file reader and writer.
-// Links: tesmor_formats
 //
 // Any byte string is read as a data file (as susceptibility or, by the first byte, remanence
 // data, appended after a few records already loaded). The reader must return records or a

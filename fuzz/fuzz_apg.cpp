@@ -1,5 +1,4 @@
 // Fuzz target of the ".apg" text data reader.
-// Links: tesmor_formats
 
 #include "fuzz_text_common.h"
 

@@ -1,5 +1,4 @@
 // Fuzz target of the geological data file: line check, both readers, the merge and the writer.
-// Links: tesmor_formats
 //
 // Any byte string is read as a geological file. The merge reader either refuses it or returns
 // entries that the writer can write and that read back equal; a refused merge changes no record;
