@@ -20,7 +20,7 @@ model::Status PrepareCommandLineFiles(BrowserState& state, const std::vector<std
         std::error_code error;
         const fs::path path = fs::absolute(given, error).lexically_normal();
         if (error || !fs::is_regular_file(path, error))
-            return model::InputErrorMessage("File  " + given + "  does not exist!");
+            return model::InputError("File  " + given + "  does not exist!");
         if (KindOfPath(given) == model::FileKind::Geological)
             return model::UserMessage {"Geological files are opened with File > Open.",
                                        model::AppTitle, model::MessageIcon::Information};
@@ -28,7 +28,7 @@ model::Status PrepareCommandLineFiles(BrowserState& state, const std::vector<std
     }
     const KindChoice kind = KindOfFiles(paths);
     if (!kind.Problem.empty())
-        return model::InputErrorMessage(kind.Problem);
+        return model::InputError(kind.Problem);
 
     const fs::path folder = fs::path(files.front()).parent_path();
     const std::string pattern = FileTypePattern(FileTypeEntries[std::size_t(kind.Kind) - 1]);

@@ -51,8 +51,8 @@ namespace tesmor::formats {
 namespace {
 
 constexpr std::size_t RecordSize = 64;
-constexpr const char* InputErrorTitle = "Input error!";
-constexpr const char* OutputErrorTitle = "Output error!";
+using model::InputError;
+using model::OutputError;
 
 // Record `number` (0 = header) of the file, which holds it completely.
 std::string_view RecordAt(std::string_view bytes, std::size_t number)
@@ -193,16 +193,6 @@ bool HasFiniteTensor(std::string_view record)
     const float km
         = FloatAt(record, 16) * (FloatAt(record, 20) + FloatAt(record, 24) + FloatAt(record, 28));
     return std::isfinite(km);
-}
-
-model::UserMessage InputError(std::string text)
-{
-    return {std::move(text), InputErrorTitle, model::MessageIcon::Critical};
-}
-
-model::UserMessage OutputError(std::string text)
-{
-    return {std::move(text), OutputErrorTitle, model::MessageIcon::Critical};
 }
 
 // The number of specimen records of a file of `size` bytes by the count rule: size / 64 - 1,
@@ -449,10 +439,9 @@ model::Result<DataImport> ReadAmsBinary(std::string_view bytes, std::string_view
     DataImport result;
     result.Count = static_cast<int>(count);
     if (truncated) {
-        result.Notice
-            = model::UserMessage {TruncatedText(path, count + 2) + "The " + std::to_string(count)
-                                      + " complete specimen record(s) before it were read.",
-                                  InputErrorTitle, model::MessageIcon::Exclamation};
+        result.Notice = InputError(TruncatedText(path, count + 2) + "The " + std::to_string(count)
+                                       + " complete specimen record(s) before it were read.",
+                                   model::MessageIcon::Exclamation);
     }
     return result;
 }

@@ -141,11 +141,6 @@ std::string LineMessage(std::string_view path, int line)
         + "\r\r\n";
 }
 
-model::UserMessage MergeInputError(std::string text)
-{
-    return {std::move(text), "Input error!", model::MessageIcon::Critical};
-}
-
 model::UserMessage EditInputError(std::string text)
 {
     return {std::move(text), "Input Error!", model::MessageIcon::Critical};
@@ -178,9 +173,9 @@ void PutText(std::string& line, const std::string& utf8, std::size_t width)
 
 model::UserMessage TooWide(const std::string& what, std::int16_t value, std::size_t width)
 {
-    return {"Cannot save the geological file: " + what + " = " + std::to_string(value)
-                + " does not fit its " + std::to_string(width) + "-character field.",
-            "Output error!", model::MessageIcon::Critical};
+    return model::OutputError("Cannot save the geological file: " + what + " = "
+                              + std::to_string(value) + " does not fit its " + std::to_string(width)
+                              + "-character field.");
 }
 
 } // namespace
@@ -195,17 +190,17 @@ int GedLineLengthCheck(std::string_view bytes)
 model::Result<GedEntries> ReadGedForMerge(std::string_view bytes, std::string_view path)
 {
     if (bytes.empty())
-        return MergeInputError("File  " + std::string(path) + "  is empty!");
+        return model::InputError("File  " + std::string(path) + "  is empty!");
     int bad = 0;
     const std::vector<std::string_view> lines = SplitGedLines(bytes, bad);
     if (bad != 0)
-        return MergeInputError(LineMessage(path, bad) + "The line is not "
-                               + std::to_string(LineWidth) + " characters long.");
+        return model::InputError(LineMessage(path, bad) + "The line is not "
+                                 + std::to_string(LineWidth) + " characters long.");
 
     GedEntry header;
     for (const NumericField& f : HeaderParameters)
         if (!WholeNumberField(lines[0], f.Offset, 3, header.*f.Member))
-            return MergeInputError(LineMessage(path, 1) + f.Name + " is not a whole number.");
+            return model::InputError(LineMessage(path, 1) + f.Name + " is not a whole number.");
     ReadHeaderTexts(lines[0], header);
     header.Lat = Field(lines[0], 20, 7);
     header.Lon = Field(lines[0], 27, 7);
@@ -216,8 +211,8 @@ model::Result<GedEntries> ReadGedForMerge(std::string_view bytes, std::string_vi
         GedEntry e = header;
         for (const NumericField& f : EntryNumbers)
             if (!WholeNumberField(lines[k], f.Offset, 4, e.*f.Member))
-                return MergeInputError(LineMessage(path, static_cast<int>(k + 1)) + f.Name
-                                       + " is not a whole number.");
+                return model::InputError(LineMessage(path, static_cast<int>(k + 1)) + f.Name
+                                         + " is not a whole number.");
         ReadEntryTexts(lines[k], e);
         entries.push_back(std::move(e));
     }
@@ -292,9 +287,8 @@ model::Result<std::string> EncodeGed(const GedEntries& entries)
     std::string line;
     const long long count = static_cast<long long>(entries.size()) + 2;
     if (count > 9999)
-        return model::UserMessage {"Cannot save the geological file: " + std::to_string(count - 2)
-                                       + " entries are more than its header can count (9997).",
-                                   "Output error!", model::MessageIcon::Critical};
+        return model::OutputError("Cannot save the geological file: " + std::to_string(count - 2)
+                                  + " entries are more than its header can count (9997).");
     line = model::FitField(std::to_string(count), 4);
     PutText(line, first.Site, 16);
     PutText(line, first.Lat, 7);

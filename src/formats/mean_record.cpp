@@ -54,10 +54,9 @@ model::Result<MeanRecordFile> AddMeanRecord(std::string_view existing, bool appe
         target = std::max(
             2.0, model::RoundHalfEven(static_cast<double>(existing.size()) / RecordSize + 1));
     if (target - 1 > model::MaxRecordsPerFile)
-        return model::UserMessage {"Cannot add the mean record: the file already holds the "
-                                       + std::to_string(model::MaxRecordsPerFile)
-                                       + " records a data file can hold.",
-                                   "Output error!", model::MessageIcon::Critical};
+        return model::OutputError("Cannot add the mean record: the file already holds the "
+                                  + std::to_string(model::MaxRecordsPerFile)
+                                  + " records a data file can hold.");
 
     model::Result<std::string> encoded
         = EncodeAmsBinary({MeanSpecimen(name, active, statistics)}, false);

@@ -19,13 +19,7 @@
 namespace tesmor::formats {
 namespace {
 
-constexpr const char* InputErrorTitle = "Input error!";
-
-model::UserMessage InputError(std::string text,
-                              model::MessageIcon icon = model::MessageIcon::Critical)
-{
-    return {std::move(text), InputErrorTitle, icon};
-}
+using model::InputError;
 
 // A P value of a block is kept as the decimal text of its whole number cut to 3 characters, as
 // in a binary header, and then read by the header's number rule.

@@ -14,8 +14,7 @@ Result<std::string> ReadWholeFile(const std::string& path)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
-        return UserMessage {"Cannot open file  " + path + "  (" + std::strerror(errno) + ")",
-                            "Input error!", MessageIcon::Critical};
+        return InputError("Cannot open file  " + path + "  (" + std::strerror(errno) + ")");
     // Read straight into a string sized from the file's length; a file that grows or shrinks
     // meanwhile is read to its actual end.
     std::string content;
@@ -33,7 +32,7 @@ Result<std::string> ReadWholeFile(const std::string& path)
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed)
-        return UserMessage {"Cannot read file  " + path, "Input error!", MessageIcon::Critical};
+        return InputError("Cannot read file  " + path);
     content.resize(used);
     return content;
 }
@@ -60,8 +59,7 @@ std::string TemporaryNameBeside(const fs::path& target)
 
 UserMessage WriteFailure(const std::string& path, const std::string& reason)
 {
-    return UserMessage {"Cannot write file  " + path + "  (" + reason + ")", "Output error!",
-                        MessageIcon::Critical};
+    return OutputError("Cannot write file  " + path + "  (" + reason + ")");
 }
 
 } // namespace

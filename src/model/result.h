@@ -24,13 +24,17 @@ struct UserMessage
     friend bool operator==(const UserMessage&, const UserMessage&) = default;
 };
 
-// The title of the messages about input that cannot be used.
-inline constexpr const char* InputErrorTitle = "Input error!";
-
-// An input error as the user sees it: the text under "Input error!" with the critical icon.
-inline UserMessage InputErrorMessage(std::string text)
+// A file that cannot be read or used, as the user sees it: the text under "Input error!", with
+// the critical icon unless another is given.
+inline UserMessage InputError(std::string text, MessageIcon icon = MessageIcon::Critical)
 {
-    return {std::move(text), InputErrorTitle, MessageIcon::Critical};
+    return {std::move(text), "Input error!", icon};
+}
+
+// A file that cannot be written: the text under "Output error!" with the critical icon.
+inline UserMessage OutputError(std::string text)
+{
+    return {std::move(text), "Output error!", MessageIcon::Critical};
 }
 
 // A value or a message: never dropped without a look.
