@@ -15,20 +15,6 @@ std::string Example(const std::string& name)
     return (tesmor::test::SourceDir() / "examples" / "site" / name).string();
 }
 
-TEST_F(ExampleSite, RecordsAndStatisticsInEverySystem)
-{
-    const json records = RunJson({"records", Example("BOHEM1.ran")})["records"];
-    ASSERT_EQ(records.size(), 32u);
-    EXPECT_EQ(records[0]["Site"], "BOHEM1");
-    EXPECT_EQ(records[31]["Index"], 32);
-    for (const char* system : {"geographic", "paleogeographic", "tectonic"}) {
-        SCOPED_TRACE(system);
-        const json j = RunJson({"stats", "--coord", system, Example("BOHEM1.ran")});
-        EXPECT_EQ(j["N"], 32);
-        EXPECT_TRUE(j["Tenvar"].get<bool>());
-    }
-}
-
 TEST_F(ExampleSite, TectonicSystemPutsTheChosenLineOnTheNorthAxis)
 {
     const json records = RunJson(
