@@ -33,26 +33,20 @@ TEST_F(OptionsTest, StructureChoicesApplyAtTheNextCoordinateAction)
     EXPECT_EQ(state().LineationName, "L");
 }
 
-TEST_F(OptionsTest, ProjectionClickWithoutAnOpenSetChangesNothing)
+TEST_F(OptionsTest, ProjectionClickRedrawsAndFocusesTheNetOnlyWhileASetIsOpen)
 {
-    const std::int16_t projection = state().Projection;
-
     browser.optEqualAngle_Click();
     browser.optHKm_Click();
-
-    EXPECT_EQ(state().Projection, projection);
-    EXPECT_EQ(state().Plot1Kind, 1);
-    EXPECT_EQ(c().picStereo.picture, nullptr);
-}
-
-TEST_F(OptionsTest, ProjectionClickRedrawsAndFocusesTheNet)
-{
+    const std::int16_t closedProjection = state().Projection;
+    const std::int16_t closedPlot = state().Plot1Kind;
     writeFile("x.ran", 5);
     open({"x.ran"});
     const auto revision = c().picStereo.revision;
 
     browser.optEqualAngle_Click();
 
+    EXPECT_EQ(closedProjection, 2);
+    EXPECT_EQ(closedPlot, 1);
     EXPECT_EQ(state().Projection, 1);
     EXPECT_TRUE(c().optEqualAngle.checked);
     EXPECT_FALSE(c().optEqualArea.checked);
@@ -60,19 +54,13 @@ TEST_F(OptionsTest, ProjectionClickRedrawsAndFocusesTheNet)
     EXPECT_EQ(c().focus, "picStereo");
 }
 
-TEST_F(OptionsTest, SymbolSizeShowsInTheTextBox)
+TEST_F(OptionsTest, LayoutButtonsToggleTheListTheViewsAndTheOptionRows)
 {
     browser.vslSymbolSize_Change(14);
-
-    EXPECT_EQ(state().SymbolSize, 14);
     EXPECT_EQ(c().txtSymbolSize.text, "14");
     EXPECT_EQ(c().focus, "txtSymbolSize");
-}
 
-TEST_F(OptionsTest, ExpandTogglesTheListAndTheViews)
-{
     browser.cmdExpand_Click();
-
     EXPECT_EQ(c().cmdExpand.caption, "<<");
     EXPECT_EQ(c().lstNames.width, 1010);
     EXPECT_FALSE(c().picStereo.visible);
@@ -80,14 +68,9 @@ TEST_F(OptionsTest, ExpandTogglesTheListAndTheViews)
     browser.cmdExpand_Click();
     EXPECT_EQ(c().lstNames.width, 154);
     EXPECT_TRUE(c().lblCoor.visible);
-}
 
-TEST_F(OptionsTest, OptionRowButtonShowsAndHidesItsRow)
-{
     browser.cmdPlot2_Click();
-
     EXPECT_TRUE(c().optLF.visible);
-    EXPECT_EQ(c().cmdPlot2.tag, 1);
     EXPECT_EQ(c().cmdPlot2.picture, programFolder() + "ARW01UPSmall.ico");
     browser.cmdPlot2_Click();
     EXPECT_FALSE(c().lblPlot2.visible);
