@@ -1,5 +1,4 @@
 #include "formats/text_exports.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +35,7 @@ model::SpecimenRecord Record(const std::string& name)
     return r;
 }
 
-TEST(PrintLine, ZonesStartEvery14ColumnsAndATabPastItsColumnContinuesOnANewLine)
+TEST(PrintLine, ZonesStartEvery14ColumnsATabPastItsColumnStartsANewLineFixedTextRoundsToEven)
 {
     const std::string s13 = "1234567890123";
 
@@ -45,14 +44,8 @@ TEST(PrintLine, ZonesStartEvery14ColumnsAndATabPastItsColumnContinuesOnANewLine)
         "abc" + std::string(11, ' ') + s13 + " " + s13 + "4" + std::string(14, ' ') + "x\r\n");
     EXPECT_EQ(PrintLine().text("a long name").tab(5).text("x").tab(8).text("y").finish(),
               "a long name\r\n    x  y\r\n");
-}
-
-TEST(FixedText, RoundsTiesToEvenAndWritesEveryDecimal)
-{
-    EXPECT_EQ(FixedText(0.125, 2), "0.12");
-    EXPECT_EQ(FixedText(1.0, 3), "1.000");
-    EXPECT_EQ(FixedText(-0.0001, 3), "0.000");
-    EXPECT_EQ(FixedText(12.25, 1), "12.2");
+    EXPECT_EQ(std::tuple(FixedText(0.125, 2), FixedText(1.0, 3), FixedText(-0.0001, 3)),
+              std::tuple("0.12", "1.000", "0.000"));
 }
 
 TEST(AsciiTable, HeaderAndRowsAreInPrintZones)
@@ -80,22 +73,14 @@ TEST(AsciiTable, SelectedOnlyWritesTheSelectedRecordsInOrderOrTheHeaderAlone)
 {
     model::Records records = {Record("A1"), Record("A2"), Record("A3")};
     const std::size_t headerOnly = Lines(AsciiTableText(records, true)).size();
+    const std::string noDirections = DirectionFileText(records, {}, true);
     records[0].Selected = records[2].Selected = true;
 
     const std::vector<std::string> lines = Lines(AsciiTableText(records, true));
 
-    EXPECT_EQ(headerOnly, 1u);
+    EXPECT_EQ(std::tuple(headerOnly, noDirections), std::tuple(1u, ""));
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(At(lines[1], 1, 2), "A1");
-    EXPECT_EQ(At(lines[2], 1, 2), "A3");
-}
-
-TEST(DirectionFile, WritesLabelCodeSizeAndAnglesWithoutSeparators)
-{
-    model::DisplayOptions options;
-    options.chcK2 = options.chcK3 = false;
-
-    EXPECT_EQ(DirectionFileText({Record("AB1")}, options, false), "AB1.k1369 12.25  0.75 \r\n");
+    EXPECT_EQ(std::tuple(At(lines[1], 1, 2), At(lines[2], 1, 2)), std::tuple("A1", "A3"));
 }
 
 TEST(DirectionFile, WritesStructuresInTheOrderOfTheTable)
@@ -109,6 +94,7 @@ TEST(DirectionFile, WritesStructuresInTheOrderOfTheTable)
     const std::vector<std::string> lines = Lines(DirectionFileText({r}, options, false));
 
     ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0], "S.k1369 12.25  0.75 ");
     EXPECT_EQ(lines[1].substr(0, 7), "S.k2669");
     EXPECT_EQ(lines[2].substr(0, 7), "S.k3169");
     EXPECT_EQ(lines[3], "S.F-133 120  35 ");
@@ -119,7 +105,7 @@ TEST(DirectionFile, WritesStructuresInTheOrderOfTheTable)
     EXPECT_EQ(lines[8].substr(0, 6), "S.X969");
 }
 
-TEST(DirectionFile, GroupWithoutCodeGivesNoPlaneOrLineAndNothingSelectedNoLine)
+TEST(DirectionFile, GroupWithoutCodeGivesNoPlaneOrLine)
 {
     const model::DisplayOptions structuresOnly {.chcK1 = false,
                                                 .chcK2 = false,
@@ -129,7 +115,6 @@ TEST(DirectionFile, GroupWithoutCodeGivesNoPlaneOrLineAndNothingSelectedNoLine)
                                                 .chcL1 = true};
 
     EXPECT_EQ(DirectionFileText({Record("S")}, structuresOnly, false), "");
-    EXPECT_EQ(DirectionFileText({Record("A")}, model::DisplayOptions {}, true), "");
 }
 
 math::GroupStatistics Statistics()
@@ -187,41 +172,6 @@ TEST(MeanListing, HeaderAndDataLineShareTabStopsThenZonesAndUndefinedSemiAnglesA
             EXPECT_EQ(At(data[0], column, value.size()), value);
         }
     }
-}
-
-TEST(MeanListing, WrittenTwiceHasOneHeaderAndTwoDataLines)
-{
-    test::TempDir dir;
-    const std::string path = dir.file("means.txt");
-
-    ASSERT_FALSE(AppendMeanListing(path, SiteRecords(), Statistics(), false, "First"));
-    ASSERT_FALSE(AppendMeanListing(path, SiteRecords(), Statistics(), true, "Second"));
-
-    const std::vector<std::string> lines = Lines(test::ReadBytes(path));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(At(lines[0], 1, 5), "Name ");
-    EXPECT_EQ(At(lines[1], 1, 6), "First ");
-    EXPECT_EQ(At(lines[2], 1, 7), "Second ");
-}
-
-TEST(MeanListing, LongNameMovesTheSiteToANewLineAtItsColumn)
-{
-    const std::vector<std::string> lines
-        = Lines(MeanListingLine("A name of twenty-five ch", SiteRecords(), Statistics()));
-
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(At(lines[1], 20, 7), "Bohemia");
-}
-
-TEST(TextExports, WritersReplaceTheFileAndReportFailures)
-{
-    test::TempDir dir;
-    const std::string path = dir.file("table.txt");
-    test::WriteBytes(path, "old content that is longer than the new table would ever be........");
-
-    ASSERT_FALSE(WriteAsciiTable(path, {}, false));
-    EXPECT_EQ(test::ReadBytes(path), AsciiTableText({}, false));
-    EXPECT_TRUE(WriteDirectionFile(dir.file("no/such/folder.dat"), {}, {}, false).has_value());
 }
 
 } // namespace
