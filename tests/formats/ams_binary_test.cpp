@@ -18,7 +18,7 @@ using testing::Int16At;
 const OrientationDefaults Defaults {7, 8, 9, 0};
 const float NaN = std::numeric_limits<float>::quiet_NaN();
 
-model::Records ReadBytes(const std::string& bytes, const std::string& path = "/data/site.ran")
+model::Records ReadBytes(const std::string& bytes, const std::string& path = "/d/site.ran")
 {
     model::Records loaded;
     const model::Result<DataImport> result = ReadAmsBinary(bytes, path, loaded, 1, Defaults);
@@ -72,28 +72,17 @@ std::string Encode(const model::Records& records, bool selectedOnly = false)
 
 // ---- reading ----
 
-TEST(AmsBinaryRead, ReadsHeaderCopiesAndSpecimenFieldsConvertingTheText)
+TEST(AmsBinaryRead, FieldsFollowTheirReadingRules)
 {
-    // Windows-1252 text (\212 is S-caron, \341 a-acute), blanks in the name, a lower-case code.
-    AmsSpecimenFields s {.Name = " \2121 2 ", .NormFactor = 312.5f, .Code1 = "bl", .Code2 = "SK"};
-    s.Tensor = {1.04f, 1.01f, 0.95f, 0.012f, -0.021f, 0.0035f};
-    s.Group1 = {30, 25, 110, 5};
-    s.Group2 = {359, 89, -1, -90};
-    model::SpecimenRecord expected = MakeRecord("\305\24012", 0);
-    expected.P3 = -5;
-    std::tie(expected.F2Dec, expected.F2Inc, expected.F2Strike, expected.L2Dec, expected.L2Inc)
-        = std::tuple(359, 89, 269, -1, -90);
-
-    const model::SpecimenRecord r = ReadOne(s, {.Site = "  Hora\341k ", .P3 = "-5"});
-
-    EXPECT_EQ(FileFields(r), FileFields(expected));
-}
-
-TEST(AmsBinaryRead, HeaderFieldsFollowTheirReadingRules)
-{
+    // Windows-1252 text (\212 is S-caron, \341 a-acute), blanks in the name, negative angles.
+    const model::SpecimenRecord r = ReadOne({.Name = " \2121 2 ", .Group2 = {359, 89, -1, -90}},
+                                            {.Site = "  Hora\341k ", .P3 = "-5"});
     const model::SpecimenRecord blankLon = ReadOne({}, {.Lat = "49.85", .Lon = " 13.42"});
     const model::SpecimenRecord p = ReadOne({}, {.P1 = "ab", .P2 = "", .P3 = "1-2", .P4 = "+"});
 
+    EXPECT_EQ(std::tuple(r.Name, r.Site, r.P3), std::tuple("\305\24012", "Hora\303\241k", -5));
+    EXPECT_EQ(std::tuple(r.F2Dec, r.F2Strike, r.F2Inc, r.L2Dec, r.L2Inc),
+              std::tuple(359, 269, 89, -1, -90));
     EXPECT_EQ(ReadOne({}, {.Site = std::string("HILL\0JUNK", 9)}).Site, "HILL");
     EXPECT_EQ(std::tuple(blankLon.Lat, blankLon.Lon), std::tuple("", ""));
     EXPECT_EQ(std::tuple(p.P1, p.P2, p.P3, p.P4), std::tuple(7, 8, 9, 0));
@@ -310,25 +299,23 @@ TEST(MeanRecord, AppendedAfterThreeSpecimensIsRecordFiveWithTheMeanTensor)
 
 TEST(MeanRecord, TargetFollowsTheAppendFlagAndTheLengthOver64PlusOneTiesToEven)
 {
-    const std::string three = std::string(4 * 64, 'x');
-    // Existing file, append flag; record number of the mean (0: refused).
-    const std::tuple<std::string, bool, int> cases[] = {
-        {three, false, 2}, // started afresh
-        {three + std::string(20, 'x'), true, 5}, // a partial record is cut
-        {std::string(3 * 64 + 32, 'x'), true, 4}, // 4.5 rounds to 4
-        {std::string(4 * 64 + 32, 'x'), true, 6}, // 5.5 rounds to 6
-        {std::string((model::MaxRecordsPerFile + 1) * 64, '\0'), true, 0},
+    // Length of the existing file, append flag; record number of the mean (0: refused).
+    const std::tuple<std::size_t, bool, int> cases[] = {
+        {4 * 64, false, 2}, // started afresh
+        {4 * 64 + 20, true, 5}, // a partial record is cut
+        {3 * 64 + 32, true, 4}, // 4.5 rounds to 4
+        {4 * 64 + 32, true, 6}, // 5.5 rounds to 6
+        {(model::MaxRecordsPerFile + 1) * 64, true, 0},
     };
-    for (const auto& [existing, append, target] : cases) {
-        SCOPED_TRACE(existing.size());
-        const model::Result<MeanRecordFile> file
-            = AddMeanRecord(existing, append, "M", {MakeRecord("X1", 0)}, MeanStatistics());
+    for (const auto& [length, append, target] : cases) {
+        SCOPED_TRACE(length);
+        const model::Result<MeanRecordFile> file = AddMeanRecord(
+            std::string(length, 'x'), append, "M", {MakeRecord("X1", 0)}, MeanStatistics());
 
         ASSERT_EQ(file.ok(), target != 0);
         if (file.ok()) {
-            EXPECT_EQ(file->RecordNumber, target);
-            EXPECT_EQ(file->Bytes.size(), target * 64u);
-            EXPECT_EQ(Int16At(file->Bytes, 0), target + 1);
+            EXPECT_EQ(std::tuple(file->RecordNumber, file->Bytes.size(), Int16At(file->Bytes, 0)),
+                      std::tuple(target, target * 64u, target + 1));
         }
     }
 }

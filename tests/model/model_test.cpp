@@ -31,8 +31,9 @@ TEST(Codepage, UpperCaseAndLettersAreThoseOfWindows1252)
     };
     for (const auto& [text, index, letter] : letters) {
         EXPECT_EQ(Cp1252Letter(text, index, '0'), letter) << text << index;
-        if (letter != '0' && letter != '?')
+        if (letter != '0' && letter != '?') {
             EXPECT_EQ(LetterText(letter), Cp1252ToUtf8(std::string(1, letter)));
+        }
     }
 }
 
@@ -41,9 +42,9 @@ TEST(FileIo, WritesWholeFilesOrNothingAndReadsEveryByte)
     tesmor::test::TempDir dir;
     const std::string path = dir.file("out.bin");
     const std::string missing = dir.file("missing-folder/out.bin");
-    std::string bytes(200000, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<char>(i * 7);
+    std::string bytes;
+    for (int i = 0; i < 200000; ++i)
+        bytes += static_cast<char>(i * 7);
     tesmor::test::WriteBytes(path, "old contents");
 
     ASSERT_FALSE(WriteFileAtomically(path, bytes));
