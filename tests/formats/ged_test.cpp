@@ -34,23 +34,20 @@ GedEntry Entry(const std::string& name, const std::string& code1 = "FL", std::in
     return e;
 }
 
-model::UserMessage EditError(const std::string& text)
-{
-    return {text, "Input Error!", model::MessageIcon::Critical};
-}
-
 // ---- the file ----
 
-TEST(GedEditingReader, ReadsHeaderAndEntriesAndAppendsASecondFile)
+// The file written back equals the one read but for the latitude's shortest text.
+TEST(GedEditingReader, ReadsHeaderAndEntriesAppendsASecondFileAndWritesThemBack)
 {
-    GedEntries entries;
+    GedEntries entries, back;
 
     const GedEditRead read = ReadGedForEditing(SampleBytes(), "/d/a.ged", entries, 1);
+    const model::Result<std::string> written = EncodeGed(entries);
     // The second file's latitude is not a number: it stays empty.
     const GedEditRead second
         = ReadGedForEditing(Patch(SampleBytes(), 1, 20, "N49    "), "/d/b.ged", entries, 4);
 
-    ASSERT_FALSE(read.Error || second.Error);
+    ASSERT_FALSE(read.Error || second.Error || !written.ok());
     EXPECT_EQ(std::tuple(read.Count, second.Count, entries.size()), std::tuple(3, 3, 6u));
     const GedEntry& b = entries[1];
     EXPECT_EQ(std::tuple(b.Name, b.Site, b.Lat, b.Lon, b.Rock, b.Region, b.P1, b.P3),
@@ -59,10 +56,16 @@ TEST(GedEditingReader, ReadsHeaderAndEntriesAndAppendsASecondFile)
               std::tuple(315, 42, "fs  ", 10, 5, "LX  ", -5));
     EXPECT_EQ(std::tuple(entries[2].Name, entries[3].Name), std::tuple("Zürich 3", "AB1"));
     EXPECT_EQ(std::tuple(entries[3].Lat, entries[3].Lon), std::tuple("", "14.25"));
+    EXPECT_EQ(*written, Patch(SampleBytes(), 1, 20, "49.5 "));
+    EXPECT_FALSE(ReadGedForEditing(*written, "/d/c.ged", back, 1).Error);
+    EXPECT_EQ(back, GedEntries(entries.begin(), entries.begin() + 3));
 }
 
 TEST(GedEditingReader, BadFilesGiveTheirExactMessagesAndKeepTheEntriesBefore)
 {
+    const auto EditError = [](const std::string& text) {
+        return model::UserMessage {text, "Input Error!", model::MessageIcon::Critical};
+    };
     const std::string sample = SampleBytes();
     const std::string error = "Error in file: /d/bad.ged\r\r\nIn line: ";
     const std::tuple<std::string, model::UserMessage, std::size_t> cases[] = {
@@ -100,19 +103,6 @@ TEST(GedWriter, WritesFixedWidthLinesWithTheHeaderOfTheFirstEntryAndRefusesWideN
               "CD-7        315 -42 FL  120 35  200 10  ls  10  80  100 5     \r\n");
     ASSERT_FALSE(wide.ok());
     EXPECT_NE(wide.error().text.find("Azimuth"), std::string::npos);
-}
-
-TEST(GedWriter, WrittenFileReadsBackEqual)
-{
-    GedEntries entries, back;
-    ASSERT_FALSE(ReadGedForEditing(SampleBytes(), "/d/s.ged", entries, 1).Error);
-
-    const model::Result<std::string> bytes = EncodeGed(entries);
-
-    ASSERT_TRUE(bytes.ok());
-    EXPECT_EQ(*bytes, Patch(SampleBytes(), 1, 20, "49.5 "));
-    EXPECT_FALSE(ReadGedForEditing(*bytes, "/d/copy.ged", back, 1).Error);
-    EXPECT_EQ(back, entries);
 }
 
 // ---- merging into records ----
@@ -212,12 +202,10 @@ TEST(GedMerge, MissingRecordsAreListedExactly)
     const model::Result<GedMerge> result = Merge({Entry("AB1")}, records);
 
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result->Missing, 3);
     EXPECT_EQ(result->MissingReport,
               (model::UserMessage {"Following 3 record(s) were not found in GED file!\r\n"
                                    "\r\n'A'\r\n'B'\r\n'C'",
                                    "Missing record(s)!", model::MessageIcon::Critical}));
-    EXPECT_EQ(records[0].Code1, "00");
 }
 
 TEST(GedMerge, EmptyDamagedOrMisshapenFileIsReportedAndChangesNoRecord)

@@ -64,25 +64,22 @@ TEST(ProReader, ReadsAPlainBlockAndTakesTheTensorOfAGeographPair)
     EXPECT_EQ(std::tuple(b.F2Dec, b.F2Strike, b.P1, b.P4), std::tuple(10, 280, 6, 0));
 }
 
-TEST(ProReader, OrientationLineRightAfterGeographEndsTheScanWithoutTouchingTheTensor)
+// An orientation line right after a "GEOGRAPH" line ends the scan and keeps the plain tensor.
+// Tokens of a line of one character are empty; parameters are cut to three characters.
+TEST(ProReader, OrientationAfterGeographShortTokensAndLongParameters)
 {
-    const model::Records r
+    const model::Records g
         = ReadAll(ReadProText, DataBytes("geograph_orientation.pro"), "/d/go.pro");
+    const model::Records r
+        = ReadAll(ReadProText,
+                  Lines("two_blocks.pro", 0,
+                        {{13, "  x  "}, {44, " ORIENTATION PARAMETERS P1-P4 1234 -56 x 90"}}),
+                  "/d/x.pro");
 
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(std::tuple(r[0].K11, r[0].K22, r[0].K33, r[0].K12, r[0].K23, r[0].K13),
+    ASSERT_EQ(std::tuple(g.size(), r.size()), std::tuple(1u, 2u));
+    EXPECT_EQ(std::tuple(g[0].K11, g[0].K22, g[0].K33, g[0].K12, g[0].K23, g[0].K13),
               std::tuple(1.02f, 0.99f, 0.99f, 0.004f, 0.005f, 0.006f));
-    EXPECT_EQ(std::tuple(r[0].P1, r[0].P2, r[0].P3, r[0].P4), std::tuple(6, 90, 6, 0));
-}
-
-TEST(ProReader, ShortTokensGiveZerosAndEmptyCodesAndLongParametersAreCutToThreeCharacters)
-{
-    const std::string bytes = Lines(
-        "two_blocks.pro", 0, {{13, "  x  "}, {44, " ORIENTATION PARAMETERS P1-P4 1234 -56 x 90"}});
-
-    const model::Records r = ReadAll(ReadProText, bytes, "/d/x.pro");
-
-    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(std::tuple(g[0].P1, g[0].P2, g[0].P3, g[0].P4), std::tuple(6, 90, 6, 0));
     EXPECT_EQ(std::tuple(r[0].Code1, r[0].Code2, r[0].F1Strike, r[0].L1Dec),
               std::tuple("00", "00", 0, 0));
     EXPECT_EQ(std::tuple(r[0].P1, r[0].P2, r[0].P3), std::tuple(123, -56, 0));
