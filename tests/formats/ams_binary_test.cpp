@@ -1,7 +1,6 @@
 #include "formats/ams_binary.h"
-#include "model/file_io.h"
+#include "formats/mean_record.h"
 #include "support/ams_file_builder.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -10,13 +9,16 @@
 namespace tesmor::formats {
 namespace {
 
+using model::InputError;
 using testing::AmsFileBuilder;
 using testing::AmsHeaderFields;
 using testing::AmsSpecimenFields;
+using testing::Int16At;
 
 const OrientationDefaults Defaults {7, 8, 9, 0};
+const float NaN = std::numeric_limits<float>::quiet_NaN();
 
-model::Records ReadBytes(const std::string& bytes, const std::string& path = "/data/site.ran")
+model::Records ReadBytes(const std::string& bytes, const std::string& path = "/d/site.ran")
 {
     model::Records loaded;
     const model::Result<DataImport> result = ReadAmsBinary(bytes, path, loaded, 1, Defaults);
@@ -70,66 +72,39 @@ std::string Encode(const model::Records& records, bool selectedOnly = false)
 
 // ---- reading ----
 
-TEST(AmsBinaryRead, ReadsHeaderCopiesAndSpecimenFieldsConvertingTheText)
+TEST(AmsBinaryRead, FieldsFollowTheirReadingRules)
 {
-    // Raw Windows-1252 text (0x8A is a caron S), blanks in the name, a lower-case code.
-    AmsSpecimenFields s;
-    std::tie(s.Name, s.NormFactor, s.Code1, s.Code2)
-        = std::tuple(std::string(" \x8A") + "1 2 ", 312.5f, "bl", "SK");
-    s.Tensor = {1.04f, 1.01f, 0.95f, 0.012f, -0.021f, 0.0035f};
-    s.Group1 = {30, 25, 110, 5};
-    s.Group2 = {359, 89, -1, -90};
-    model::SpecimenRecord expected = MakeRecord(std::string("\xC5\xA0") + "12", 0);
-    expected.P3 = -5;
-    std::tie(expected.F2Dec, expected.F2Inc, expected.F2Strike, expected.L2Dec, expected.L2Inc)
-        = std::tuple(359, 89, 269, -1, -90);
-
-    const model::Records loaded = ReadBytes(AmsFileBuilder()
-                                                .Header({.Site = "  Hora\xE1k ", .P3 = "-5"})
-                                                .Specimen({})
-                                                .Specimen(s)
-                                                .Bytes());
-
-    ASSERT_EQ(loaded.size(), 2u);
-    EXPECT_EQ(FileFields(loaded[1]), FileFields(expected));
-    EXPECT_EQ(loaded[1].Index, 2);
-}
-
-TEST(AmsBinaryRead, HeaderAndGroupFieldsFollowTheirReadingRules)
-{
-    const model::SpecimenRecord strike = ReadOne({.Group1 = {300, 40, 0, 0}}, {.P4 = "90"});
+    // Windows-1252 text (\212 is S-caron, \341 a-acute), blanks in the name, negative angles.
+    const model::SpecimenRecord r = ReadOne({.Name = " \2121 2 ", .Group2 = {359, 89, -1, -90}},
+                                            {.Site = "  Hora\341k ", .P3 = "-5"});
     const model::SpecimenRecord blankLon = ReadOne({}, {.Lat = "49.85", .Lon = " 13.42"});
     const model::SpecimenRecord p = ReadOne({}, {.P1 = "ab", .P2 = "", .P3 = "1-2", .P4 = "+"});
-    const model::SpecimenRecord codes = ReadOne({.Code1 = "-B", .Code2 = " S"});
 
-    // P4 = 90: the plane angle is a strike, turned into the dip direction.
-    EXPECT_EQ(std::tuple(strike.F1Strike, strike.F1Dec), std::tuple(300, 30));
+    EXPECT_EQ(std::tuple(r.Name, r.Site, r.P3), std::tuple("\305\24012", "Hora\303\241k", -5));
+    EXPECT_EQ(std::tuple(r.F2Dec, r.F2Strike, r.F2Inc, r.L2Dec, r.L2Inc),
+              std::tuple(359, 269, 89, -1, -90));
     EXPECT_EQ(ReadOne({}, {.Site = std::string("HILL\0JUNK", 9)}).Site, "HILL");
     EXPECT_EQ(std::tuple(blankLon.Lat, blankLon.Lon), std::tuple("", ""));
-    EXPECT_EQ(std::tuple(p.P1, p.P2, p.P3, p.P4),
-              std::tuple(Defaults.P1, Defaults.P2, Defaults.P3, Defaults.P4));
-    EXPECT_EQ(std::tuple(codes.Code1, codes.Code2), std::tuple("00", "00"));
+    EXPECT_EQ(std::tuple(p.P1, p.P2, p.P3, p.P4), std::tuple(7, 8, 9, 0));
 }
 
-// Codes are Windows-1252 letters: upper-cased beyond ASCII too, kept as their bytes as letters and
-// written back as the same bytes.
-TEST(AmsBinaryRead, GroupCodesBeyondAsciiAreWindowsLettersBothWays)
+// Codes are Windows-1252 letters: upper-cased beyond ASCII too and written back as the same
+// bytes; a code whose first byte is below "0" is no group.
+TEST(AmsBinaryRead, GroupCodesAreWindowsLettersBothWays)
 {
-    const model::SpecimenRecord r = ReadOne({.Code1 = "\xE9"
-                                                      "b",
-                                             .Code2 = "\x9A\xFF"});
+    const std::tuple<const char*, const char*, char, char, const char*> cases[] = {
+        {"\351b", "\303\211B", '\311', 'B', "\311B"}, // e-acute
+        {"\232\377", "\305\240\305\270", '\212', '\237', "\212\237"}, // s-caron, y-diaeresis
+        {"-B", "00", '0', '0', "00"},
+        {" S", "00", '0', '0', "00"},
+    };
+    for (const auto& [bytes, code, letterA, letterB, written] : cases) {
+        SCOPED_TRACE(bytes);
+        const model::SpecimenRecord r = ReadOne({.Code1 = bytes});
 
-    EXPECT_EQ(std::tuple(r.Code1, r.Code1A, r.Code1B),
-              std::tuple("\xC3\x89"
-                         "B",
-                         '\xC9', 'B'));
-    EXPECT_EQ(std::tuple(r.Code2, r.Code2A, r.Code2B),
-              std::tuple("\xC5\xA0\xC5\xB8", '\x8A', '\x9F'));
-    const std::string bytes = Encode({r});
-    EXPECT_EQ(std::tuple(bytes.substr(64 + 44, 2), bytes.substr(64 + 54, 2)),
-              std::tuple("\xC9"
-                         "B",
-                         "\x8A\x9F"));
+        EXPECT_EQ(std::tuple(r.Code1, r.Code1A, r.Code1B), std::tuple(code, letterA, letterB));
+        EXPECT_EQ(Encode({r}).substr(64 + 44, 2), written);
+    }
 }
 
 TEST(AmsBinaryInstrument, FollowsTheCodeScaleAndExtensionRules)
@@ -150,120 +125,75 @@ TEST(AmsBinaryInstrument, FollowsTheCodeScaleAndExtensionRules)
     }
 }
 
-TEST(AmsBinaryRead, EmptyAndSpecimenlessFilesAreRefusedWithTheirMessages)
-{
-    model::Records loaded(3);
-
-    const model::Result<DataImport> empty
-        = ReadAmsBinary("", "/data/Site.ran", loaded, 4, Defaults);
-
-    ASSERT_FALSE(empty.ok());
-    EXPECT_EQ(empty.error(),
-              (model::UserMessage {"File  /data/Site.ran  is empty!", "Input error!",
-                                   model::MessageIcon::Critical}));
-    for (const std::size_t size : {1u, 64u, 96u}) {
-        const model::Result<DataImport> result
-            = ReadAmsBinary(std::string(size, ' '), "site.ran", loaded, 4, Defaults);
-        ASSERT_FALSE(result.ok()) << size;
-        EXPECT_EQ(result.error(),
-                  (model::UserMessage {"File is empty", "Tesmor 42", model::MessageIcon::None}));
-    }
-    EXPECT_EQ(loaded.size(), 3u);
-}
-
-TEST(AmsBinaryRead, FileEndingInsideARecordKeepsTheCompleteRecordsAndSaysWhichIsCut)
+// A refused file adds nothing; a file ending inside a record keeps the complete ones before it.
+TEST(AmsBinaryRead, BadFilesAreRefusedOrCutWithTheirMessages)
 {
     const std::string two
         = AmsFileBuilder().Specimen({.Name = "FIRST"}).Specimen({.Name = "LAST"}).Bytes();
-    const std::string cut = "  ends inside record ";
-    const std::pair<std::string, std::string> cases[] = {
-        // More than half of the last record is left, and a few bytes after a whole one.
-        {two.substr(0, two.size() - 24),
-         cut + "3!\r\nThe 1 complete specimen record(s) before it were read."},
-        {two + std::string(10, 'x'),
-         cut + "4!\r\nThe 2 complete specimen record(s) before it were read."},
+    const std::string damaged = "File  /d/s.ran  is damaged: specimen ";
+    const std::string tensor = " has a susceptibility scale or tensor that is not a finite number.";
+    const auto bad = [](const AmsSpecimenFields& s) {
+        return AmsFileBuilder().Specimen({}).Specimen(s).Bytes();
     };
-    for (const auto& [bytes, notice] : cases) {
-        SCOPED_TRACE(bytes.size());
-        model::Records loaded;
+    const std::string cut = "File  /d/s.ran  ends inside record ";
+    const model::MessageIcon notice = model::MessageIcon::Exclamation;
+    // File, records loaded before, records read (0: refused), message.
+    const std::tuple<std::string, std::size_t, std::size_t, model::UserMessage> cases[] = {
+        {"", 3, 0, {"File  /d/s.ran  is empty!", "Input error!", model::MessageIcon::Critical}},
+        {std::string(96, ' '), 3, 0, {"File is empty", "Tesmor 42", model::MessageIcon::None}},
+        {two.substr(0, 64 + 40), 3, 0, InputError(cut + "2!\r\nNo complete specimen was read.")},
+        {bad({.Name = "NAN7", .Tensor = {1, 1, 1, 0, NaN, 0}}), 3, 0,
+         InputError(damaged + "NAN7 (record 3)" + tensor)},
+        {bad({.Name = "HUGE", .NormFactor = 3e38f}), 3, 0, // Km overflows
+         InputError(damaged + "HUGE (record 3)" + tensor)},
+        // Record numbers are 16-bit, over all files opened together.
+        {two + two.substr(64, 64), 32765, 0,
+         InputError("File  /d/s.ran  cannot be opened: with the records already opened there would "
+                    "be 32768 records, more than the 32767 that can be opened together.")},
+        // More than half of the last record is left, and a few bytes after a whole one.
+        {two.substr(0, two.size() - 24), 0, 1,
+         InputError(cut + "3!\r\nThe 1 complete specimen record(s) before it were read.", notice)},
+        {two + std::string(10, 'x'), 0, 2,
+         InputError(cut + "4!\r\nThe 2 complete specimen record(s) before it were read.", notice)},
+    };
+    for (const auto& [bytes, before, count, message] : cases) {
+        SCOPED_TRACE(message.text);
+        model::Records loaded(before);
 
         const model::Result<DataImport> result
-            = ReadAmsBinary(bytes, "/data/Site.ran", loaded, 1, Defaults);
+            = ReadAmsBinary(bytes, "/d/s.ran", loaded, static_cast<int>(before) + 1, Defaults);
 
-        ASSERT_TRUE(result.ok());
-        EXPECT_EQ(result->Count, static_cast<int>(bytes.size() / 64 - 1));
-        EXPECT_EQ(loaded.size(), bytes.size() / 64 - 1);
-        EXPECT_EQ(loaded.front().Name, "FIRST");
-        EXPECT_EQ(result->Notice,
-                  (model::UserMessage {"File  /data/Site.ran" + notice, "Input error!",
-                                       model::MessageIcon::Exclamation}));
+        EXPECT_EQ(loaded.size(), before + count);
+        ASSERT_EQ(result.ok(), count > 0);
+        EXPECT_EQ(result.ok() ? result->Notice : result.error(), message);
+        if (count > 0) {
+            EXPECT_EQ(std::tuple(result->Count, loaded.front().Name),
+                      std::tuple(int(count), "FIRST"));
+        }
     }
-    model::Records loaded;
-    const model::Result<DataImport> none
-        = ReadAmsBinary(two.substr(0, 64 + 40), "/d/c.ran", loaded, 1, Defaults);
-    ASSERT_FALSE(none.ok());
-    EXPECT_EQ(none.error().text, "File  /d/c.ran" + cut + "2!\r\nNo complete specimen was read.");
-    EXPECT_FALSE(ReadAmsBinary(two, "/d/c.ran", loaded, 1, Defaults)->Notice);
 }
 
 TEST(AmsBinaryRead, FilesOpenedTogetherAppendAtTheStartIndexWithTheirOwnHeaders)
 {
     const AmsSpecimenFields s {.Group1 = {300, 40, 0, 0}};
-    model::Records loaded(1);
+    model::Records loaded(32764);
     loaded[0].Name = "KEEP";
 
-    ASSERT_TRUE(ReadAmsBinary(AmsFileBuilder().Specimen(s).Bytes(), "a.ran", loaded, 2, Defaults));
+    ASSERT_TRUE(ReadAmsBinary(AmsFileBuilder().Specimen(s).Bytes(), "a", loaded, 32765, Defaults));
+    // P4 = 90: the plane angle is a strike, turned into the dip direction.
     const model::Result<DataImport> second = ReadAmsBinary(
         AmsFileBuilder().Header({.Site = "SECOND", .P4 = "90"}).Specimen(s).Specimen(s).Bytes(),
-        "b.ran", loaded, 3, Defaults);
+        "b", loaded, 32766, Defaults);
 
     ASSERT_TRUE(second.ok());
-    EXPECT_EQ(second->Count, 2);
-    ASSERT_EQ(loaded.size(), 4u);
-    EXPECT_EQ(loaded[0].Name, "KEEP");
-    EXPECT_EQ(std::tuple(loaded[1].Site, loaded[1].F1Dec, loaded[1].Index),
-              std::tuple("SITE", 300.0f, 2));
-    EXPECT_EQ(std::tuple(loaded[3].Site, loaded[3].F1Dec, loaded[3].Index),
-              std::tuple("SECOND", 30.0f, 4));
-}
-
-TEST(AmsBinaryRead, RecordsBeyondSixteenBitNumbersAreRefusedNamingTheFile)
-{
-    model::Records loaded(32765);
-    const std::string two = AmsFileBuilder().Specimen({}).Specimen({}).Bytes();
-    const std::string three = AmsFileBuilder().Specimen({}).Specimen({}).Specimen({}).Bytes();
-
-    const model::Result<DataImport> refused
-        = ReadAmsBinary(three, "/data/c.ran", loaded, 32766, Defaults);
-    ASSERT_FALSE(refused.ok());
-    EXPECT_EQ(refused.error().title, "Input error!");
-    EXPECT_NE(refused.error().text.find("/data/c.ran"), std::string::npos);
-    EXPECT_EQ(loaded.size(), 32765u);
-
-    ASSERT_TRUE(ReadAmsBinary(two, "b.ran", loaded, 32766, Defaults).ok());
-    EXPECT_EQ(loaded.back().Index, 32767);
-}
-
-TEST(AmsBinaryRead, NonFiniteTensorIsRefusedNamingFileAndSpecimen)
-{
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
-    for (const AmsSpecimenFields& s :
-         {AmsSpecimenFields {.Name = "NAN7", .Tensor = {1, 1, 1, 0, nan, 0}},
-          AmsSpecimenFields {.Name = "INF", .NormFactor = inf},
-          AmsSpecimenFields {.Name = "HUGE", .NormFactor = 3e38f}}) { // Km overflows
-        model::Records loaded(1);
-        const std::string bytes = AmsFileBuilder().Specimen({}).Specimen(s).Bytes();
-
-        const model::Result<DataImport> result
-            = ReadAmsBinary(bytes, "/d/x.ran", loaded, 2, Defaults);
-
-        ASSERT_FALSE(result.ok());
-        EXPECT_EQ(result.error().title, "Input error!");
-        EXPECT_NE(result.error().text.find("/d/x.ran"), std::string::npos);
-        EXPECT_NE(result.error().text.find(s.Name), std::string::npos);
-        EXPECT_EQ(loaded.size(), 1u);
-    }
+    EXPECT_EQ(std::tuple(second->Count, loaded.size(), loaded[0].Name),
+              std::tuple(2, 32767u, "KEEP"));
+    const model::SpecimenRecord& a = loaded[32764];
+    EXPECT_EQ(std::tuple(a.Site, a.F1Strike, a.F1Dec, a.Index),
+              std::tuple("SITE", 210, 300, 32765));
+    const model::SpecimenRecord& b = loaded.back();
+    EXPECT_EQ(std::tuple(b.Site, b.F1Strike, b.F1Dec, b.Index),
+              std::tuple("SECOND", 300, 30, 32767));
 }
 
 // ---- writing ----
@@ -293,38 +223,25 @@ TEST(AmsBinaryWrite, SavesOnlySelectedRecordsWithTheHeaderOfTheFirstRecord)
 
     const model::Records back = ReadBytes(bytes);
     ASSERT_EQ(back.size(), 2u);
-    EXPECT_EQ(std::tuple(back[0].Name, back[1].Name), std::tuple("A2", "A3"));
-    EXPECT_EQ(back[0].Site, records[0].Site);
-    EXPECT_EQ(testing::Int16At(bytes, 0), 4);
-    // Nothing selected: a header alone, which reads as an empty file.
-    ASSERT_EQ(none.size(), 64u);
-    EXPECT_EQ(testing::Int16At(none, 0), 2);
-    model::Records loaded;
-    EXPECT_EQ(ReadAmsBinary(none, "x.ran", loaded, 1, Defaults).error().text, "File is empty");
+    EXPECT_EQ(std::tuple(back[0].Name, back[1].Name, back[0].Site),
+              std::tuple("A2", "A3", records[0].Site));
+    EXPECT_EQ(Int16At(bytes, 0), 4);
+    // Nothing selected: a header alone, counting 2.
+    EXPECT_EQ(std::tuple(none.size(), Int16At(none, 0)), std::tuple(64u, 2));
 }
 
-TEST(AmsBinaryWrite, HeaderFieldsStandAtTheirOffsets)
+TEST(AmsBinaryWrite, FieldsStandAtTheirOffsetsAnglesRoundTiesToEvenNamesAreCut)
 {
-    model::SpecimenRecord r = MakeRecord("A1", 90);
-    r.Site = "BOHEM1";
-    r.P2 = -5;
+    model::SpecimenRecord r = MakeRecord("ABCDEFGHIJKLMNOP", 90);
+    std::tie(r.Site, r.P2) = std::tuple("BOHEM1", -5);
+    std::tie(r.F1Strike, r.F1Inc, r.L1Dec) = std::tuple(120.5f, 21.5f, -2.5f);
 
     const std::string bytes = Encode({r});
 
     // Site at 2, latitude at 18, longitude at 25, the four copies at 32, P1-P4 at 48.
     EXPECT_EQ(bytes.substr(2, 58), "BOHEM1          49.85  13.42  GRANCARBMOLDBOHE12 -5 12 90 ");
-}
-
-TEST(AmsBinaryWrite, AnglesAreRoundedTiesToEvenAndNamesCutToTwelveBytes)
-{
-    model::SpecimenRecord r = MakeRecord("ABCDEFGHIJKLMNOP", 0);
-    std::tie(r.F1Dec, r.F1Inc, r.L1Dec) = std::tuple(120.5f, 21.5f, -2.5f);
-
-    const std::string bytes = Encode({r});
-
     EXPECT_EQ(bytes.substr(64, 12), "ABCDEFGHIJKL");
-    EXPECT_EQ(std::tuple(testing::Int16At(bytes, 110), testing::Int16At(bytes, 112),
-                         testing::Int16At(bytes, 114)),
+    EXPECT_EQ(std::tuple(Int16At(bytes, 110), Int16At(bytes, 112), Int16At(bytes, 114)),
               std::tuple(120, 22, -2));
 }
 
@@ -336,9 +253,7 @@ TEST(AmsBinaryWrite, RefusesMoreRecordsThanAFileCanCountAndNumbersThatDoNotFit)
     EXPECT_NE(tooMany.error().text.find("32765"), std::string::npos);
 
     model::SpecimenRecord wideP = MakeRecord("A1", 0), large = wideP, nan = wideP;
-    wideP.P3 = -100;
-    large.L2Inc = 40000.0f;
-    nan.F1Inc = std::numeric_limits<float>::quiet_NaN();
+    std::tie(wideP.P3, large.L2Inc, nan.F1Inc) = std::tuple(-100, 40000.0f, NaN);
     for (const auto& [record, field] :
          {std::pair(wideP, "P3"), std::pair(large, "L2Inc"), std::pair(nan, "F1Inc")}) {
         const model::Result<std::string> result = EncodeAmsBinary({record}, false);
@@ -347,22 +262,58 @@ TEST(AmsBinaryWrite, RefusesMoreRecordsThanAFileCanCountAndNumbersThatDoNotFit)
     }
 }
 
-TEST(AmsBinaryFile, WrittenFileReadsBackAndARefusedWriteKeepsTheOldFile)
+// ---- mean-direction records ----
+
+math::GroupStatistics MeanStatistics()
 {
-    test::TempDir dir;
-    const std::string path = dir.file("s.ran");
-    const model::Records records = {MakeRecord("A1", 0), MakeRecord("A2", 0)};
-    model::SpecimenRecord bad = MakeRecord("A1", 0);
-    bad.P1 = 1000;
+    math::GroupStatistics s;
+    std::tie(s.N, s.Tenvar, s.Kaver) = std::tuple(5, true, 412.5f);
+    s.M.e = {1.03f, 0.01f, 0.005f, 0.01f, 0.99f, -0.02f, 0.005f, -0.02f, 0.98f};
+    return s;
+}
 
-    ASSERT_FALSE(WriteAmsBinaryFile(path, records, false));
-    EXPECT_TRUE(WriteAmsBinaryFile(path, {bad}, false));
+TEST(MeanRecord, AppendedAfterThreeSpecimensIsRecordFiveWithTheMeanTensor)
+{
+    const std::string three
+        = Encode({MakeRecord("A1", 0), MakeRecord("A2", 0), MakeRecord("A3", 0)});
 
-    model::Records loaded;
-    const model::Result<DataImport> result = ReadAmsBinaryFile(path, loaded, 1, Defaults);
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result->Count, 2);
-    EXPECT_EQ(FileFields(loaded[1]), FileFields(records[1]));
+    const model::Result<MeanRecordFile> file
+        = AddMeanRecord(three, true, "MEAN1", {MakeRecord("X1", 0)}, MeanStatistics());
+
+    // The header of the first active record, site "MeanDirections", no latitude or longitude.
+    AmsSpecimenFields mean {.Name = "MEAN1", .NormFactor = 412.5f, .Code1 = "00", .Group1 = {}};
+    mean.Tensor = {1.03f, 0.99f, 0.98f, 0.01f, -0.02f, 0.005f};
+    const std::string expected = AmsFileBuilder()
+                                     .Header({.Site = "MeanDirections", .Lat = "", .Lon = ""})
+                                     .Specimen(mean)
+                                     .Bytes();
+    ASSERT_TRUE(file.ok()) << file.error().text;
+    EXPECT_EQ(std::tuple(file->RecordNumber, Int16At(file->Bytes, 0)), std::tuple(5, 6));
+    EXPECT_EQ(file->Bytes.substr(2, 62), expected.substr(2, 62));
+    EXPECT_EQ(file->Bytes.substr(64), three.substr(64) + expected.substr(64));
+}
+
+TEST(MeanRecord, TargetFollowsTheAppendFlagAndTheLengthOver64PlusOneTiesToEven)
+{
+    // Length of the existing file, append flag; record number of the mean (0: refused).
+    const std::tuple<std::size_t, bool, int> cases[] = {
+        {4 * 64, false, 2}, // started afresh
+        {4 * 64 + 20, true, 5}, // a partial record is cut
+        {3 * 64 + 32, true, 4}, // 4.5 rounds to 4
+        {4 * 64 + 32, true, 6}, // 5.5 rounds to 6
+        {(model::MaxRecordsPerFile + 1) * 64, true, 0},
+    };
+    for (const auto& [length, append, target] : cases) {
+        SCOPED_TRACE(length);
+        const model::Result<MeanRecordFile> file = AddMeanRecord(
+            std::string(length, 'x'), append, "M", {MakeRecord("X1", 0)}, MeanStatistics());
+
+        ASSERT_EQ(file.ok(), target != 0);
+        if (file.ok()) {
+            EXPECT_EQ(std::tuple(file->RecordNumber, file->Bytes.size(), Int16At(file->Bytes, 0)),
+                      std::tuple(target, target * 64u, target + 1));
+        }
+    }
 }
 
 } // namespace

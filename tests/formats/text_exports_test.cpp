@@ -1,20 +1,9 @@
 #include "formats/text_exports.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 namespace tesmor::formats {
 namespace {
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    EXPECT_EQ(start, text.size()) << "text does not end in CR LF";
-    return lines;
-}
 
 // The text at 1-based column `column` of `line`.
 std::string At(const std::string& line, int column, std::size_t length)
@@ -36,7 +25,7 @@ model::SpecimenRecord Record(const std::string& name)
     return r;
 }
 
-TEST(PrintLine, ZonesStartEvery14ColumnsAndATabPastItsColumnContinuesOnANewLine)
+TEST(PrintLine, ZonesStartEvery14ColumnsATabPastItsColumnStartsANewLineFixedTextRoundsToEven)
 {
     const std::string s13 = "1234567890123";
 
@@ -45,91 +34,52 @@ TEST(PrintLine, ZonesStartEvery14ColumnsAndATabPastItsColumnContinuesOnANewLine)
         "abc" + std::string(11, ' ') + s13 + " " + s13 + "4" + std::string(14, ' ') + "x\r\n");
     EXPECT_EQ(PrintLine().text("a long name").tab(5).text("x").tab(8).text("y").finish(),
               "a long name\r\n    x  y\r\n");
-}
-
-TEST(FixedText, RoundsTiesToEvenAndWritesEveryDecimal)
-{
-    EXPECT_EQ(FixedText(0.125, 2), "0.12");
-    EXPECT_EQ(FixedText(1.0, 3), "1.000");
-    EXPECT_EQ(FixedText(-0.0001, 3), "0.000");
-    EXPECT_EQ(FixedText(12.25, 1), "12.2");
+    EXPECT_EQ(std::tuple(FixedText(0.125, 2), FixedText(1.0, 3), FixedText(-0.0001, 3)),
+              std::tuple("0.12", "1.000", "0.000"));
 }
 
 TEST(AsciiTable, HeaderAndRowsAreInPrintZones)
 {
-    const std::vector<std::string> lines = Lines(AsciiTableText({Record("AB12")}, false));
-
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(At(lines[0], 1, 5), "Name ");
-    EXPECT_EQ(At(lines[0], 15, 6), "Field ");
-    EXPECT_EQ(At(lines[0], 1 + 14 * 21, 3), "K13");
-    const std::string& row = lines[1];
-    EXPECT_EQ(At(row, 1, 5), "AB12 ");
-    EXPECT_EQ(At(row, 15, 5), " 423 ");
-    EXPECT_EQ(At(row, 43, 7), " 312.5 ");
-    EXPECT_EQ(At(row, 57, 7), " 1.023 "); // L
-    EXPECT_EQ(At(row, 71, 7), " 1.062 "); // F, tie to even
-    EXPECT_EQ(At(row, 113, 5), "-0.5 "); // T
-    EXPECT_EQ(At(row, 141, 6), " 12.2 "); // K1dec, tie to even
-    EXPECT_EQ(At(row, 155, 5), " 0.8 "); // K1inc, tie to even
-    EXPECT_EQ(At(row, 225, 9), " 1.01235 "); // K11 to 5 decimals
-    EXPECT_EQ(At(row, 267, 9), "-0.01562 "); // K12, tie to even
+    // L, F, K1dec, K1inc and K12 are ties that round to the even neighbour.
+    EXPECT_EQ(AsciiTableText({Record("AB12")}, false),
+              "Name          Field         Freq.         Km            L             F             "
+              "P             Pj            T             U             K1dec         K1inc         "
+              "K2dec         K2inc         K3dec         K3inc         K11           K22           "
+              "K33           K12           K23           K13\r\n"
+              "AB12           423          F1             312.5         1.023         1.062        "
+              " 1.036         1.037        -0.5           0.25          12.2          0.8          "
+              " 102           3.5           280           87            1.01235       0.99         "
+              " 0.9976       -0.01562       0             2e-05 \r\n");
 }
 
 TEST(AsciiTable, SelectedOnlyWritesTheSelectedRecordsInOrderOrTheHeaderAlone)
 {
     model::Records records = {Record("A1"), Record("A2"), Record("A3")};
-    const std::size_t headerOnly = Lines(AsciiTableText(records, true)).size();
+    const std::string none = AsciiTableText(records, true);
+    const std::string noDirections = DirectionFileText(records, {}, true);
     records[0].Selected = records[2].Selected = true;
 
-    const std::vector<std::string> lines = Lines(AsciiTableText(records, true));
+    const std::string table = AsciiTableText(records, true);
 
-    EXPECT_EQ(headerOnly, 1u);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(At(lines[1], 1, 2), "A1");
-    EXPECT_EQ(At(lines[2], 1, 2), "A3");
+    EXPECT_EQ(std::tuple(none, noDirections),
+              std::tuple(table.substr(0, table.find("\r\n") + 2), ""));
+    EXPECT_EQ(table, AsciiTableText({records[0], records[2]}, false));
 }
 
-TEST(DirectionFile, WritesLabelCodeSizeAndAnglesWithoutSeparators)
-{
-    model::DisplayOptions options;
-    options.chcK2 = options.chcK3 = false;
-
-    EXPECT_EQ(DirectionFileText({Record("AB1")}, options, false), "AB1.k1369 12.25  0.75 \r\n");
-}
-
-TEST(DirectionFile, WritesStructuresInTheOrderOfTheTable)
+// Record T has no geological groups: it gives its axes alone.
+TEST(DirectionFile, WritesAxesAndStructuresInTheOrderOfTheTable)
 {
     model::SpecimenRecord r = Record("S");
     std::tie(r.Code1, r.Code1A, r.Code1B, r.F1Dec, r.F1Inc, r.L1Dec, r.L1Inc)
         = std::tuple("FL", 'F', 'L', 120, 35, 200, -10);
-    std::tie(r.Code2, r.Code2A, r.Code2B) = std::tuple("SX", 'S', 'X');
+    std::tie(r.Code2, r.Code2A, r.Code2B, r.F2Dec) = std::tuple("SX", 'S', 'X', 7.5f);
     const model::DisplayOptions options {.chcF1C = true, .chcF1P = true, .chcL1 = true};
 
-    const std::vector<std::string> lines = Lines(DirectionFileText({r}, options, false));
-
-    ASSERT_EQ(lines.size(), 9u);
-    EXPECT_EQ(lines[1].substr(0, 7), "S.k2669");
-    EXPECT_EQ(lines[2].substr(0, 7), "S.k3169");
-    EXPECT_EQ(lines[3], "S.F-133 120  35 ");
-    EXPECT_EQ(lines[4].substr(0, 7), "S.S-133");
-    EXPECT_EQ(lines[5].substr(0, 7), "S.F1333");
-    EXPECT_EQ(lines[6].substr(0, 7), "S.S1433");
-    EXPECT_EQ(lines[7], "S.L569 200 -10 ");
-    EXPECT_EQ(lines[8].substr(0, 6), "S.X969");
-}
-
-TEST(DirectionFile, GroupWithoutCodeGivesNoPlaneOrLineAndNothingSelectedNoLine)
-{
-    const model::DisplayOptions structuresOnly {.chcK1 = false,
-                                                .chcK2 = false,
-                                                .chcK3 = false,
-                                                .chcF1C = true,
-                                                .chcF1P = true,
-                                                .chcL1 = true};
-
-    EXPECT_EQ(DirectionFileText({Record("S")}, structuresOnly, false), "");
-    EXPECT_EQ(DirectionFileText({Record("A")}, model::DisplayOptions {}, true), "");
+    EXPECT_EQ(DirectionFileText({r, Record("T")}, options, false),
+              "S.k1369 12.25  0.75 \r\nS.k2669 102  3.5 \r\nS.k3169 280.04  86.96 \r\n"
+              "S.F-133 120  35 \r\nS.S-133 7.5  0 \r\nS.F1333 120  35 \r\nS.S1433 7.5  0 \r\n"
+              "S.L569 200 -10 \r\nS.X969 0  0 \r\n"
+              "T.k1369 12.25  0.75 \r\nT.k2669 102  3.5 \r\nT.k3169 280.04  86.96 \r\n");
 }
 
 math::GroupStatistics Statistics()
@@ -143,85 +93,35 @@ math::GroupStatistics Statistics()
     return s;
 }
 
-model::Records SiteRecords()
-{
-    model::Records records(7, Record("X"));
-    model::SpecimenRecord& r = records[0];
-    std::tie(r.Site, r.Lat, r.Lon, r.Rock, r.Strat, r.Litho, r.Region)
-        = std::tuple("Bohemia", "49.5", "14.25", "GRAN", "CARB", "PLUT", "BOH");
-    return records;
-}
-
 TEST(MeanListing, HeaderAndDataLineShareTabStopsThenZonesAndUndefinedSemiAnglesAreBlank)
 {
-    const std::vector<std::string> header = Lines(MeanListingHeader());
-    const std::vector<std::string> data
-        = Lines(MeanListingLine("Mean A", SiteRecords(), Statistics()));
+    const std::string header = MeanListingHeader();
+    model::Records records(7, Record("X"));
+    std::tie(records[0].Site, records[0].Region) = std::tuple("Bohemia", "BOH");
+    const std::string data = MeanListingLine("Mean A", records, Statistics());
     const int zone = 14;
     const std::string blank(zone, ' ');
-    // Column from 1; header text and data text there (empty: not checked).
+    // Column from 1; header text and data text there.
     const std::tuple<int, std::string, std::string> columns[]
         = {{1, "Name ", "Mean A "},
            {20, "Site ", "Bohemia "},
-           {40, "Lat ", "49.5 "},
-           {90, "", "BOH "},
+           {90, "Region ", "BOH "},
            {100, "N ", " 7 "},
            {110, "Kaver ", "3.13E-04 "},
            {127, "Laver ", "1.023 "},
-           {141, "Faver ", ""},
-           {127 + zone * 6, "", "12.2 "}, // K1d
-           {127 + zone * 8, "", "10.0 "}, // C1a
-           {127 + zone * 14, "", "0.0" + blank.substr(3)}, // K3d
-           {127 + zone * 16, "", blank}, // C3a undefined
-           {127 + zone * 17, "", blank}, // C3b undefined
-           {127 + zone * 18, "", "1.062 "}, // K1, tie to even
+           {127 + zone * 6, "K1d ", "12.2 "},
+           {127 + zone * 8, "C1a ", "10.0 "},
+           {127 + zone * 14, "K3d ", "0.0" + blank.substr(3)},
+           {127 + zone * 16, "C3a ", blank}, // undefined
+           {127 + zone * 18, "K1 ", "1.062 "}, // tie to even
            {127 + zone * 26, "Umean", "-0.250"}};
 
-    ASSERT_EQ(header.size(), 1u);
-    ASSERT_EQ(data.size(), 1u);
+    EXPECT_EQ(std::tuple(header.find("\r\n"), data.find("\r\n")),
+              std::tuple(header.size() - 2, data.size() - 2));
     for (const auto& [column, head, value] : columns) {
-        if (!head.empty()) {
-            EXPECT_EQ(At(header[0], column, head.size()), head);
-        }
-        if (!value.empty()) {
-            EXPECT_EQ(At(data[0], column, value.size()), value);
-        }
+        EXPECT_EQ(At(header, column, head.size()), head);
+        EXPECT_EQ(At(data, column, value.size()), value);
     }
-}
-
-TEST(MeanListing, WrittenTwiceHasOneHeaderAndTwoDataLines)
-{
-    test::TempDir dir;
-    const std::string path = dir.file("means.txt");
-
-    ASSERT_FALSE(AppendMeanListing(path, SiteRecords(), Statistics(), false, "First"));
-    ASSERT_FALSE(AppendMeanListing(path, SiteRecords(), Statistics(), true, "Second"));
-
-    const std::vector<std::string> lines = Lines(test::ReadBytes(path));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(At(lines[0], 1, 5), "Name ");
-    EXPECT_EQ(At(lines[1], 1, 6), "First ");
-    EXPECT_EQ(At(lines[2], 1, 7), "Second ");
-}
-
-TEST(MeanListing, LongNameMovesTheSiteToANewLineAtItsColumn)
-{
-    const std::vector<std::string> lines
-        = Lines(MeanListingLine("A name of twenty-five ch", SiteRecords(), Statistics()));
-
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(At(lines[1], 20, 7), "Bohemia");
-}
-
-TEST(TextExports, WritersReplaceTheFileAndReportFailures)
-{
-    test::TempDir dir;
-    const std::string path = dir.file("table.txt");
-    test::WriteBytes(path, "old content that is longer than the new table would ever be........");
-
-    ASSERT_FALSE(WriteAsciiTable(path, {}, false));
-    EXPECT_EQ(test::ReadBytes(path), AsciiTableText({}, false));
-    EXPECT_TRUE(WriteDirectionFile(dir.file("no/such/folder.dat"), {}, {}, false).has_value());
 }
 
 } // namespace
