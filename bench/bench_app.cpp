@@ -1,5 +1,5 @@
-// The browser's refresh sequence and the opening of the largest data file, from disk to the
-// recorded pictures.
+// The browser's refresh sequence, the opening of the largest data file from disk to the
+// recorded pictures, and selecting, disregarding and saving its records.
 
 #include "app/browser.h"
 #include "app/open_multiple_dialog.h"
@@ -22,6 +22,7 @@ public:
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest&) override { return {}; }
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override { dialog.Cancel(); }
     void ShowWindow(app::WindowId, bool) override { }
+    bool ChooseGedMatchMode(std::int16_t&) override { return false; }
     model::Status PrintViews(const plot::ViewData&, const std::string&) override { return {}; }
     model::Status ExportViews(const std::string&, const plot::ViewData&,
                               const std::string&) override
@@ -100,5 +101,70 @@ void BM_OverviewShow(benchmark::State& state)
         browser.Overview_Show();
 }
 BENCHMARK(BM_OverviewShow)->Unit(benchmark::kMillisecond);
+
+// Every other record selected in the list.
+std::vector<bool> everyOtherRow(const app::Browser& browser)
+{
+    std::vector<bool> rows(browser.Controls().lstNames.rows.size(), false);
+    for (std::size_t row = 1; row < rows.size(); row += 2)
+        rows[row] = true;
+    return rows;
+}
+
+// Disregarding half of the records: statistics, listing and recorded pictures of the rest.
+void BM_DisregardHalf(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    for (auto _ : state) {
+        state.PauseTiming();
+        browser.mnuRestoreAllRecords_Click();
+        browser.lstNames_Release(everyOtherRow(browser));
+        state.ResumeTiming();
+        browser.mnuDisregardSelectedRecords_Click();
+    }
+    state.counters["records"] = static_cast<double>(browser.State().Data.ActiveRecords.size());
+}
+BENCHMARK(BM_DisregardHalf)->Unit(benchmark::kMillisecond);
+
+// Inverting the selection of every record, with the redrawn pictures.
+void BM_InvertSelection(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    browser.lstNames_Release(everyOtherRow(browser));
+    for (auto _ : state)
+        browser.mnuInvertSelection_Click();
+}
+BENCHMARK(BM_InvertSelection)->Unit(benchmark::kMillisecond);
+
+// The list's selection of every row handed over: flags, working records, redrawn pictures.
+void BM_ListSelectionHandedOver(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    const std::vector<bool> all(browser.Controls().lstNames.rows.size(), true);
+    for (auto _ : state)
+        browser.lstNames_Release(all);
+}
+BENCHMARK(BM_ListSelectionHandedOver)->Unit(benchmark::kMillisecond);
+
+// Saving every record as a binary data file.
+void BM_SaveRecords(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    const std::string path
+        = (std::filesystem::temp_directory_path() / "tesmor_bench_saved.ran").string();
+    for (auto _ : state)
+        if (browser.State().SaveRecords(path, app::RecordFormat::AmsBinary, false))
+            state.SkipWithError("the file could not be written");
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_SaveRecords)->Unit(benchmark::kMillisecond);
 
 } // namespace

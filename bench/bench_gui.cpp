@@ -1,5 +1,6 @@
 // The window with the largest data set a file can hold, off screen: opening it up to the first
-// paint, a display option with its repaint, a rubber-band move, and selecting half the rows.
+// paint, a display option with its repaint, a rubber-band move, selecting half the rows, and
+// the list's selection handed over to the browser.
 
 #include "bench_data.h"
 #include "gui/main_window.h"
@@ -8,8 +9,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
@@ -110,6 +113,24 @@ void BM_SelectHalfTheRows(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SelectHalfTheRows)->Unit(benchmark::kMillisecond);
+
+// Every row of the open set selected, then a key released over the list: the list hands its
+// selection over in one call and the browser flags the records and redraws the views.
+void BM_ListSelectionOfAllRowsHandedOver(benchmark::State& state)
+{
+    auto window = LargeSetWindow(ProgramFolder());
+    window->run(&app::Browser::OpenFiles);
+    auto* list = window->findChild<gui::RecordListView*>("lstNames");
+    list->selectAll();
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::ControlModifier);
+    for (auto _ : state)
+        QApplication::sendEvent(list, &release);
+    state.counters["selected"] = static_cast<double>(
+        std::count_if(window->browser().State().Data.WorkingRecords.begin(),
+                      window->browser().State().Data.WorkingRecords.end(),
+                      [](const model::SpecimenRecord& r) { return r.Selected; }));
+}
+BENCHMARK(BM_ListSelectionOfAllRowsHandedOver)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tesmor

@@ -98,6 +98,12 @@ void Browser::showDataMenus(bool shown)
     for (MenuItem* item : {&c.mnuSave, &c.mnuSaveAs, &c.mnuSaveSelectedRecords, &c.mnuSS,
                            &c.mnuPrevious, &c.mnuNext, &c.mnuEdit, &c.mnuSelection, &c.mnuGraphics})
         item->visible = shown;
+    // The items of those menus act on the open data set only, also through their shortcuts.
+    for (MenuItem* item :
+         {&c.mnuSave, &c.mnuSaveAs, &c.mnuSaveSelectedRecords, &c.mnuEditData, &c.mnuRot_SpecToGeo,
+          &c.mnuRot_GeoToSpec, &c.mnuExport, &c.mnuPrint, &c.mnuInvertSelection,
+          &c.mnuDisregardSelectedRecords, &c.mnuRestoreAllRecords, &c.mnuClearSelection})
+        item->enabled = shown;
 }
 
 void Browser::refresh()

@@ -82,8 +82,28 @@ public:
     void mnuClose_Click();
     void mnuAbout_Click();
 
-    // The name of the mean tensor as the user types it.
+    // Saving.
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuSaveSelectedRecords_Click();
+
+    // The name of the mean tensor as the user types it, and its Save button.
     void txtMeanName_Change(const std::string& text);
+    void cmdSave_Click();
+
+    // Edit menu: merging a geological file.
+    void mnuRot_SpecToGeo_Click();
+    void mnuRot_GeoToSpec_Click();
+
+    // The record list hands over its whole selection, one flag per row (row 0 is the header),
+    // when a key or a mouse button is released over it.
+    void lstNames_Release(const std::vector<bool>& selectedRows);
+
+    // Selection menu.
+    void mnuInvertSelection_Click();
+    void mnuDisregardSelectedRecords_Click();
+    void mnuRestoreAllRecords_Click();
+    void mnuClearSelection_Click();
 
     // Graphics menu.
     void mnuPrint_Click();
@@ -149,6 +169,11 @@ private:
     void fillStatusBar();
     void enableViewOptions(bool enabled);
     void showDataMenus(bool shown);
+
+    // Saving and merging.
+    void saveRecordsAs(bool selectedOnly);
+    bool saveAndReopen(const std::string& path, RecordFormat format, bool selectedOnly);
+    void rotate(math::RotationMode direction);
 
     // Options.
     bool coordinateOptionUsable(const OptionButton& option) const;

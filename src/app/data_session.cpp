@@ -1,10 +1,13 @@
 #include "app/data_session.h"
 
 #include "app/file_kinds.h"
+#include "formats/mean_record.h"
+#include "formats/text_exports.h"
 #include "formats/text_import.h"
 #include "math/coordinate_systems.h"
 #include "math/principal_axes.h"
 #include "model/codepage.h"
+#include "model/file_io.h"
 #include "model/number_text.h"
 
 #include <algorithm>
@@ -238,9 +241,137 @@ DataSession::MergeGeologicalFile(const std::string& path, formats::GedMatchMode 
     return merged->MissingReport;
 }
 
+namespace {
+
+// One flag per Index value 0 .. the largest Index of `records`, set for the selected records.
+std::vector<bool> selectedIndices(const model::Records& records)
+{
+    int largest = 0;
+    for (const model::SpecimenRecord& r : records)
+        largest = std::max<int>(largest, r.Index);
+    std::vector<bool> selected(static_cast<std::size_t>(largest) + 1, false);
+    for (const model::SpecimenRecord& r : records)
+        if (r.Selected && r.Index >= 0)
+            selected[static_cast<std::size_t>(r.Index)] = true;
+    return selected;
+}
+
+bool flagged(const std::vector<bool>& flags, int index)
+{
+    return index >= 0 && static_cast<std::size_t>(index) < flags.size()
+        && flags[static_cast<std::size_t>(index)];
+}
+
+} // namespace
+
+void DataSession::SelectActive(const std::vector<bool>& selected)
+{
+    model::Records& active = Data.ActiveRecords;
+    for (std::size_t i = 0; i < active.size(); ++i)
+        active[i].Selected = i < selected.size() && selected[i];
+    SyncSelection();
+}
+
+void DataSession::SyncSelection()
+{
+    const std::vector<bool> selected = selectedIndices(Data.ActiveRecords);
+    for (model::SpecimenRecord& r : Data.WorkingRecords)
+        r.Selected = flagged(selected, r.Index);
+}
+
+void DataSession::ClearSelection()
+{
+    for (model::Records* records : {&Data.ActiveRecords, &Data.WorkingRecords})
+        for (model::SpecimenRecord& r : *records)
+            r.Selected = false;
+}
+
+bool DataSession::AnySelected() const
+{
+    return std::any_of(Data.WorkingRecords.begin(), Data.WorkingRecords.end(),
+                       [](const model::SpecimenRecord& r) { return r.Selected; });
+}
+
+void DataSession::InvertSelection()
+{
+    for (model::Records* records : {&Data.ActiveRecords, &Data.WorkingRecords})
+        for (model::SpecimenRecord& r : *records)
+            r.Selected = !r.Selected;
+}
+
+bool DataSession::DisregardSelected()
+{
+    model::Records& active = Data.ActiveRecords;
+    const auto selected = static_cast<std::size_t>(std::count_if(
+        active.begin(), active.end(), [](const model::SpecimenRecord& r) { return r.Selected; }));
+    if (selected >= active.size())
+        return false;
+    const std::vector<bool> removed = selectedIndices(active);
+    std::erase_if(active, [](const model::SpecimenRecord& r) { return r.Selected; });
+    std::erase_if(Data.WorkingRecords,
+                  [&](const model::SpecimenRecord& r) { return flagged(removed, r.Index); });
+    ComputeStatistics();
+    return true;
+}
+
+void DataSession::RestoreAll()
+{
+    Data.WorkingRecords = Data.LoadedRecords;
+}
+
 model::Status DataSession::SaveBinary(const std::string& path, bool selectedOnly) const
 {
     return formats::WriteAmsBinaryFile(path, Data.WorkingRecords, selectedOnly);
+}
+
+model::Status DataSession::SaveRecords(const std::string& path, RecordFormat format,
+                                       bool selectedOnly) const
+{
+    const model::Records& working = Data.WorkingRecords;
+    if (selectedOnly && !AnySelected())
+        return NoRecordSelectedMessage();
+    switch (format) {
+    case RecordFormat::AmsBinary:
+        return SaveBinary(path, selectedOnly);
+    case RecordFormat::AsciiTable:
+        return formats::WriteAsciiTable(path, working, selectedOnly);
+    case RecordFormat::DirectionFile:
+        return formats::WriteDirectionFile(path, working, Display, selectedOnly);
+    }
+    return std::nullopt;
+}
+
+model::Status DataSession::SaveMeanTensor(const std::string& path, RecordFormat format,
+                                          const std::string& name) const
+{
+    for (const std::string& open : Data.FileNames) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(open, path, ec))
+            return model::UserMessage {"The mean tensor was not added to  " + path
+                                           + "  : it is a file of the open data set.",
+                                       "Save Mean directions", model::MessageIcon::Exclamation};
+    }
+    const bool exists = model::FileExists(path);
+    switch (format) {
+    case RecordFormat::AmsBinary:
+        return formats::WriteMeanRecord(path, exists, name, Data.ActiveRecords, Statistics);
+    case RecordFormat::AsciiTable:
+        return formats::AppendMeanListing(path, Data.ActiveRecords, Statistics, exists, name);
+    case RecordFormat::DirectionFile:
+        break;
+    }
+    return std::nullopt;
+}
+
+model::UserMessage NoRecordSelectedMessage()
+{
+    return {"No record is selected: nothing was saved.", "Save selected records as",
+            model::MessageIcon::Exclamation};
+}
+
+void RemoveRecordById(model::Records& records, int index)
+{
+    std::erase_if(records, [index](const model::SpecimenRecord& r) { return r.Index == index; });
 }
 
 plot::ViewOptions DataSession::ViewOptions() const

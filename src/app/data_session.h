@@ -47,6 +47,14 @@ struct SystemChoice
     math::PaleoReference Reference = math::PaleoReference::Horizontal;
 };
 
+// The file formats that records and mean tensors are saved in, numbered as the entries of the
+// save dialogs' file-type list.
+enum class RecordFormat {
+    AmsBinary = 1, // "Varkel AMS format (*.ran)"
+    AsciiTable = 2, // "ASCII text file (*.txt)"
+    DirectionFile = 3, // "Dravex file (*.dat)"
+};
+
 struct DataSession
 {
     model::DataSet Data;
@@ -113,9 +121,42 @@ struct DataSession
     MergeGeologicalFile(const std::string& path, formats::GedMatchMode mode,
                         math::RotationMode direction);
 
+    // Selection. The list and the views show the Selected flags of the active records; the
+    // working records carry them too, matched through Index, for saving the selected records and
+    // for the next transformation (which copies each working record with its flag).
+
+    // Active record i takes selected[i] (false beyond its end), then SyncSelection.
+    void SelectActive(const std::vector<bool>& selected);
+    // Every working record is selected exactly when an active record with its Index is.
+    void SyncSelection();
+    void ClearSelection();
+    // True when a working record is selected.
+    bool AnySelected() const;
+    // Toggles every active and every working record, also working records without an active
+    // counterpart.
+    void InvertSelection();
+    // Drops the selected active records, and their working records, from consideration and
+    // computes the statistics of the rest; the others keep their coordinates. Refused (false,
+    // nothing changed) when no active record would remain.
+    bool DisregardSelected();
+    // The working records become a fresh copy of the loaded ones: every disregarded record is
+    // back. The caller transforms and computes.
+    void RestoreAll();
+
     // Writes the working records (all, or the selected ones) as a binary data file, replacing
     // the file only once the new one is complete.
     model::Status SaveBinary(const std::string& path, bool selectedOnly) const;
+    // Writes the working records, all or the selected ones, in `format`. Saving the selected
+    // records when none is selected writes nothing and says so: such a file could not be opened.
+    model::Status SaveRecords(const std::string& path, RecordFormat format,
+                              bool selectedOnly) const;
+    // Adds the mean tensor of the active records under `name` to the file at `path`, which is
+    // created when missing: a record of a binary data file, or a line of the text listing of
+    // mean directions. An existing file that is not a binary data file, and a file of the open
+    // data set, are refused unchanged.
+    // Writes nothing for the direction file format, which has no mean record.
+    model::Status SaveMeanTensor(const std::string& path, RecordFormat format,
+                                 const std::string& name) const;
 
     // The options and data that the three views are drawn from.
     plot::ViewOptions ViewOptions() const;
@@ -124,6 +165,12 @@ struct DataSession
     // True when the first working record carries orientation data.
     bool Oriented() const;
 };
+
+// The answer to saving the selected records when none is selected.
+model::UserMessage NoRecordSelectedMessage();
+
+// Removes every record whose Index is `index`, keeping the order of the others.
+void RemoveRecordById(model::Records& records, int index);
 
 // True when the text in memory is one character that a data file can hold as a structure letter.
 bool IsOneLetter(const std::string& text);

@@ -7,6 +7,7 @@
 #include "model/result.h"
 #include "plot/view_options.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tesmor::app {
@@ -37,7 +38,6 @@ enum class WindowId {
     About, // frmAbout
     Table, // frmTable
     GedEditor, // frmGED
-    CopyGed, // frmCopyGED, the name-matching choice of geological merges
 };
 
 class UserInterface
@@ -58,6 +58,11 @@ public:
 
     // Shows a window, modally (returning when it closes) or not, kept above the others.
     virtual void ShowWindow(WindowId window, bool modal) = 0;
+
+    // The name-matching dialog of geological merges (frmCopyGED), shown modally with the option
+    // of `mode` (1 match from the left, 2 full match) selected. Continue stores the chosen option
+    // in `mode` and gives true; Cancel gives false and leaves `mode` as it was.
+    virtual bool ChooseGedMatchMode(std::int16_t& mode) = 0;
 
     // Lets the person choose a printer (or a PDF file) and prints the views on one page under
     // the title. Nothing happens when the choice is cancelled; a failure is returned.

@@ -43,6 +43,24 @@ model::SpecimenRecord MeanSpecimen(const std::string& name, const model::Records
     return r;
 }
 
+// A file that mean records may be added to: whole 64-byte records that the reader takes, whose
+// header counts them as the writers do (the number of the next free record). Anything else,
+// a text file chosen by mistake above all, would be damaged by the added record.
+model::Status CheckAppendable(std::string_view bytes, const std::string& path)
+{
+    model::Records records;
+    const bool whole = bytes.size() % RecordSize == 0;
+    const auto count = static_cast<std::size_t>(static_cast<unsigned char>(bytes[0])
+                                                | static_cast<unsigned char>(bytes[1]) << 8);
+    if (whole && bytes.size() >= 2 * RecordSize && count == bytes.size() / RecordSize + 1
+        && ReadAmsBinary(bytes, path, records, 1, {}).ok())
+        return std::nullopt;
+    return model::UserMessage {"Cannot add the mean record to  " + path
+                                   + "  : it is not a Varkel AMS data file. The file was left "
+                                     "as it was.",
+                               "Output error!", model::MessageIcon::Critical};
+}
+
 } // namespace
 
 model::Result<MeanRecordFile> AddMeanRecord(std::string_view existing, bool append,
@@ -85,6 +103,8 @@ model::Status WriteMeanRecord(const std::string& path, bool append, const std::s
         if (!old)
             return old.error();
         existing = std::move(*old);
+        if (model::Status refused = CheckAppendable(existing, path))
+            return refused;
     }
     model::Result<MeanRecordFile> file = AddMeanRecord(existing, append, name, active, statistics);
     if (!file)

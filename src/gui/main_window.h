@@ -167,7 +167,7 @@ private:
     QLineEdit* m_txtMeanName = nullptr;
     QPushButton* m_cmdSave = nullptr;
     std::vector<QLabel*> m_statusPanels;
-    // Menu items and buttons whose operations do not exist yet: always disabled.
+    // Menu items whose operations do not exist yet: always disabled.
     QSet<const QObject*> m_withoutOperation;
 
     std::vector<OptionBinding> m_options;

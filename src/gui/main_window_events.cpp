@@ -78,10 +78,13 @@ void MainWindow::connectControls()
         run([this, name] { m_browser.txtMeanName_Change(name.toStdString()); });
     });
 
-    // The mean tensor's Save button appends the tensor under the typed name once the browser
-    // has that operation; until then it is disabled and its name is only edited.
-    m_withoutOperation.insert(m_cmdSave);
-    m_cmdSave->setEnabled(false);
+    connect(m_cmdSave, &QPushButton::clicked, this, [this] { run(&Browser::cmdSave_Click); });
+
+    // The list's whole selection, read once by ranges, in one call.
+    connect(m_lstNames, &RecordListView::selectionReleased, this, [this] {
+        const std::vector<bool> rows = m_lstNames->selectedRows();
+        run([this, &rows] { m_browser.lstNames_Release(rows); });
+    });
 
     for (PictureWidget* picture : {m_picStereo, m_picPlot1, m_picPlot2})
         connect(picture, &PictureWidget::resized, this, [this] { pictureSizesChanged(); });

@@ -105,21 +105,26 @@ void MainWindow::connectMenus()
     item("mnuOpen", &Browser::mnuOpen_Click);
     item("mnuPrevious", &Browser::mnuPrevious_Click);
     item("mnuNext", &Browser::mnuNext_Click);
+    item("mnuSave", &Browser::mnuSave_Click);
+    item("mnuSaveAs", &Browser::mnuSaveAs_Click);
+    item("mnuSaveSelectedRecords", &Browser::mnuSaveSelectedRecords_Click);
     item("mnuClose", &Browser::mnuClose_Click);
+    item("mnuRot_SpecToGeo", &Browser::mnuRot_SpecToGeo_Click);
+    item("mnuRot_GeoToSpec", &Browser::mnuRot_GeoToSpec_Click);
     item("mnuExport", &Browser::mnuExport_Click);
     item("mnuPrint", &Browser::mnuPrint_Click);
+    item("mnuInvertSelection", &Browser::mnuInvertSelection_Click);
+    item("mnuDisregardSelectedRecords", &Browser::mnuDisregardSelectedRecords_Click);
+    item("mnuRestoreAllRecords", &Browser::mnuRestoreAllRecords_Click);
+    item("mnuClearSelection", &Browser::mnuClearSelection_Click);
     item("mnuAbout", &Browser::mnuAbout_Click);
     connect(findChild<QAction*>("mnuExit"), &QAction::triggered, this, [this] { close(); });
 
     // Commands whose operations the browser does not have yet: they stay disabled whatever the
-    // browser's state says, until they are connected above like the others (the Save button of
-    // the mean tensor in connectControls).
-    for (const char* name :
-         {"mnuNewGED", "mnuSave", "mnuSaveAs", "mnuSaveSelectedRecords", "mnuRefresf",
-          "mnuEditData", "mnuRot_SpecToGeo", "mnuRot_GeoToSpec", "mnuCopy", "mnuGraphPrint",
-          "mnuInvertSelection", "mnuDisregardSelectedRecords", "mnuRestoreAllRecords",
-          "mnuClearSelection", "mnuASCIIRecovery", "mnuFoliationFromLineations",
-          "mnuIntersectionLineation", "mnuTensorSubtraction", "mnuSettings"}) {
+    // browser's state says, until they are connected above like the others.
+    for (const char* name : {"mnuNewGED", "mnuRefresf", "mnuEditData", "mnuCopy", "mnuGraphPrint",
+                             "mnuASCIIRecovery", "mnuFoliationFromLineations",
+                             "mnuIntersectionLineation", "mnuTensorSubtraction", "mnuSettings"}) {
         auto* action = findChild<QAction*>(name);
         action->setEnabled(false);
         m_withoutOperation.insert(action);

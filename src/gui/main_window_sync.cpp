@@ -243,10 +243,7 @@ void MainWindow::applyDisplayControls()
             m_txtMeanName->setText(text(c.txtMeanName.text));
         m_meanNameShown = c.txtMeanName.text;
     }
-    // The mean tensor's Save button has no operation yet: shown but disabled.
-    app::Button save = c.cmdSave;
-    save.enabled = save.enabled && !m_withoutOperation.contains(m_cmdSave);
-    applyControl(m_cmdSave, save);
+    applyControl(m_cmdSave, c.cmdSave);
 }
 
 void MainWindow::applyMenus()

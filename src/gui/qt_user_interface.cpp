@@ -2,6 +2,7 @@
 
 #include "app/open_multiple_dialog.h"
 #include "gui/about_box.h"
+#include "gui/copy_ged_dialog.h"
 #include "gui/open_multiple_window.h"
 #include "render/picture_export.h"
 #include "render/printing.h"
@@ -145,13 +146,21 @@ void QtUserInterface::ShowWindow(app::WindowId window, bool modal)
     }
     case app::WindowId::Table:
     case app::WindowId::GedEditor:
-    case app::WindowId::CopyGed:
         break;
     }
     (void)modal;
     ShowMessageBox(m_parent,
                    {"This window is not available in this version.", "Tesmor 42",
                     model::MessageIcon::Information});
+}
+
+bool QtUserInterface::ChooseGedMatchMode(std::int16_t& mode)
+{
+    CopyGedDialog dialog(mode, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    mode = dialog.mode();
+    return true;
 }
 
 model::Status QtUserInterface::PrintViews(const plot::ViewData& views, const std::string& title)

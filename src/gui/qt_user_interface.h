@@ -37,6 +37,7 @@ public:
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest& request) override;
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
     void ShowWindow(app::WindowId window, bool modal) override;
+    bool ChooseGedMatchMode(std::int16_t& mode) override;
     model::Status PrintViews(const plot::ViewData& views, const std::string& title) override;
     model::Status ExportViews(const std::string& path, const plot::ViewData& views,
                               const std::string& title) override;

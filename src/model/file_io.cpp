@@ -62,23 +62,39 @@ UserMessage WriteFailure(const std::string& path, const std::string& reason)
     return OutputError("Cannot write file  " + path + "  (" + reason + ")");
 }
 
+// Writes `bytes` to the file `name`, created or emptied; 0 or the error number of the failure.
+int WriteBytes(const std::string& name, std::string_view bytes)
+{
+    std::FILE* file = std::fopen(name.c_str(), "wb");
+    if (!file)
+        return errno;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int writeErrno = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written)
+        return writeErrno != 0 ? writeErrno : EIO;
+    return closed ? 0 : errno;
+}
+
 } // namespace
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
     const fs::path target(path);
-    const std::string temporary = TemporaryNameBeside(target);
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file)
-        return WriteFailure(path, std::strerror(errno));
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeErrno = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        std::remove(temporary.c_str());
-        return WriteFailure(path, std::strerror(written ? errno : writeErrno));
-    }
     std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::is_directory(status))
+        return WriteFailure(path, "it is a folder");
+    // A device or pipe is written where it is: a renamed file would replace it.
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        const int error = WriteBytes(path, bytes);
+        return error == 0 ? Status {} : Status {WriteFailure(path, std::strerror(error))};
+    }
+    const std::string temporary = TemporaryNameBeside(target);
+    if (const int error = WriteBytes(temporary, bytes)) {
+        std::remove(temporary.c_str());
+        return WriteFailure(path, std::strerror(error));
+    }
     fs::rename(temporary, target, ec);
     if (ec) {
         std::remove(temporary.c_str());

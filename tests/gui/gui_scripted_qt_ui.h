@@ -32,6 +32,7 @@ public:
     app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest&) override { return {}; }
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest&) override { return {}; }
     void ShowWindow(app::WindowId, bool) override { }
+    bool ChooseGedMatchMode(std::int16_t&) override { return false; }
     model::Status PrintViews(const plot::ViewData&, const std::string&) override { return {}; }
 
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override

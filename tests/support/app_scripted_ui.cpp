@@ -56,6 +56,17 @@ void ScriptedUi::ShowWindow(app::WindowId window, bool modal)
     windows.emplace_back(window, modal);
 }
 
+bool ScriptedUi::ChooseGedMatchMode(std::int16_t& mode)
+{
+    matchModesShown.push_back(mode);
+    const int answer = matchAnswers.empty() ? 0 : matchAnswers.front();
+    if (!matchAnswers.empty())
+        matchAnswers.pop_front();
+    if (answer != 0)
+        mode = static_cast<std::int16_t>(answer);
+    return answer != 0;
+}
+
 model::Status ScriptedUi::PrintViews(const plot::ViewData& views, const std::string& title)
 {
     printed.emplace_back(title, views.records.size());

@@ -26,6 +26,7 @@ public:
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest& request) override;
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
     void ShowWindow(app::WindowId window, bool modal) override;
+    bool ChooseGedMatchMode(std::int16_t& mode) override;
     model::Status PrintViews(const plot::ViewData& views, const std::string& title) override;
     model::Status ExportViews(const std::string& path, const plot::ViewData& views,
                               const std::string& title) override;
@@ -41,6 +42,7 @@ public:
     std::deque<app::FileDialogAnswer> openAnswers;
     std::deque<app::FileDialogAnswer> saveAnswers;
     std::deque<DialogStep> openMultipleSteps;
+    std::deque<int> matchAnswers; // the option chosen in frmCopyGED before Continue; 0 cancels
 
     std::vector<model::UserMessage> messages;
     std::vector<model::UserMessage> questions;
@@ -48,6 +50,7 @@ public:
     std::vector<app::FileDialogRequest> saveRequests;
     std::vector<std::string> openMultipleCaptions; // the caption when each dialog was shown
     std::vector<std::pair<app::WindowId, bool>> windows;
+    std::vector<int> matchModesShown; // the option frmCopyGED opened with, each time
     // Each page printed: its title and the number of records drawn; `printFailure` is returned.
     std::vector<std::pair<std::string, std::size_t>> printed;
     model::Status printFailure;

@@ -1,0 +1,215 @@
+// Saving the data set, its selected records and its mean tensor, with scripted answers, read
+// back from the files written; failures on real paths leave every file as it was.
+
+#include "app/listing.h"
+#include "app_fixture.h"
+#include "formats/ams_binary.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace tesmor::app {
+namespace {
+
+using SavingTest = test_support::LoadedBrowserTest;
+
+std::vector<bool> Rows(int records, const std::vector<int>& selected)
+{
+    std::vector<bool> rows(static_cast<std::size_t>(records) + 1, false);
+    for (int row : selected)
+        rows[static_cast<std::size_t>(row)] = true;
+    return rows;
+}
+
+// The specimen names of a binary data file, read back.
+std::vector<std::string> NamesIn(const std::string& path)
+{
+    model::Records records;
+    std::vector<std::string> names;
+    if (formats::ReadAmsBinaryFile(path, records, 1, {}).ok())
+        for (const model::SpecimenRecord& r : records)
+            names.push_back(r.Name);
+    return names;
+}
+
+TEST_F(SavingTest, SaveSelectedRecordsWritesTheSelectedWorkingRecordsOnly)
+{
+    writeFile("x.ran", 6);
+    open({"x.ran"});
+    browser.lstNames_Release(Rows(6, {2, 3}));
+    browser.mnuDisregardSelectedRecords_Click();
+    browser.lstNames_Release(Rows(4, {4}));
+    ui.saveAnswers = {{dataFolder() + "last.ran", 1}};
+
+    browser.mnuSaveSelectedRecords_Click();
+
+    EXPECT_EQ(NamesIn(dataFolder() + "last.ran"), std::vector<std::string> {"S6"});
+    EXPECT_EQ(ui.saveRequests.back().filter,
+              "Varkel AMS format (*.ran)|*.ran|ASCII text file (*.txt)|*.txt|"
+              "Dravex file (*.dat)|*.dat");
+    EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - [" + dataFolder() + "last.ran]");
+    EXPECT_FALSE(state().Cancelled);
+
+    // With nothing selected nothing is written, and the person is told before any dialog.
+    ui.saveRequests.clear();
+    browser.mnuSaveSelectedRecords_Click();
+    EXPECT_EQ(ui.messages.back(), NoRecordSelectedMessage());
+    EXPECT_TRUE(ui.saveRequests.empty());
+    EXPECT_TRUE(state().Cancelled);
+}
+
+TEST_F(SavingTest, SaveRewritesTheOneOpenFileAfterTheQuestionOrAsksForAName)
+{
+    writeFile("x.ran", 6);
+    open({"x.ran"});
+    browser.lstNames_Release(Rows(6, {1}));
+    browser.mnuDisregardSelectedRecords_Click();
+    const std::string before = tesmor::test::ReadBytes(dataFolder() + "x.ran");
+    // A text export elsewhere moves the data folder, not the file that Save writes.
+    std::filesystem::create_directory(dataFolder() + "out");
+    ui.saveAnswers = {{dataFolder() + "out/x.txt", 2}};
+    browser.mnuSaveAs_Click();
+    ui.okAnswers = {false, true};
+
+    browser.mnuSave_Click();
+    EXPECT_EQ(tesmor::test::ReadBytes(dataFolder() + "x.ran"), before);
+    EXPECT_TRUE(state().Cancelled);
+    browser.mnuSave_Click();
+
+    EXPECT_EQ(ui.questions.back(),
+              (model::UserMessage {"Overwrite existing  <<" + dataFolder() + "x.ran>> file?",
+                                   "File already exists", model::MessageIcon::Question}));
+    EXPECT_EQ(NamesIn(dataFolder() + "x.ran"),
+              (std::vector<std::string> {"S2", "S3", "S4", "S5", "S6"}));
+    EXPECT_EQ(state().Data.LoadedRecords.size(), 5u);
+    EXPECT_FALSE(state().Cancelled);
+
+    writeFile("y.ran", 2);
+    open({"x.ran", "y.ran"});
+    ui.saveAnswers = {{dataFolder() + "both.ran", 1}};
+    browser.mnuSave_Click();
+    EXPECT_EQ(ui.saveRequests.back().filter, "Varkel AMS format (*.ran)|*.ran");
+    EXPECT_EQ(NamesIn(dataFolder() + "both.ran").size(), 7u);
+    EXPECT_EQ(state().FileName, "both.ran");
+    EXPECT_EQ(c().txtMeanName.text, "both");
+}
+
+TEST_F(SavingTest, TextFormatsWriteAndKeepTheDataSetOpenAsItWas)
+{
+    writeFile("x.ran", 6);
+    open({"x.ran"});
+    ui.saveAnswers = {{dataFolder() + "x.txt", 2}, {dataFolder() + "x.dat", 3}};
+
+    browser.mnuSaveAs_Click();
+    browser.mnuSaveAs_Click();
+
+    EXPECT_NE(tesmor::test::ReadBytes(dataFolder() + "x.txt").find("S6"), std::string::npos);
+    EXPECT_FALSE(tesmor::test::ReadBytes(dataFolder() + "x.dat").empty());
+    EXPECT_EQ(state().FileName, "x.ran");
+    EXPECT_TRUE(state().Cancelled);
+}
+
+// A save that cannot be written names the file and the reason, and changes nothing: no file,
+// the open data set, Cancelled.
+TEST_F(SavingTest, FailedSavesSayWhyAndChangeNothing)
+{
+    writeFile("x.ran", 6);
+    std::filesystem::create_directory(dataFolder() + "folder.ran");
+    const std::vector<std::string> paths
+        = {dataFolder() + "missing/x.ran", dataFolder() + "folder.ran", "/dev/full"};
+    for (const std::string& path : paths) {
+        for (int format : {1, 2}) {
+            SCOPED_TRACE(path + " " + std::to_string(format));
+            open({"x.ran"});
+            const std::string before = tesmor::test::ReadBytes(dataFolder() + "x.ran");
+            ui.messages.clear();
+            ui.saveAnswers = {{path, format}, {path, format}};
+
+            browser.mnuSaveAs_Click();
+            browser.cmdSave_Click();
+
+            ASSERT_EQ(ui.messages.size(), 2u);
+            for (const model::UserMessage& message : ui.messages) {
+                EXPECT_NE(message.text.find(path), std::string::npos) << message.text;
+                EXPECT_EQ(message.icon, model::MessageIcon::Critical);
+            }
+            EXPECT_EQ(tesmor::test::ReadBytes(dataFolder() + "x.ran"), before);
+            EXPECT_EQ(state().FileName, "x.ran");
+            EXPECT_EQ(state().DataFolder, dataFolder());
+            EXPECT_TRUE(state().Cancelled);
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dataFolder() + "folder.ran"));
+    EXPECT_FALSE(std::filesystem::exists(dataFolder() + "missing"));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+TEST_F(SavingTest, TheMeanTensorIsAddedToAFileOrRefusedWithAMessage)
+{
+    writeFile("four.ran", 4);
+    writeFile("x.ran", 6);
+    open({"four.ran"});
+    browser.cmdSave_Click();
+    EXPECT_EQ(ui.messages.back(), model::UserMessage {"Not enough records for Tenvar statistics"});
+
+    open({"x.ran"});
+    browser.txtMeanName_Change("");
+    browser.cmdSave_Click();
+    EXPECT_EQ(ui.messages.back(),
+              (model::UserMessage {"No name inserted!", "Save Mean directions",
+                                   model::MessageIcon::Exclamation}));
+    EXPECT_TRUE(ui.saveRequests.empty());
+
+    const std::string means = dataFolder() + "means.ran";
+    const std::string listing = dataFolder() + "means.txt";
+    tesmor::test::WriteBytes(dataFolder() + "notes.ran", std::string(128, 'x'));
+    ui.saveAnswers = {{means, 1},
+                      {means, 1},
+                      {listing, 2},
+                      {listing, 2},
+                      {dataFolder() + "m.dat", 3},
+                      {dataFolder() + "notes.ran", 1},
+                      {dataFolder() + "x.ran", 1}};
+    const std::string opened = tesmor::test::ReadBytes(dataFolder() + "x.ran");
+    ui.messages.clear();
+    for (const char* name : {"FIRST", "SECOND", "FIRST", "SECOND", "DAT", "NOTES", "OPEN"}) {
+        browser.txtMeanName_Change(name);
+        browser.cmdSave_Click();
+    }
+
+    EXPECT_FALSE(ui.saveRequests.back().confirmOverwrite);
+    EXPECT_EQ(NamesIn(means), (std::vector<std::string> {"FIRST", "SECOND"}));
+    const std::string text = tesmor::test::ReadBytes(listing);
+    EXPECT_LT(text.find("FIRST"), text.find("SECOND"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+    EXPECT_FALSE(std::filesystem::exists(dataFolder() + "m.dat"));
+    EXPECT_EQ(tesmor::test::ReadBytes(dataFolder() + "notes.ran"), std::string(128, 'x'));
+    EXPECT_EQ(tesmor::test::ReadBytes(dataFolder() + "x.ran"), opened);
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[0], model::UserMessage {"Dravex file"});
+    EXPECT_NE(ui.messages[1].text.find("notes.ran"), std::string::npos);
+    EXPECT_NE(ui.messages[2].text.find("x.ran"), std::string::npos);
+}
+
+// Open, disregard, save as a binary file: the reopened file shows the statistics shown before.
+TEST_F(SavingTest, ADisregardedSetSavedAndReopenedShowsTheSameStatistics)
+{
+    writeFile("x.ran", 9);
+    open({"x.ran"});
+    browser.lstNames_Release(Rows(9, {2, 7}));
+    browser.mnuDisregardSelectedRecords_Click();
+    std::vector<std::string> shown;
+    for (const StatisticsLabel& label : StatisticsLabels())
+        shown.push_back((c().*label.Control).text);
+    ui.saveAnswers = {{dataFolder() + "kept.ran", 1}};
+
+    browser.mnuSaveAs_Click();
+
+    ASSERT_EQ(state().FileName, "kept.ran");
+    EXPECT_EQ(state().Data.LoadedRecords.size(), 7u);
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        EXPECT_EQ((c().*StatisticsLabels()[i].Control).text, shown[i]) << i;
+}
+
+} // namespace
+} // namespace tesmor::app
