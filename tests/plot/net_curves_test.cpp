@@ -37,29 +37,16 @@ double LongestStep(const std::vector<Point>& points)
     return longest;
 }
 
-TEST(DrawGreatCircle, HorizontalPlaneDrawsNothingAndVerticalPlaneADiameterAlongItsStrike)
+// From strike to strike through the dip line, which lies at r = sqrt(1 - sin 30) = 0.7071 in the
+// equal-area net and at r = tan 30 = 0.5774 in the equal-angle net for a dip of 30 degrees.
+TEST(DrawGreatCircle, RunsFromStrikeToStrikeThroughTheDipLine)
 {
-    EXPECT_TRUE(GreatCircle(120, 0).empty());
-
-    const auto lines = GreatCircle(90, 90);
-    ASSERT_EQ(lines.size(), 1u);
-    for (const Point& p : lines[0].points)
-        EXPECT_NEAR(p.x, 200, 1);
-    const auto [low, high]
-        = std::minmax_element(lines[0].points.begin(), lines[0].points.end(),
-                              [](const Point& a, const Point& b) { return a.y < b.y; });
-    EXPECT_EQ(low->y, 30);
-    EXPECT_EQ(high->y, 370);
-}
-
-TEST(DrawGreatCircle, PlaneDipping30EastCrossesThePrimitiveAtItsStrike)
-{
-    // The dip line, 30 degrees below the horizontal towards 90, lies at r = sqrt(1 - sin 30)
-    // = 0.7071 in the equal-area net and at r = tan 30 = 0.5774 in the equal-angle net.
-    for (auto [projection, onDipLine] : {std::pair {Projection::EqualArea, Point {320, 200}},
-                                         std::pair {Projection::EqualAngle, Point {298, 200}}}) {
-        SCOPED_TRACE(static_cast<int>(projection));
-        const auto lines = GreatCircle(90, 30, projection);
+    const std::tuple<float, Projection, Point> cases[] {{30, Projection::EqualArea, {320, 200}},
+                                                        {30, Projection::EqualAngle, {298, 200}},
+                                                        {90, Projection::EqualArea, {200, 200}}};
+    for (const auto& [dip, projection, onDipLine] : cases) {
+        SCOPED_TRACE(testing::Message() << dip << " " << static_cast<int>(projection));
+        const auto lines = GreatCircle(90, dip, projection);
         ASSERT_EQ(lines.size(), 1u);
         const auto& points = lines[0].points;
         EXPECT_EQ(points.front(), (Point {200, 30}));
@@ -69,8 +56,10 @@ TEST(DrawGreatCircle, PlaneDipping30EastCrossesThePrimitiveAtItsStrike)
     }
 }
 
+// A horizontal plane draws nothing; no other joins its ends by a chord.
 TEST(DrawGreatCircle, NeverJoinsTheEndsByAChordWhateverTheDipDirection)
 {
+    EXPECT_TRUE(GreatCircle(120, 0).empty());
     for (int dd = 0; dd < 360; ++dd) {
         for (float dip : {0.05f, 30.0f, 89.9f}) {
             const auto lines = GreatCircle(static_cast<float>(dd), dip);
@@ -82,39 +71,34 @@ TEST(DrawGreatCircle, NeverJoinsTheEndsByAChordWhateverTheDipDirection)
 
 // A circle of net points; where it leaves the primitive the axis points upwards and the lower
 // hemisphere shows it on the opposite side of the net.
-std::vector<NetPoint> CircleCurve(double cx, double cy, double radius)
+std::vector<NetPoint> CircleCurve(double cx, double radius)
 {
     std::vector<NetPoint> curve;
     for (int t = 0; t < math::EllipseCurvePoints; ++t) {
-        const double phi = t * 0.1 * 3.14159265358979 / 180;
-        double x = cx + radius * std::cos(phi);
-        double y = cy + radius * std::sin(phi);
-        const double r = std::hypot(x, y);
-        const double scale = r > 1 ? -(2 - r) / r : 1;
+        const double phi = t * 0.1 * M_PI / 180;
+        const double x = cx + radius * std::cos(phi), y = 0.1 + radius * std::sin(phi);
+        const double scale = std::hypot(x, y) > 1 ? 1 - 2 / std::hypot(x, y) : 1;
         curve.push_back({static_cast<float>(x * scale), static_cast<float>(y * scale)});
     }
     return curve;
 }
 
-TEST(DrawConfidenceEllipse, InsideTheNetIsOneClosedPolylineOf3600Points)
+// Drawn through points 1 to 3600: inside the net one closed polyline, across the primitive
+// pieces on both sides without a chord.
+TEST(DrawConfidenceEllipse, IsOneClosedPolylineInsideAndSplitsAcrossThePrimitive)
 {
-    const auto lines = Ellipse(CircleCurve(0.2, 0.1, 0.1));
+    const auto inside = Ellipse(CircleCurve(0.2, 0.1));
+    const auto across = Ellipse(CircleCurve(0.95, 0.15));
 
-    ASSERT_EQ(lines.size(), 1u);
-    ASSERT_EQ(lines[0].points.size(), 3600u);
-    const Point first = lines[0].points.front();
-    const Point last = lines[0].points.back(); // point 3600, which is point 0
+    ASSERT_EQ(inside.size(), 1u);
+    ASSERT_EQ(inside[0].points.size(), 3600u);
+    const Point first = inside[0].points.front();
+    const Point last = inside[0].points.back(); // point 3600, which is point 0
     EXPECT_LE(std::abs(first.x - last.x) + std::abs(first.y - last.y), 1);
-}
-
-TEST(DrawConfidenceEllipse, CrossingThePrimitiveSplitsWithoutAChord)
-{
-    const auto lines = Ellipse(CircleCurve(0.95, 0, 0.15));
-
-    ASSERT_GE(lines.size(), 2u);
+    ASSERT_GE(across.size(), 2u);
     std::size_t total = 0;
     int east = 0, west = 0; // pieces starting on either side of the net
-    for (const PolylineOp& line : lines) {
+    for (const PolylineOp& line : across) {
         EXPECT_LT(LongestStep(line.points), 5);
         total += line.points.size();
         east += line.points.front().x > 300;
@@ -129,15 +113,10 @@ TEST(DrawConfidenceEllipse, EmptyCurveDrawsNothingAndUndefinedPointsCutTheCurve)
     EXPECT_TRUE(Ellipse({}).empty());
 
     // Not a jump to the corner where NaN would land. Point 0 only starts the curve.
-    const auto lines = Ellipse({{0.1f, 0.1f},
-                                {0.1f, 0.1f},
-                                {0.11f, 0.1f},
-                                {std::nanf(""), 0},
-                                {0.12f, 0.1f},
-                                {0.13f, 0.1f}});
+    const auto lines = Ellipse(
+        {{0.1f, 0.1f}, {0.1f, 0.1f}, {0.11f, 0.1f}, {NAN, 0}, {0.12f, 0.1f}, {0.13f, 0.1f}});
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].points.size(), 2u);
-    EXPECT_EQ(lines[1].points.size(), 2u);
+    EXPECT_EQ(std::pair(lines[0].points.size(), lines[1].points.size()), std::pair(2ul, 2ul));
 }
 
 TEST(ProjectDirection, HorizontalOnThePrimitiveVerticalAtTheCentreUpwardLikeDownward)

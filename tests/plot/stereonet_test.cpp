@@ -11,9 +11,7 @@ namespace {
 
 using math::CoordinateSystem;
 using model::SpecimenRecord;
-using test::IndexOfText;
 using test::OpsOf;
-using test::RecordWithAxes;
 
 constexpr Colour Orange {255, 128, 0};
 
@@ -21,9 +19,8 @@ ViewOptions Showing(DisplayOptions display, std::vector<char> foliations = {},
                     std::vector<char> lineations = {})
 {
     ViewOptions options;
-    options.display = display;
-    options.foliationTypes = std::move(foliations);
-    options.lineationTypes = std::move(lineations);
+    std::tie(options.display, options.foliationTypes, options.lineationTypes)
+        = std::tuple(display, std::move(foliations), std::move(lineations));
     return options;
 }
 
@@ -31,32 +28,27 @@ std::vector<SpecimenRecord> Records(int n)
 {
     std::vector<SpecimenRecord> records;
     for (int i = 0; i < n; ++i)
-        records.push_back(RecordWithAxes(10.0f * i, 20, 100, 10, 250, 65));
+        records.push_back(test::RecordWithAxes(10.0f * i, 20, 100, 10, 250, 65));
     return records;
 }
 
 // A record with only its first plane given, of type `type`.
 SpecimenRecord Plane(char type, float dec, float inc, bool selected = false)
 {
-    SpecimenRecord r = RecordWithAxes(0, 0, 0, 0, 0, 0, selected);
-    r.Code1A = type;
-    r.F1Dec = dec;
-    r.F1Inc = inc;
+    SpecimenRecord r = test::RecordWithAxes(0, 0, 0, 0, 0, 0, selected);
+    std::tie(r.Code1A, r.F1Dec, r.F1Inc) = std::tuple(type, dec, inc);
     return r;
 }
 
-// Statistics with defined means and small (triangular) ellipses about them.
+// Statistics with defined means and small (triangular) ellipses.
 math::GroupStatistics Statistics()
 {
     math::GroupStatistics s;
     s.Tenvar = true;
     std::tie(s.K1d, s.K1i, s.K2d, s.K2i, s.K3d, s.K3i)
         = std::tuple {10.0f, 20.0f, 100.0f, 10.0f, 250.0f, 65.0f};
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-        const float x = 0.1f * static_cast<float>(axis);
-        s.CurveDefined[axis] = true;
-        s.EllipseCurve[axis] = {{x, 0}, {x + 0.05f, 0}, {x, 0.05f}, {x, 0}};
-    }
+    s.CurveDefined = {true, true, true};
+    s.EllipseCurve.fill({{0.1f, 0}, {0.15f, 0}, {0.1f, 0.05f}, {0.1f, 0}});
     return s;
 }
 
@@ -70,29 +62,23 @@ RecordingCanvas Draw(const std::vector<SpecimenRecord>& records, const ViewOptio
 
 std::vector<SymbolItem> SymbolsOfSize(const RecordingCanvas& canvas, int size)
 {
-    std::vector<SymbolItem> out;
-    for (const SymbolItem& s : OpsOf<SymbolItem>(canvas))
-        if (s.size == size)
-            out.push_back(s);
+    auto out = OpsOf<SymbolItem>(canvas);
+    std::erase_if(out, [&](const SymbolItem& s) { return s.size != size; });
     return out;
 }
 
+// The white primitive comes first; ticks cross at the centre.
 TEST(DrawStereonet, StartsWithTheWhitePrimitiveAndCrossesItsTicksAtTheCentre)
 {
     const auto canvas = Draw({});
 
-    const auto operations = canvas.operations(); // a copy
-    const auto* first = std::get_if<EllipseOp>(&operations.front());
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(*first, (EllipseOp {{30, 30, 370, 370}, White, Black}));
-    std::vector<int> shapesAtCentre;
-    for (const SymbolItem& s : SymbolsOfSize(canvas, 5))
-        if (s.x == 200 && s.y == 200)
-            shapesAtCentre.push_back(s.shape);
-    std::sort(shapesAtCentre.begin(), shapesAtCentre.end());
-    EXPECT_EQ(shapesAtCentre,
-              (std::vector<int> {HorizontalLine, HorizontalLine, VerticalLine, VerticalLine}));
-    EXPECT_EQ(SymbolsOfSize(canvas, 5).size(), 36u);
+    EXPECT_EQ(std::get<EllipseOp>(canvas.operations().front()),
+              (EllipseOp {{30, 30, 370, 370}, White, Black}));
+    const auto ticks = SymbolsOfSize(canvas, 5);
+    EXPECT_EQ(ticks.size(), 36u);
+    EXPECT_EQ(std::count_if(ticks.begin(), ticks.end(),
+                            [](const SymbolItem& s) { return s.x == 200 && s.y == 200; }),
+              4);
 }
 
 // The direction labels follow the system (none in the tectonic one); the title names the system
@@ -113,118 +99,95 @@ TEST(DrawStereonet, WritesTheLabelsAndTitleOfItsSystemAndProjection)
          {"Tectonic", "coordinate", "system", "Equal-area"}},
         {static_cast<CoordinateSystem>(7), static_cast<Projection>(0), {"coordinate", "system"}},
     };
-    for (const auto& [system, projection, texts] : cases) {
+    for (auto [system, projection, expected] : cases) {
         SCOPED_TRACE(static_cast<int>(system));
         ViewOptions options;
-        options.coordinateSystem = system;
-        options.projection = projection;
-        auto expected = texts;
+        std::tie(options.coordinateSystem, options.projection) = std::tuple(system, projection);
         expected.insert(expected.end(), end.begin(), end.end());
         EXPECT_EQ(test::TextsOf(Draw(Records(3), options)), expected);
     }
 }
 
+// Means and ellipses need five records and a shown axis; the data option hides the records.
 TEST(DrawStereonet, MeansAndEllipsesNeedFiveRecordsAndAShownAxis)
 {
     const auto stats = Statistics();
     ViewOptions options = Showing({.chcMean = true, .chcEllipses = true});
     const auto four = Draw(Records(4), options, &stats);
     const auto five = Draw(Records(5), options, &stats);
-    options.display.chcK2 = false;
+    options.display.chcK2 = options.display.chcData = false;
     const auto withoutK2 = Draw(Records(6), options, &stats);
 
-    EXPECT_TRUE(SymbolsOfSize(four, 15).empty());
-    EXPECT_TRUE(OpsOf<PolylineOp>(four).empty());
+    EXPECT_TRUE(SymbolsOfSize(four, 15).empty() && OpsOf<PolylineOp>(four).empty());
     EXPECT_EQ(SymbolsOfSize(five, 15).size(), 3u);
     const auto ellipses = OpsOf<PolylineOp>(five);
     ASSERT_EQ(ellipses.size(), 3u);
     EXPECT_EQ(ellipses[0].pen, (Pen {PenStyle::Solid, {0, 0, 255}, 1}));
     EXPECT_EQ(ellipses[2].pen.colour, (Colour {255, 0, 255}));
     const auto means = SymbolsOfSize(withoutK2, 15);
-    EXPECT_EQ(means.size(), 2u);
-    for (const SymbolItem& s : means)
-        EXPECT_NE(s.shape, Triangle) << "mean K2 drawn";
+    ASSERT_EQ(means.size(), 2u);
+    EXPECT_TRUE(means[0].shape != Triangle && means[1].shape != Triangle) << "mean K2 drawn";
     EXPECT_EQ(OpsOf<PolylineOp>(withoutK2).size(), 2u);
+    for (const SymbolItem& s : SymbolsOfSize(withoutK2, 10))
+        EXPECT_FALSE(s.y > 0 && s.x > 60 && s.x < 340 && s.y < 340) << s.x << "," << s.y;
 }
 
-TEST(DrawStereonet, SelectedRecordsAreDrawnAboveMeansAndOtherRecords)
+// Selected records and structures are drawn last, in the selection colour.
+TEST(DrawStereonet, SelectedRecordsAndStructuresAreDrawnLastInRed)
 {
     auto records = Records(6);
     records[0].Selected = true;
     const auto stats = Statistics();
+    SpecimenRecord r = Plane('B', 90, 30, true);
+    std::tie(r.Code1B, r.L1Dec, r.L1Inc) = std::tuple('L', 90, 30);
 
     const auto symbols = OpsOf<SymbolItem>(Draw(records, Showing({.chcMean = true}), &stats));
+    const auto structures = Draw({r}, Showing({.chcF1C = true, .chcL1 = true}, {'B'}, {'L'}));
 
     const std::vector<SymbolItem> last(symbols.end() - 3, symbols.end());
     for (const SymbolItem& s : last)
         EXPECT_EQ(std::tuple(s.fill, s.outline, s.size), std::tuple(SelectionColour, Black, 10));
     EXPECT_EQ(last[0].shape, Square);
     EXPECT_EQ(symbols[symbols.size() - 4].size, 15); // the mean K3 comes just before
+    const auto lines = OpsOf<PolylineOp>(structures);
+    EXPECT_EQ(lines.back().pen, (Pen {lines.back().pen.style, SelectionColour, 1}));
+    const SymbolItem lineation = OpsOf<SymbolItem>(structures).end()[-4];
+    EXPECT_EQ(std::pair(lineation.shape, lineation.outline), std::pair(11, SelectionColour));
 }
 
-TEST(DrawStereonet, DataOptionHidesTheRecordsDirections)
+// A nearly horizontal plane's strike is the stored one; a plane in both groups with the same
+// letter shows only once.
+TEST(DrawStereonet, FoliationStrikesAndPoles)
 {
-    const auto canvas = Draw(Records(3), Showing({.chcData = false}));
-
-    for (const SymbolItem& s : OpsOf<SymbolItem>(canvas))
-        EXPECT_FALSE(s.size == 10 && s.y > 0 && s.x > 60 && s.x < 340 && s.y < 340)
-            << "record symbol at " << s.x << "," << s.y;
-}
-
-TEST(DrawStereonet, NearlyHorizontalFoliationUsesTheStoredStrike)
-{
-    const auto options = Showing({.chcData = false, .chcF1S = true}, {'B'});
     SpecimenRecord flat = Plane('B', 200, 0.05f);
     flat.F1Strike = 33;
     SpecimenRecord dipping = flat;
     dipping.F1Inc = 0.1f;
-
-    const auto flatMarks = OpsOf<SymbolItem>(Draw({flat}, options));
-    const auto dippingMarks = OpsOf<SymbolItem>(Draw({dipping}, options));
-
-    // Two azimuth lines of pen width 0 along the strike, the stored one when the plane is flat.
-    const auto strikes = [](const std::vector<SymbolItem>& marks) {
-        const SymbolItem& a = marks[marks.size() - 2];
+    SpecimenRecord twice = Plane('S', 90, 90); // pole horizontal towards 270
+    twice.Code2A = 'S';
+    const auto strikes = [](const SpecimenRecord& r) {
+        const auto marks
+            = OpsOf<SymbolItem>(Draw({r}, Showing({.chcData = false, .chcF1S = true}, {'B'})));
+        const SymbolItem& a = marks.end()[-2];
         const SymbolItem& b = marks.back();
+        // Two azimuth lines of pen width 0 along the strike.
         EXPECT_EQ(std::tuple(a.shape, b.shape, a.penWidth, b.penWidth),
                   std::tuple(AzimuthLine, AzimuthLine, 0, 0));
         return std::pair(a.angle, b.angle);
     };
-    EXPECT_EQ(strikes(flatMarks), std::pair(33.0, 213.0));
-    EXPECT_EQ(strikes(dippingMarks), std::pair(110.0, 290.0));
-}
 
-TEST(DrawStereonet, EqualFoliationLettersShowOnlyTheFirstPlane)
-{
-    SpecimenRecord r = Plane('S', 90, 90); // pole horizontal towards 270
-    r.Code2A = 'S';
+    const auto poles
+        = OpsOf<SymbolItem>(Draw({twice}, Showing({.chcData = false, .chcF1P = true}, {'S'})));
 
-    const auto symbols
-        = OpsOf<SymbolItem>(Draw({r}, Showing({.chcData = false, .chcF1P = true}, {'S'})));
-
-    ASSERT_EQ(std::count_if(symbols.begin(), symbols.end(),
+    EXPECT_EQ(strikes(flat), std::pair(33.0, 213.0));
+    EXPECT_EQ(strikes(dipping), std::pair(110.0, 290.0));
+    EXPECT_EQ(std::count_if(poles.begin(), poles.end(),
                             [](const SymbolItem& s) { return s.shape == 31; }),
               2); // the legend's and the record's
-    const SymbolItem& pole = symbols.back();
+    const SymbolItem& pole = poles.back();
     EXPECT_EQ(std::tuple(pole.shape, pole.fill, pole.outline), std::tuple(31, White, Orange));
     EXPECT_NEAR(pole.x, 30, 1e-3);
     EXPECT_NEAR(pole.y, 200, 1e-3);
-}
-
-TEST(DrawStereonet, SelectedStructuresAreRed)
-{
-    SpecimenRecord r = Plane('B', 90, 30, true);
-    r.Code1B = 'L';
-    r.L1Dec = 90;
-    r.L1Inc = 30;
-
-    const auto canvas = Draw({r}, Showing({.chcF1C = true, .chcL1 = true}, {'B'}, {'L'}));
-
-    const auto lines = OpsOf<PolylineOp>(canvas);
-    EXPECT_EQ(lines.back().pen, (Pen {lines.back().pen.style, SelectionColour, 1}));
-    const auto symbols = OpsOf<SymbolItem>(canvas);
-    const SymbolItem& lineation = symbols[symbols.size() - 4];
-    EXPECT_EQ(std::pair(lineation.shape, lineation.outline), std::pair(11, SelectionColour));
 }
 
 TEST(DrawStereonet, LegendsListTheStructureTypesWithTheirMarks)
@@ -242,8 +205,7 @@ TEST(DrawStereonet, LegendsListTheStructureTypesWithTheirMarks)
     EXPECT_EQ(shapes, (std::vector<int> {31, 32, 33, 34, 35, 11}));
     const auto lines = OpsOf<PolylineOp>(canvas);
     ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[1].pen.style, PenStyle::Dash);
-    EXPECT_EQ(lines[1].pen.colour, Orange);
+    EXPECT_EQ(lines[1].pen, (Pen {PenStyle::Dash, Orange, lines[1].pen.width}));
 }
 
 // The window's net keeps five legend rows and the lineation marks inside its picture, and its

@@ -42,8 +42,8 @@ std::vector<std::string> Expanded(int shape, double x, double y, int size, doubl
 }
 
 // Every shape in whole pixels; the first family members are white inside whatever the fill,
-// and only the azimuth line takes the offered pen width.
-TEST(DrawSymbol, EachShapeHasItsGeometryAndColours)
+// and only the azimuth line takes the offered pen width. Undefined shapes draw nothing.
+TEST(DrawSymbol, EachShapeHasItsGeometryAndColoursAndUndefinedShapesNone)
 {
     const std::string square = "polygon blue/black 40,40 60,40 60,60 40,60";
     const std::string circle = "ellipse blue/black 40,40 60,60";
@@ -70,16 +70,10 @@ TEST(DrawSymbol, EachShapeHasItsGeometryAndColours)
         SCOPED_TRACE(testing::Message() << "shape " << shape << " angle " << angle);
         EXPECT_EQ(Expanded(shape, x, y, size, angle), expected);
     }
-}
-
-TEST(DrawSymbol, UndefinedShapesDrawNothing)
-{
-    RecordingCanvas canvas;
-
+    RecordingCanvas undefined;
     for (int shape : {0, 7, 10, 16, 30, 36, 40, 60, 99})
-        DrawSymbol(canvas, shape, 10, 10, 10, Blue, Black);
-
-    EXPECT_TRUE(canvas.empty());
+        DrawSymbol(undefined, shape, 10, 10, 10, Blue, Black);
+    EXPECT_TRUE(undefined.empty());
 }
 
 TEST(RecordingCanvas, ReplayDrawsTheSameOperationsInOrder)
