@@ -58,10 +58,9 @@ TEST(FQuantile2, UsesTheTableUpTo20AndTheFitsBeyond)
 {
     EXPECT_EQ(std::tuple(FQuantile2(1), FQuantile2(3), FQuantile2(20)),
               std::tuple(199.5, 9.5521, 3.4928));
-    EXPECT_NEAR(FQuantile2(21), 3.4668, 1e-4);
-    EXPECT_NEAR(FQuantile2(100), 3.0873, 1e-3);
-    EXPECT_NEAR(FQuantile2(101), 3.0864, 1e-4);
-    EXPECT_NEAR(FQuantile2(32763), 2.9957, 1e-3);
+    for (const auto& [n, f] :
+         {std::pair(21, 3.4668), {100, 3.0873}, {101, 3.0864}, {32763, 2.9957}})
+        EXPECT_NEAR(FQuantile2(n), f, 1e-3) << n;
 }
 
 // Standard deviations divide by N - 1. Two records have averages but no Tenvar part, also when
@@ -173,26 +172,6 @@ TEST(GroupStatistics, OfATightWeaklyAnisotropicGroupHasNonZeroSemiAngles)
         EXPECT_TRUE(s.SemiAnglesDefined[axis]);
         EXPECT_TRUE(s.SemiAngleA(axis) > 0.2 && s.SemiAngleA(axis) < 20) << s.SemiAngleA(axis);
         EXPECT_GT(s.SemiAngleB(axis), 0.1);
-    }
-}
-
-TEST(GroupStatistics, RotatingEveryTensorRotatesTheMeanAxesAndKeepsTheRest)
-{
-    const Records records = ScatteredGroup(30, test::EulerRotation(40, 30, 20), 8, 0.07, 5);
-    const Mat3 R = test::EulerRotation(75, 50, 120);
-    Records rotated;
-    for (const model::SpecimenRecord& r : records)
-        rotated.push_back(test::RecordWithTensor(Mxabat(R, RecordTensor(r)), r.Km));
-
-    const GroupStatistics s = Statistics(records);
-    const GroupStatistics r = Statistics(rotated);
-
-    EXPECT_NEAR(r.K1, s.K1, 2e-6);
-    for (int axis = 0; axis < 3; ++axis) {
-        const Direction turned = VecToDir(Mvmpy(R, DirToVec(s.MeanDirection(axis))));
-        EXPECT_LT(test::AxisAngle(r.MeanDirection(axis), turned), 0.01);
-        EXPECT_NEAR(r.SemiAngleA(axis), s.SemiAngleA(axis), 0.01);
-        EXPECT_NEAR(r.SemiAngleB(axis), s.SemiAngleB(axis), 0.01);
     }
 }
 
