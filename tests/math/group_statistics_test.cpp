@@ -37,18 +37,6 @@ GroupStatistics Statistics(const Records& records, Projection projection = Proje
     return ComputeGroupStatistics(records, projection);
 }
 
-// The shape numbers, mean axes, semi-angles and ellipse axis points are finite.
-bool AllFinite(const GroupStatistics& s)
-{
-    std::vector<float> v {s.Tmean, s.Umean, s.Tsd, s.Usd};
-    for (int axis = 0; axis < 3; ++axis) {
-        v.insert(v.end(), {s.MeanDirection(axis).Inc, s.SemiAngleA(axis), s.SemiAngleB95(axis)});
-        for (const NetPoint& p : s.EllipseAxisPoints[axis])
-            v.insert(v.end(), {p.x, p.y});
-    }
-    return std::all_of(v.begin(), v.end(), [](float x) { return std::isfinite(x); });
-}
-
 Direction ReadOut(const NetPoint& p)
 {
     return NetToDirectionEqualArea(p.x, p.y);
@@ -91,7 +79,9 @@ TEST(GroupStatistics, OfTwoOrThreeRecordsHasAveragesAndDeviationsOnly)
 
 TEST(GroupStatistics, OfFiveIdenticalRecordsHasTheirTensorAndNoConfidenceRegions)
 {
-    const Records records(5, ScatteredGroup(1, test::EulerRotation(20, 30, 40), 0, 0.05, 3)[0]);
+    const Records records(5,
+                          test::RecordWithTensor(test::TensorWithAxes(
+                              test::EulerRotation(20, 30, 40), 1.05, 1.0, 0.95)));
 
     const GroupStatistics s = Statistics(records);
 
@@ -104,7 +94,6 @@ TEST(GroupStatistics, OfFiveIdenticalRecordsHasTheirTensorAndNoConfidenceRegions
         EXPECT_EQ(std::tuple(s.SemiAngleA(axis), s.SemiAngleB95(axis)), std::tuple(0, 0));
     }
     EXPECT_EQ(s.Ksd, 0);
-    EXPECT_TRUE(AllFinite(s));
 }
 
 TEST(GroupStatistics, WithTwoEqualMeanPrincipalValuesLeavesThoseAxesUndefined)
@@ -126,7 +115,6 @@ TEST(GroupStatistics, WithTwoEqualMeanPrincipalValuesLeavesThoseAxesUndefined)
     EXPECT_FALSE(s.SemiAnglesDefined[0] || s.SemiAnglesDefined[1] || s.CurveDefined[0]);
     EXPECT_TRUE(s.SemiAnglesDefined[2] && s.CurveDefined[2]);
     EXPECT_GT(s.C3a, 0);
-    EXPECT_TRUE(AllFinite(s));
 }
 
 // Five tensors diag(1.125, 1, 0.875) whose K12 alone varies: -2d, -d, 0, d, 2d with d = 1/64 (all
@@ -184,11 +172,8 @@ TEST(GroupStatistics, EllipseAxisPointsAndCurveLieAtTheSemiAnglesFromTheMeanAxis
         const auto& points = s.EllipseAxisPoints[axis];
         const Direction mean = s.MeanDirection(axis);
         const double a95 = s.SemiAngleA95(axis), b95 = s.SemiAngleB95(axis);
-        EXPECT_NEAR(test::AxisAngle(ReadOut(points[0]), mean), a95, 0.01);
-        EXPECT_NEAR(test::AxisAngle(ReadOut(points[1]), mean), a95, 0.01);
-        EXPECT_NEAR(test::AxisAngle(ReadOut(points[2]), mean), b95, 0.01);
-        EXPECT_NEAR(test::AxisAngle(ReadOut(points[0]), ReadOut(points[2])), std::hypot(a95, b95),
-                    0.5);
+        for (std::size_t end = 0; end < 4; ++end)
+            EXPECT_NEAR(test::AxisAngle(ReadOut(points[end]), mean), end < 2 ? a95 : b95, 0.01);
         const auto& curve = s.EllipseCurve[axis];
         ASSERT_TRUE(s.CurveDefined[axis]);
         ASSERT_EQ(curve.size(), std::size_t(EllipseCurvePoints));

@@ -119,17 +119,5 @@ TEST(DrawConfidenceEllipse, EmptyCurveDrawsNothingAndUndefinedPointsCutTheCurve)
     EXPECT_EQ(std::pair(lines[0].points.size(), lines[1].points.size()), std::pair(2ul, 2ul));
 }
 
-TEST(ProjectDirection, HorizontalOnThePrimitiveVerticalAtTheCentreUpwardLikeDownward)
-{
-    for (Projection p : {Projection::EqualAngle, Projection::EqualArea}) {
-        SCOPED_TRACE(static_cast<int>(p));
-        const NetPoint east = ProjectDirection(p, 90, 0);
-        const NetPoint vertical = ProjectDirection(p, 123, 90);
-        EXPECT_NEAR(std::hypot(east.x - 1, east.y), 0, 1e-6);
-        EXPECT_NEAR(std::hypot(vertical.x, vertical.y), 0, 1e-6);
-        EXPECT_EQ(ProjectDirection(p, 40, 25), ProjectDirection(p, 40, -25));
-    }
-}
-
 } // namespace
 } // namespace tesmor::plot

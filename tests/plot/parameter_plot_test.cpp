@@ -107,14 +107,15 @@ TEST(DrawParameterPlot, LabelsItsAxesAndPlacesTheNamesByKind)
         << "the log of a zero Km is drawn";
 }
 
-TEST(DrawParameterPlot, LFPlotPutsEqualValuesOnTheDashedDiagonal)
+// Equal values lie on the dashed diagonal; selected records are drawn red, after the others.
+TEST(DrawParameterPlot, LFPlotPutsEqualValuesOnTheDashedDiagonalAndSelectedRecordsLast)
 {
     SpecimenRecord equal = Record(100, 1.1f);
     equal.L = equal.F = 1.05f;
     SpecimenRecord other = equal;
-    std::tie(other.L, other.F) = std::tuple(1.02f, 1.10f);
+    std::tie(other.L, other.F, other.Selected) = std::tuple(1.02f, 1.10f, true);
 
-    const auto canvas = Draw(2, plotkind::LF, {equal, other});
+    const auto canvas = Draw(2, plotkind::LF, {other, equal});
 
     const auto lines = OpsOf<PolylineOp>(canvas);
     const auto diagonal = std::find_if(lines.begin(), lines.end(), [](const PolylineOp& l) {
@@ -122,29 +123,13 @@ TEST(DrawParameterPlot, LFPlotPutsEqualValuesOnTheDashedDiagonal)
     });
     ASSERT_NE(diagonal, lines.end());
     EXPECT_EQ(diagonal->points, (std::vector<Point> {{40, 250}, {360, 50}}));
-    const SymbolItem first = OpsOf<SymbolItem>(canvas)[4];
+    const auto symbols = OpsOf<SymbolItem>(canvas);
     // On the line from (40, 250) to (360, 50): y - 250 = -(200/320)(x - 40).
-    EXPECT_NEAR(first.y - 250, -(200.0 / 320.0) * (first.x - 40), 1e-3);
-}
-
-TEST(DrawParameterPlot, SelectedRecordsAreDrawnRedAfterTheOthers)
-{
-    const auto symbols
-        = OpsOf<SymbolItem>(Draw(2, plotkind::PT, {Record(100, 1.1f, 0, true), Record(100, 1.1f)}));
-
-    const SymbolItem& last = symbols.back();
-    const SymbolItem& before = symbols[symbols.size() - 2];
-    EXPECT_EQ(std::tuple(last.fill, last.outline, before.fill),
-              std::tuple(Red, Black, Colour {0, 255, 255}));
-    EXPECT_EQ(std::pair(last.x, last.y), std::pair(before.x, before.y));
-}
-
-TEST(FormatLabel, IgnoresTheLocaleAndFormatsEachKind)
-{
-    EXPECT_EQ(FormatLabel(1.23456, LabelFormat::ThreeDecimals), "1.235");
-    EXPECT_EQ(FormatLabel(-1, LabelFormat::Whole), "-1");
-    EXPECT_EQ(FormatLabel(0.000345, LabelFormat::Scientific), "3.45E-04");
-    EXPECT_EQ(FormatLabel(std::nan(""), LabelFormat::Whole), "");
+    EXPECT_NEAR(symbols[4].y - 250, -(200.0 / 320.0) * (symbols[4].x - 40), 1e-3);
+    // The selected record, first in order, is drawn red after the others.
+    ASSERT_EQ(symbols.size(), 6u);
+    EXPECT_EQ(std::tuple(symbols[4].fill, symbols[5].fill, symbols[5].outline),
+              std::tuple(Colour {0, 255, 255}, Red, Black));
 }
 
 } // namespace

@@ -76,20 +76,6 @@ TEST(DrawSymbol, EachShapeHasItsGeometryAndColoursAndUndefinedShapesNone)
     EXPECT_TRUE(undefined.empty());
 }
 
-TEST(RecordingCanvas, ReplayDrawsTheSameOperationsInOrder)
-{
-    RecordingCanvas original;
-    DrawSymbol(original, Triangle, 5, 5, 4, Blue, Black);
-    DrawLabel(original, "N", 1, 2, 12, 700, Black, {HAlign::Centre, VAlign::Top}, 90);
-    DrawSegment(original, 0, 0, 3, 4, PenStyle::Dash, Blue, 1);
-    DrawDisc(original, 10, 10, 5, Black);
-    RecordingCanvas copy;
-
-    original.replay(copy);
-
-    EXPECT_EQ(copy.operations(), original.operations());
-}
-
 TEST(ToPixel, RoundsHalfToEvenAndClampsWildValues)
 {
     EXPECT_EQ(ToPixel(2.5), 2);
