@@ -77,25 +77,6 @@ TEST(GroupStatistics, OfTwoOrThreeRecordsHasAveragesAndDeviationsOnly)
     EXPECT_EQ(s.EllipseAxisPoints[0][0], NetPoint {});
 }
 
-TEST(GroupStatistics, OfFiveIdenticalRecordsHasTheirTensorAndNoConfidenceRegions)
-{
-    const Records records(5,
-                          test::RecordWithTensor(test::TensorWithAxes(
-                              test::EulerRotation(20, 30, 40), 1.05, 1.0, 0.95)));
-
-    const GroupStatistics s = Statistics(records);
-
-    EXPECT_TRUE(s.Tenvar);
-    EXPECT_TRUE(test::TensorsNear(s.M, RecordTensor(records[0]), 1e-7));
-    EXPECT_LT(test::AxisAngle({s.K1d, s.K1i}, {records[0].K1dec, records[0].K1inc}), 1e-4);
-    for (int axis = 0; axis < 3; ++axis) {
-        EXPECT_FALSE(s.SemiAnglesDefined[axis] || s.CurveDefined[axis]);
-        EXPECT_TRUE(s.EllipseCurve[axis].empty());
-        EXPECT_EQ(std::tuple(s.SemiAngleA(axis), s.SemiAngleB95(axis)), std::tuple(0, 0));
-    }
-    EXPECT_EQ(s.Ksd, 0);
-}
-
 TEST(GroupStatistics, WithTwoEqualMeanPrincipalValuesLeavesThoseAxesUndefined)
 {
     // K11 = K22 in every record and the off-diagonal components cancel in the mean: the mean
@@ -147,20 +128,6 @@ TEST(GroupStatistics, SemiAnglesOfAGroupVaryingInK12AloneAreThoseComputedByHand)
         EXPECT_NEAR(a95, 24.04148, 1e-4);
     EXPECT_EQ(std::tuple(s.C1b, s.C2b, s.C3a, s.C3b), std::tuple(0.0f, 0.0f, 0.0f, 0.0f));
     EXPECT_FALSE(s.SemiAnglesDefined[2]);
-}
-
-// P about 1.01 with 2 degrees of scatter: the component covariances are of order 1e-7, which a
-// single-precision accumulation loses entirely.
-TEST(GroupStatistics, OfATightWeaklyAnisotropicGroupHasNonZeroSemiAngles)
-{
-    const GroupStatistics s
-        = Statistics(ScatteredGroup(40, test::EulerRotation(10, 20, 30), 2, 0.005, 11));
-
-    for (int axis = 0; axis < 3; ++axis) {
-        EXPECT_TRUE(s.SemiAnglesDefined[axis]);
-        EXPECT_TRUE(s.SemiAngleA(axis) > 0.2 && s.SemiAngleA(axis) < 20) << s.SemiAngleA(axis);
-        EXPECT_GT(s.SemiAngleB(axis), 0.1);
-    }
 }
 
 TEST(GroupStatistics, EllipseAxisPointsAndCurveLieAtTheSemiAnglesFromTheMeanAxis)

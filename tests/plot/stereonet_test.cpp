@@ -64,23 +64,23 @@ std::vector<SymbolItem> SymbolsOfSize(const RecordingCanvas& canvas, int size)
 TEST(DrawStereonet, WritesTheLabelsAndTitleOfItsSystemAndProjection)
 {
     using math::Projection;
-    const std::vector<std::string> end {"projection", "N=3", "K1", "K2", "K3"};
-    const std::tuple<CoordinateSystem, Projection, std::vector<std::string>> cases[] {
+    const std::tuple<CoordinateSystem, Projection, std::vector<std::string>, const char*> cases[] {
         {CoordinateSystem::Geographic,
          Projection::EqualArea,
-         {"N", "90", "180", "270", "Geographic", "coordinate", "system", "Equal-area"}},
-        {CoordinateSystem::Specimen,
-         Projection::EqualAngle,
-         {"X", "Y", "-X", "-Y", "Specimen", "coordinate", "system", "Equal-angle"}},
-        {CoordinateSystem::Tectonic,
-         Projection::EqualArea,
-         {"Tectonic", "coordinate", "system", "Equal-area"}},
+         {"N", "90", "180", "270"},
+         "Geographic"},
+        {CoordinateSystem::Specimen, Projection::EqualAngle, {"X", "Y", "-X", "-Y"}, "Specimen"},
+        {CoordinateSystem::Tectonic, Projection::EqualArea, {}, "Tectonic"},
     };
-    for (auto [system, projection, expected] : cases) {
-        SCOPED_TRACE(static_cast<int>(system));
+    for (auto [system, projection, expected, name] : cases) {
+        SCOPED_TRACE(name);
         ViewOptions options;
         std::tie(options.coordinateSystem, options.projection) = std::tuple(system, projection);
-        expected.insert(expected.end(), end.begin(), end.end());
+        const char* projectionName
+            = projection == Projection::EqualArea ? "Equal-area" : "Equal-angle";
+        expected.insert(
+            expected.end(),
+            {name, "coordinate", "system", projectionName, "projection", "N=3", "K1", "K2", "K3"});
         EXPECT_EQ(test::TextsOf(Draw(Records(3), options)), expected);
     }
 }
