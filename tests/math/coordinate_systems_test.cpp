@@ -15,19 +15,17 @@ constexpr auto Tectonic = CoordinateSystem::Tectonic;
 constexpr auto Horizontal = PaleoReference::Horizontal;
 constexpr auto Vertical = PaleoReference::Vertical;
 
-// A record with a plane and a line in group 1 and the tensor with K1 along the line, K3 along
-// the pole of the plane (when the line lies in the plane).
+// A record with a plane and a line in group 1 and the tensor I + 0.1 (l l^T - p p^T): K1 along
+// the line l, K3 along the pole p of the plane (when the line lies in the plane).
 model::SpecimenRecord GroupOneRecord(const std::string& code, float dd, float dip, float ld,
                                      float li)
 {
-    const Vec3 l = DirToVec(ld, li);
-    const Vec3 p = DirToVec(PlaneToPole(dd, dip));
-    const Vec3 m {
-        {p(2) * l(3) - p(3) * l(2), p(3) * l(1) - p(1) * l(3), p(1) * l(2) - p(2) * l(1)}};
-    Mat3 R; // columns l, m, p
+    const Vec3 l = DirToVec(ld, li), p = DirToVec(PlaneToPole(dd, dip));
+    Mat3 T = Mat3::Identity();
     for (int i = 1; i <= 3; ++i)
-        std::tie(R(i, 1), R(i, 2), R(i, 3)) = std::tuple(l(i), m(i), p(i));
-    model::SpecimenRecord r = test::RecordWithTensor(test::TensorWithAxes(R, 1.1, 1.0, 0.9));
+        for (int j = 1; j <= 3; ++j)
+            T(i, j) += 0.1f * (l(i) * l(j) - p(i) * p(j));
+    model::SpecimenRecord r = test::RecordWithTensor(T);
     r.Code1 = code;
     std::tie(r.F1Dec, r.F1Inc, r.L1Dec, r.L1Inc) = std::tuple(dd, dip, ld, li);
     r.F1Strike = model::StrikeOfDipDirection(dd);
@@ -194,9 +192,7 @@ TEST(RotateRecordTensor, TurnsSpecimenXToTheSamplingDirectionAndBack)
     EXPECT_NEAR(turned[1].K1, 1.2, 1e-6);
     EXPECT_FALSE(test::TensorsNear(geographic, T, 1e-3));
     EXPECT_TRUE(test::TensorsNear(RecordTensor(r), T, 2e-6));
-    const Mat3 level = OrientationMatrix(90, 0, 6, 0, 6);
-    EXPECT_LT(test::AxisAngle(VecToDir(Vec3 {{level(1, 3), level(2, 3), level(3, 3)}}), {0, 90}),
-              1e-4);
+    EXPECT_NEAR(OrientationMatrix(90, 0, 6, 0, 6)(3, 3), 1, 1e-6);
     EXPECT_TRUE(test::TensorsNear(OrientationMatrix(30, 70, 6, 90, 6),
                                   OrientationMatrix(30, 20, 6, 0, 6), 1e-6));
 }

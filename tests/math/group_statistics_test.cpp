@@ -3,7 +3,6 @@
 #include "support/math_near.h"
 
 #include <algorithm>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 
