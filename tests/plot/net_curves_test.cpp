@@ -189,11 +189,8 @@ TEST(DrawSymbol, EachShapeHasItsGeometryAndColoursAndUndefinedShapesNone)
 
 TEST(ToPixel, RoundsHalfToEvenAndClampsWildValues)
 {
-    EXPECT_EQ(ToPixel(2.5), 2);
-    EXPECT_EQ(ToPixel(3.5), 4);
-    EXPECT_EQ(ToPixel(-2.5), -2);
-    EXPECT_EQ(ToPixel(1e30), 1000000);
-    EXPECT_EQ(ToPixel(std::nan("")), 0);
+    EXPECT_EQ(std::tuple(ToPixel(2.5), ToPixel(3.5), ToPixel(-2.5), ToPixel(1e30), ToPixel(NAN)),
+              std::tuple(2, 4, -2, 1000000, 0));
 }
 
 } // namespace
