@@ -60,7 +60,7 @@ std::vector<SymbolItem> SymbolsOfSize(const RecordingCanvas& canvas, int size)
 }
 
 // The direction labels follow the system (none in the tectonic one); the title names the system
-// and projection.
+// and projection, and leaves out a word it does not know.
 TEST(DrawStereonet, WritesTheLabelsAndTitleOfItsSystemAndProjection)
 {
     using math::Projection;
@@ -83,6 +83,12 @@ TEST(DrawStereonet, WritesTheLabelsAndTitleOfItsSystemAndProjection)
             {name, "coordinate", "system", projectionName, "projection", "N=3", "K1", "K2", "K3"});
         EXPECT_EQ(test::TextsOf(Draw(Records(3), options)), expected);
     }
+    ViewOptions unknown; // without the name and the projection word
+    std::tie(unknown.coordinateSystem, unknown.projection)
+        = std::tuple(static_cast<CoordinateSystem>(7), static_cast<Projection>(0));
+    EXPECT_EQ(
+        test::TextsOf(Draw(Records(3), unknown)),
+        (std::vector<std::string> {"coordinate", "system", "projection", "N=3", "K1", "K2", "K3"}));
 }
 
 // Means and ellipses need five records and a shown axis; the data option hides the records;
@@ -168,9 +174,9 @@ TEST(DrawStereonet, FoliationStrikesAndPoles)
     EXPECT_NEAR(pole.y, 200, 1e-3);
 }
 
-// The legends list the structure types with their marks. The window's net keeps five legend rows
-// and the lineation marks inside its picture, and its great circle and legend lines are one
-// screen pixel wide, so dashed, at any pixel ratio.
+// The legends list the structure types with their marks, the first five of a kind. The window's net
+// keeps five legend rows and the lineation marks inside its picture, and its great circle and
+// legend lines are one screen pixel wide, so dashed, at any pixel ratio.
 TEST(ScreenNetStyle, KeepsTheLegendsInsideAndDashesAtEveryPixelRatio)
 {
     const ViewOptions options = Showing({}, {'A', 'B', 'C', 'D', 'E'}, {'K', 'L', 'M', 'N', 'O'});
@@ -197,6 +203,11 @@ TEST(ScreenNetStyle, KeepsTheLegendsInsideAndDashesAtEveryPixelRatio)
                 shapes.push_back(s.shape);
         EXPECT_EQ(shapes, (std::vector<int> {31, 32, 33, 34, 35, 11, 12, 13, 14, 15}));
     }
+    // A sixth type has its letter but no mark.
+    const auto six = OpsOf<SymbolItem>(Draw({}, Showing({}, {'A', 'B', 'C', 'D', 'E', 'F'})));
+    EXPECT_EQ(
+        std::count_if(six.begin(), six.end(), [](const SymbolItem& s) { return s.shape > 30; }), 5);
+    EXPECT_EQ(test::TextsOf(Draw({}, Showing({}, {'A', 'B', 'C', 'D', 'E', 'F'}))).back(), "F");
 }
 
 } // namespace

@@ -47,25 +47,11 @@ inline ::testing::AssertionResult TensorsNear(const math::Mat3& actual, const ma
 }
 
 // A general rotation: about z by a, then about the new y by b, then about the new z by c
-// (degrees), computed in double and rounded to float.
-inline math::Mat3 EulerRotation(double a, double b, double c)
+// (degrees).
+inline math::Mat3 EulerRotation(float a, float b, float c)
 {
-    const double r = M_PI / 180;
-    const double ca = std::cos(a * r), sa = std::sin(a * r);
-    const double cb = std::cos(b * r), sb = std::sin(b * r);
-    const double cc = std::cos(c * r), sc = std::sin(c * r);
-    const double m[9] = {ca * cb * cc - sa * sc,
-                         -ca * cb * sc - sa * cc,
-                         ca * sb,
-                         sa * cb * cc + ca * sc,
-                         -sa * cb * sc + ca * cc,
-                         sa * sb,
-                         -sb * cc,
-                         sb * sc,
-                         cb};
-    math::Mat3 R;
-    std::transform(m, m + 9, R.e.begin(), [](double x) { return static_cast<float>(x); });
-    return R;
+    const math::Vec3 y {{0, 1, 0}}, z {{0, 0, 1}};
+    return math::Mxmpy(math::Mxmpy(math::RotAxis(z, a), math::RotAxis(y, b)), math::RotAxis(z, c));
 }
 
 // R diag(k1, k2, k3) R^T in double, rounded to float.
