@@ -11,7 +11,6 @@ namespace tesmor::plot {
 namespace {
 
 using model::SpecimenRecord;
-using test::IndexOfText;
 using test::OpsOf;
 using test::TextNamed;
 
@@ -59,6 +58,9 @@ TEST(PrepareParameterPlot, RangesStartAtTheFixedBoundsAndAreNeverEmpty)
         EXPECT_FLOAT_EQ(data->xAxisAtY, yMin < 0 ? 0 : yMin);
         EXPECT_FLOAT_EQ(data->yAxisAtX, xMin);
     }
+    // An unknown plot or kind gives nothing.
+    EXPECT_FALSE(PrepareParameterPlot(1, 0, fields) || PrepareParameterPlot(2, 5, fields)
+                 || PrepareParameterPlot(3, 1, fields));
 }
 
 // Only a zero smallest Km leaves the ratios undefined; a negative one still divides.
@@ -73,104 +75,61 @@ TEST(PrepareParameterPlot, HKmDividesByTheSmallestKmUnlessItIsZero)
     EXPECT_TRUE(std::isnan(zero->y[0]) && std::isnan(zero->y[1]));
 }
 
-TEST(DrawParameterPlot, KmAndFieldPlotsLabelTheirAxes)
+// Axes with their end values, names bold, under the x axis or beside its right end; the T and U
+// plots have their x axis in the middle.
+TEST(DrawParameterPlot, LabelsItsAxesAndPlacesTheNamesByKind)
 {
     const std::vector<SpecimenRecord> records {Record(200, 1.05f), Record(1500, 1.2f)};
 
-    const auto km = Draw(1, plotkind::PKm, records);
+    const auto km = Draw(1, plotkind::PjKm, records);
     const auto field = Draw(1, plotkind::HKm, records);
+    const auto u = Draw(2, plotkind::PU, {Record(100, 1.1f, 0.5f), Record(100, 1.3f, -0.2f)});
 
-    for (const char* label : {"2.00E-04", "1.50E-03", "Km [SI]", "1.000", "1.200"})
-        EXPECT_GE(IndexOfText(km, label), 0) << label;
-    EXPECT_GE(IndexOfText(field, "H [A/m]"), 0);
-}
-
-TEST(DrawParameterPlot, LogOfAZeroKmIsNotDrawn)
-{
-    const auto symbols = OpsOf<SymbolItem>(
-        Draw(1, plotkind::PLogKm, {Record(0, 1.1f), Record(1000, 1.2f), Record(100, 1.3f)}));
-
-    EXPECT_EQ(std::count_if(symbols.begin(), symbols.end(),
-                            [](const SymbolItem& s) { return s.shape == Square; }),
-              2);
-}
-
-TEST(DrawParameterPlot, TPlotsHaveTheirXAxisInTheMiddle)
-{
-    const auto canvas = Draw(2, plotkind::PT, {Record(100, 1.1f, 0.5f), Record(100, 1.3f, -0.2f)});
-
-    const auto lines = OpsOf<PolylineOp>(canvas);
+    // TextNamed fails the test when the text is missing.
+    for (const char* label : {"2.00E-04", "1.50E-03", "1.000", "1.200"})
+        TextNamed(km, label);
+    for (const char* label : {"-1", "1"})
+        TextNamed(u, label);
+    TextNamed(field, "H [A/m]");
+    EXPECT_EQ(std::pair(TextNamed(km, "Km [SI]").at, TextNamed(km, "Km [SI]").weight),
+              std::pair(Point {200, 258}, 700));
+    EXPECT_EQ(TextNamed(km, "Pj").at, (Point {10, 35}));
+    const auto lines = OpsOf<PolylineOp>(u);
     EXPECT_EQ(lines[0].points, (std::vector<Point> {{40, 150}, {360, 150}}));
     EXPECT_EQ(lines[1].points, (std::vector<Point> {{40, 250}, {40, 50}}));
-    for (const char* label : {"-1", "1", "T", "P"})
-        EXPECT_GE(IndexOfText(canvas, label), 0) << label;
+    EXPECT_EQ(TextNamed(u, "P").at, (Point {395, 158}));
+    EXPECT_EQ(TextNamed(u, "U").weight, 700);
+    const auto logs = OpsOf<SymbolItem>(
+        Draw(1, plotkind::PLogKm, {Record(0, 1.1f), Record(1000, 1.2f), Record(100, 1.3f)}));
+    EXPECT_EQ(std::count_if(logs.begin(), logs.end(),
+                            [](const SymbolItem& s) { return s.shape == Square; }),
+              2)
+        << "the log of a zero Km is drawn";
 }
 
-TEST(DrawParameterPlot, LFPlotPutsEqualValuesOnTheDashedDiagonal)
+// Equal values lie on the dashed diagonal; selected records are drawn red, after the others.
+TEST(DrawParameterPlot, LFPlotPutsEqualValuesOnTheDashedDiagonalAndSelectedRecordsLast)
 {
     SpecimenRecord equal = Record(100, 1.1f);
     equal.L = equal.F = 1.05f;
     SpecimenRecord other = equal;
-    other.L = 1.02f;
-    other.F = 1.10f;
+    std::tie(other.L, other.F, other.Selected) = std::tuple(1.02f, 1.10f, true);
 
-    const auto data = PrepareParameterPlot(2, plotkind::LF, std::vector {equal, other});
-    const auto canvas = Draw(2, plotkind::LF, {equal, other});
+    const auto canvas = Draw(2, plotkind::LF, {other, equal});
 
-    EXPECT_FLOAT_EQ(data->xMax, 1.1f);
-    EXPECT_FLOAT_EQ(data->yMax, 1.1f);
     const auto lines = OpsOf<PolylineOp>(canvas);
     const auto diagonal = std::find_if(lines.begin(), lines.end(), [](const PolylineOp& l) {
         return l.pen.style == PenStyle::Dash;
     });
     ASSERT_NE(diagonal, lines.end());
     EXPECT_EQ(diagonal->points, (std::vector<Point> {{40, 250}, {360, 50}}));
-    const SymbolItem first = OpsOf<SymbolItem>(canvas)[4];
+    const auto symbols = OpsOf<SymbolItem>(canvas);
     // On the line from (40, 250) to (360, 50): y - 250 = -(200/320)(x - 40).
-    EXPECT_NEAR(first.y - 250, -(200.0 / 320.0) * (first.x - 40), 1e-3);
-}
-
-TEST(DrawParameterPlot, SelectedRecordsAreDrawnRedAfterTheOthers)
-{
-    const auto symbols
-        = OpsOf<SymbolItem>(Draw(2, plotkind::PT, {Record(100, 1.1f, 0, true), Record(100, 1.1f)}));
-
-    const SymbolItem& last = symbols.back();
-    const SymbolItem& before = symbols[symbols.size() - 2];
-    EXPECT_EQ(std::tuple(last.fill, last.outline, before.fill),
-              std::tuple(Red, Black, Colour {0, 255, 255}));
-    EXPECT_EQ(std::pair(last.x, last.y), std::pair(before.x, before.y));
-}
-
-TEST(DrawParameterPlot, NamesAreBoldAndPlacedByKind)
-{
-    const std::vector<SpecimenRecord> records {Record(100, 1.1f), Record(200, 1.2f)};
-
-    const auto first = Draw(1, plotkind::PjKm, records);
-    const auto second = Draw(2, plotkind::PU, records);
-
-    EXPECT_EQ(TextNamed(first, "Km [SI]").at, (Point {200, 258}));
-    EXPECT_EQ(TextNamed(first, "Km [SI]").weight, 700);
-    EXPECT_EQ(TextNamed(first, "Pj").at, (Point {10, 35}));
-    EXPECT_EQ(TextNamed(second, "P").at, (Point {395, 158}));
-    EXPECT_EQ(TextNamed(second, "U").weight, 700);
-}
-
-TEST(PrepareParameterPlot, UnknownPlotOrKindGivesNothing)
-{
-    const std::vector<SpecimenRecord> records {Record(100, 1.1f)};
-
-    EXPECT_FALSE(PrepareParameterPlot(1, 0, records));
-    EXPECT_FALSE(PrepareParameterPlot(2, 5, records));
-    EXPECT_FALSE(PrepareParameterPlot(3, 1, records));
-}
-
-TEST(FormatLabel, IgnoresTheLocaleAndFormatsEachKind)
-{
-    EXPECT_EQ(FormatLabel(1.23456, LabelFormat::ThreeDecimals), "1.235");
-    EXPECT_EQ(FormatLabel(-1, LabelFormat::Whole), "-1");
-    EXPECT_EQ(FormatLabel(0.000345, LabelFormat::Scientific), "3.45E-04");
-    EXPECT_EQ(FormatLabel(std::nan(""), LabelFormat::Whole), "");
+    EXPECT_NEAR(symbols[4].y - 250, -(200.0 / 320.0) * (symbols[4].x - 40), 1e-3);
+    // The selected record, first in order, is drawn red after the others.
+    ASSERT_EQ(symbols.size(), 6u);
+    EXPECT_EQ(std::tuple(symbols[4].fill, symbols[5].fill, symbols[5].outline),
+              std::tuple(Colour {0, 255, 255}, Red, Black));
 }
 
 } // namespace

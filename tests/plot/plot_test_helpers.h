@@ -40,16 +40,6 @@ inline TextItem TextNamed(const RecordingCanvas& canvas, const std::string& text
     return {};
 }
 
-// The position in the recording of the first text equal to `text`; -1 when absent.
-inline int IndexOfText(const RecordingCanvas& canvas, const std::string& text)
-{
-    const auto ops = canvas.operations();
-    for (std::size_t i = 0; i < ops.size(); ++i)
-        if (const TextItem* t = std::get_if<TextItem>(&ops[i]); t && t->text == text)
-            return static_cast<int>(i);
-    return -1;
-}
-
 // A record with the given principal directions (degrees) and parameters of a mild fabric.
 inline model::SpecimenRecord RecordWithAxes(float k1dec, float k1inc, float k2dec, float k2inc,
                                             float k3dec, float k3inc, bool selected = false)

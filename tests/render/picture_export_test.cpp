@@ -1,3 +1,4 @@
+#include "render/line_raster.h"
 #include "render/painter_canvas.h"
 #include "render/picture_export.h"
 #include "render/printing.h"
@@ -17,7 +18,24 @@ using tesmor::test::MakeSampleViews;
 using tesmor::test::ReadBytes;
 using tesmor::test::TempDir;
 
-// The bitmap holds the title and the views, not the title alone.
+constexpr QRgb WhitePixel = 0xFFFFFFFF;
+
+// The number of rows of `area` with a pixel that is not white.
+int InkedRows(const QImage& image, const QRect& area)
+{
+    int rows = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) != WhitePixel) {
+                ++rows;
+                break;
+            }
+    return rows;
+}
+
+// The format follows the extension in any case; an unknown one gives a message and no file. The
+// bitmap holds the title and the views, and the views fill the picture down to the plots'
+// labels.
 TEST(ExportPicture, ChoosesTheFormatByTheExtensionInAnyCase)
 {
     auto views = MakeSampleViews(20);
@@ -25,47 +43,23 @@ TEST(ExportPicture, ChoosesTheFormatByTheExtensionInAnyCase)
 
     for (const char* name : {"a.WMF", "a.svg", "a.pdf", "a.png", "a.bmp"})
         ASSERT_FALSE(ExportPicture(dir.file(name), views->data, "Comment")) << name;
+    const auto unknown = ExportPicture(dir.file("a.jpeg"), views->data, "Comment");
 
     EXPECT_EQ(ReadBytes(dir.file("a.WMF")).substr(0, 4), "\xD7\xCD\xC6\x9A");
     const std::string svg = ReadBytes(dir.file("a.svg"));
-    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("viewBox=\"0 0 1600 1380\""), std::string::npos);
     EXPECT_NE(svg.find("Geographic"), std::string::npos);
     EXPECT_EQ(ReadBytes(dir.file("a.pdf")).substr(0, 5), "%PDF-");
-    // The views fill the picture: its bottom rows hold the plots' labels.
     const QImage png(QString::fromStdString(dir.file("a.png")));
     ASSERT_EQ(png.size(), QSize(1600, 1380));
-    int inkRows = 0;
-    for (int y = png.height() - png.height() / 6; y < png.height(); ++y)
-        for (int x = 0; x < png.width(); ++x)
-            if (png.pixel(x, y) != qRgb(255, 255, 255)) {
-                ++inkRows;
-                break;
-            }
-    EXPECT_GT(inkRows, png.height() / 12);
-    EXPECT_NE(svg.find("viewBox=\"0 0 1600 1380\""), std::string::npos);
+    EXPECT_GT(InkedRows(png, QRect(0, 1150, 1600, 230)), png.height() / 12);
     const QImage bmp(QString::fromStdString(dir.file("a.bmp")));
     ASSERT_EQ(bmp.width(), 800);
-    const auto hasInk = [&](const QRect& area) {
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                if (bmp.pixel(x, y) != qRgb(255, 255, 255))
-                    return true;
-        return false;
-    };
-    EXPECT_TRUE(hasInk(QRect(370, 8, 60, 18))); // the title
-    EXPECT_TRUE(hasInk(QRect(150, 150, 100, 100))); // the net
-    EXPECT_TRUE(hasInk(QRect(60, 500, 300, 170))); // the first plot
-}
-
-TEST(ExportPicture, UnknownExtensionGivesAMessageAndWritesNothing)
-{
-    auto views = MakeSampleViews(5);
-    TempDir dir;
-
-    const auto status = ExportPicture(dir.file("a.jpeg"), views->data, "Comment");
-
-    ASSERT_TRUE(status);
-    EXPECT_NE(status->text.find(".wmf"), std::string::npos);
+    EXPECT_GT(InkedRows(bmp, QRect(370, 8, 60, 18)), 0); // the title
+    EXPECT_GT(InkedRows(bmp, QRect(150, 150, 100, 100)), 0); // the net
+    EXPECT_GT(InkedRows(bmp, QRect(60, 500, 300, 170)), 0); // the first plot
+    ASSERT_TRUE(unknown);
+    EXPECT_NE(unknown->text.find(".wmf"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.file("a.jpeg")));
 }
 
@@ -78,8 +72,7 @@ TEST(PainterCanvas, CachedMarkersCoverTheSamePixelsAsVectorMarkers)
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        PainterCanvas canvas(painter, mode);
-        canvas.symbol({shape, x, x - 0.05, size, {0, 0, 255}, plot::Black});
+        PainterCanvas(painter, mode).symbol({shape, x, x - 0.05, size, {0, 0, 255}, plot::Black});
         return image;
     };
 
@@ -90,19 +83,16 @@ TEST(PainterCanvas, CachedMarkersCoverTheSamePixelsAsVectorMarkers)
                              << "shape " << shape << " size " << size << " at " << x);
                 const QImage cached = draw(PainterCanvas::Markers::Cached, shape, size, x);
                 const QImage vector = draw(PainterCanvas::Markers::Vector, shape, size, x);
-                const auto ink = [](const QImage& image) {
-                    QRect box;
-                    for (int y = 0; y < image.height(); ++y)
-                        for (int column = 0; column < image.width(); ++column)
-                            if (image.pixel(column, y) != qRgb(255, 255, 255))
-                                box |= QRect(column, y, 1, 1);
-                    return box;
-                };
                 int differing = 0;
-                for (int y = 0; y < cached.height(); ++y)
-                    for (int column = 0; column < cached.width(); ++column)
-                        differing += cached.pixel(column, y) != vector.pixel(column, y);
-                EXPECT_EQ(ink(cached), ink(vector));
+                QRect cachedInk, vectorInk;
+                for (int y = 0; y < 40; ++y)
+                    for (int column = 0; column < 40; ++column) {
+                        const QRgb a = cached.pixel(column, y), b = vector.pixel(column, y);
+                        differing += a != b;
+                        cachedInk |= a == WhitePixel ? QRect() : QRect(column, y, 1, 1);
+                        vectorInk |= b == WhitePixel ? QRect() : QRect(column, y, 1, 1);
+                    }
+                EXPECT_EQ(cachedInk, vectorInk);
                 EXPECT_LE(differing, shape == 1 ? 0 : 2 * size);
             }
 }
@@ -121,6 +111,52 @@ TEST(PrintViews, PrintsOnePageUnderTheJobNameDokument)
     const std::string pdf = ReadBytes(dir.file("page.pdf"));
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     EXPECT_NE(pdf.find("/Count 1"), std::string::npos);
+}
+
+QImage Drawn(int w, int h, const std::vector<plot::Point>& points, plot::Colour colour,
+             plot::PenStyle style = plot::PenStyle::Solid)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    DrawAntialiasedPolyline(image, points, colour, style);
+    return image;
+}
+
+// Drawn directly on images: a horizontal line covers exactly its row, a sloping one shares its
+// coverage between the two nearest pixels, dashes leave gaps, and points far outside are clipped
+// (under the address sanitizer no pixel outside the image is touched).
+TEST(DrawAntialiasedPolyline, CoversItsPixelsDashesAndClips)
+{
+    const QImage row = Drawn(20, 10, {{2, 5}, {12, 5}}, {255, 0, 0});
+    const QImage slope = Drawn(10, 10, {{0, 0}, {8, 4}}, {0, 0, 0});
+    const QImage dashed = Drawn(40, 3, {{0, 1}, {35, 1}}, {0, 0, 0}, plot::PenStyle::Dash);
+    const QImage clipped = Drawn(10, 10, {{-1000, -5}, {1000, 20}}, {0, 0, 0}); // y = 7.5 at x = 5
+
+    for (int x = 0; x < 20; ++x)
+        for (int y = 0; y < 10; ++y)
+            EXPECT_EQ(row.pixel(x, y), y == 5 && x >= 2 && x <= 12 ? qRgb(255, 0, 0) : WhitePixel)
+                << x << "," << y;
+    // At x = 1 the sloping line is at y = 0.5: both pixels half covered.
+    EXPECT_NEAR(qRed(slope.pixel(1, 0)), 128, 2);
+    EXPECT_NEAR(qRed(slope.pixel(1, 1)), 128, 2);
+    EXPECT_EQ(slope.pixel(8, 4), qRgb(0, 0, 0));
+    int ink = 0;
+    for (int x = 0; x <= 35; ++x)
+        ink += dashed.pixel(x, 1) != WhitePixel;
+    EXPECT_EQ(ink, 24); // 4 on, 2 off over 36 pixels
+    EXPECT_EQ(dashed.pixel(4, 1), WhitePixel);
+    EXPECT_EQ(clipped.pixel(5, 0), WhitePixel);
+    EXPECT_NE(clipped.pixel(5, 7), WhitePixel);
+}
+
+TEST(DirectLineTarget, OnlyUntransformedPlainImages)
+{
+    QImage image(10, 10, QImage::Format_RGB32);
+    QPainter painter(&image);
+
+    EXPECT_EQ(DirectLineTarget(painter), &image);
+    painter.scale(2, 2);
+    EXPECT_EQ(DirectLineTarget(painter), nullptr);
 }
 
 } // namespace
