@@ -68,30 +68,22 @@ TEST(PictureWidget, ANewPictureOrSizeDrawsAgainForTheNewSize)
     EXPECT_EQ(drawnFor, QSize(320, 240) * picture.devicePixelRatioF());
 }
 
-TEST(RecordListView, SelectsTensOfThousandsOfRowsExactlyInOneSelection)
+// The largest data set shown, every other row selected in one selection, then none.
+TEST(RecordListView, SelectsTensOfThousandsOfRowsExactlyAndAnEmptySelectionClearsThem)
 {
     gui::RecordListView list;
-    std::vector<std::string> rows(32766, "BH01A\t300\tF1");
-    std::vector<bool> selected(rows.size(), false);
-    for (std::size_t i = 1; i < selected.size(); i += 3)
+    list.resize(300, 600);
+    list.show();
+    list.setRows(std::vector<std::string>(32766, "BS00001A\t300\tF1\t   2.35E-04\t  1.012"));
+    std::vector<bool> selected(32766, false);
+    for (std::size_t i = 1; i < selected.size(); i += 2)
         selected[i] = true;
-    list.setRows(rows);
 
     list.setSelectedRows(selected);
-
+    QApplication::processEvents();
     EXPECT_EQ(list.selectedRows(), selected);
-    EXPECT_EQ(list.recordModel()->rowCount(), 32766);
-}
-
-TEST(RecordListView, AnEmptySelectionClearsEveryRow)
-{
-    gui::RecordListView list;
-    list.setRows({"Name", "A", "B"});
-    list.setSelectedRows({false, true, true});
-
     list.setSelectedRows({});
-
-    EXPECT_EQ(list.selectedRows(), std::vector<bool>(3, false));
+    EXPECT_EQ(list.selectedRows(), std::vector<bool>(32766, false));
 }
 
 TEST(TabStopDelegate, PlacesTheTabStopsInAscendingPixelsOfTheFont)
@@ -119,45 +111,33 @@ TEST(QtFilters, TurnsTextAndPatternPairsIntoQtFilters)
     EXPECT_EQ(gui::FilterSuffix("All files"), "");
 }
 
-TEST(OpenMultipleWindow, ReturnsTheChosenAndListedFilesOfTheFolder)
+// The window's list selection reaches the dialog; Cancel leaves it cancelled.
+TEST(OpenMultipleWindow, HandsTheChosenFilesToTheDialogOrCancelsIt)
 {
     TempDir temp;
     for (const char* name : {"a.ran", "b.ran", "c.ran", "notes.txt"})
         WriteBytes(temp.file(name), "x");
     const std::string folder = temp.path().string() + "/";
-    app::OpenMultipleDialog dialog;
-    dialog.Load(folder, 1, folder);
     ScriptedQtUi ui;
-    gui::OpenMultipleWindow window(dialog, ui);
-    auto* files = window.findChild<QListWidget*>("File1");
-    ASSERT_EQ(files->count(), 3);
+    for (bool cancel : {false, true}) {
+        app::OpenMultipleDialog dialog;
+        dialog.Load(folder, 1, folder);
+        gui::OpenMultipleWindow window(dialog, ui);
+        auto* files = window.findChild<QListWidget*>("File1");
+        ASSERT_EQ(files->count(), 3);
+        files->item(1)->setSelected(true);
+        files->item(2)->setSelected(true);
 
-    files->item(1)->setSelected(true);
-    files->item(2)->setSelected(true);
-    window.findChild<QPushButton*>("cmdOpen")->click();
+        window.findChild<QPushButton*>(cancel ? "cmdCancel" : "cmdOpen")->click();
 
-    ASSERT_TRUE(dialog.Closed());
-    const app::OpenMultipleResult& result = dialog.Result();
-    EXPECT_FALSE(result.Cancelled);
-    EXPECT_EQ(result.ChosenFiles, (std::vector<std::string> {folder + "b.ran", folder + "c.ran"}));
-    EXPECT_EQ(result.ListedFiles.size(), 3u);
-    EXPECT_EQ(result.CurrentPosition, 3);
-    EXPECT_EQ(window.windowTitle().toStdString(), "Open multiple - [ " + folder + "]");
-}
-
-TEST(OpenMultipleWindow, CancelLeavesTheDialogCancelled)
-{
-    TempDir temp;
-    const std::string folder = temp.path().string() + "/";
-    app::OpenMultipleDialog dialog;
-    dialog.Load(folder, 0, folder);
-    ScriptedQtUi ui;
-    gui::OpenMultipleWindow window(dialog, ui);
-
-    window.findChild<QPushButton*>("cmdCancel")->click();
-
-    EXPECT_TRUE(dialog.Closed());
-    EXPECT_TRUE(dialog.Result().Cancelled);
+        ASSERT_TRUE(dialog.Closed());
+        EXPECT_EQ(dialog.Result().Cancelled, cancel);
+        if (!cancel) {
+            EXPECT_EQ(dialog.Result().ChosenFiles,
+                      (std::vector<std::string> {folder + "b.ran", folder + "c.ran"}));
+            EXPECT_EQ(window.windowTitle().toStdString(), "Open multiple - [ " + folder + "]");
+        }
+    }
 }
 
 TEST(SplashWait, EndsWhenTheElapsedTimeReachesTheDelay)
@@ -174,14 +154,11 @@ TEST(SplashWait, EndsWhenTheElapsedTimeReachesTheDelay)
 TEST(AboutBox, ShowsTheProgramNameAndALinkToItsWebAddress)
 {
     gui::AboutBox box;
-
     auto* link = box.findChild<QLabel*>("Label7");
 
-    EXPECT_EQ(box.objectName(), "frmAbout");
     EXPECT_EQ(box.windowTitle(), "Tesmor 42");
     ASSERT_NE(link, nullptr);
     EXPECT_TRUE(link->text().contains(gui::product::WebAddress));
-    EXPECT_NE(box.findChild<QPushButton*>("cmdClose"), nullptr);
 }
 
 } // namespace
