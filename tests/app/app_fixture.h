@@ -19,6 +19,15 @@ inline constexpr int AmsEntry = 1; // "Varkel AMS format (*.ran)"
 inline constexpr int GedEntry = 6;
 inline constexpr const char* ClosedCaption = "Tesmor 42 - Anisotropy data browser";
 
+// List rows as the list hands them over: the header row, then one flag per record.
+inline std::vector<bool> Rows(int records, const std::vector<int>& selected)
+{
+    std::vector<bool> rows(static_cast<std::size_t>(records) + 1, false);
+    for (int row : selected)
+        rows[static_cast<std::size_t>(row)] = true;
+    return rows;
+}
+
 class BrowserTest : public ::testing::Test
 {
 protected:

@@ -9,7 +9,8 @@
 namespace tesmor::app {
 namespace {
 
-TEST(Listing, HeaderAndRowAlignEveryFieldToItsWidth)
+// The header is in the golden listings; a row with values at the edges of their widths.
+TEST(Listing, RowAlignsEveryFieldToItsWidth)
 {
     model::SpecimenRecord r;
     std::tie(r.Name, r.Field, r.Freq, r.Km) = std::tuple("A1", 423.0f, "N/A", 235.0f);
@@ -18,9 +19,6 @@ TEST(Listing, HeaderAndRowAlignEveryFieldToItsWidth)
     std::tie(r.K1dec, r.K1inc, r.K2dec, r.K2inc, r.K3dec, r.K3inc)
         = std::tuple(5.04f, 0.0f, 359.96f, 89.96f, 123.46f, 7.25f);
 
-    EXPECT_EQ(ListingHeader(),
-              "Name\t H\tF\t      Km\t    L\t    F\t    P\t    Pj\t    T\t    U\t"
-              "K1d\tK1i\tK2d\tK2i\tK3d\tK3i");
     EXPECT_EQ(ListingRow(r),
               "A1\t423\tN/A\t   2.35E-04\t  1.023\t  1.000\t  1.000\t"
               " 12.346\t -0.500\t  0.000\t  5.0\t 0.0\t360.0\t90.0\t"
@@ -114,19 +112,6 @@ TEST_F(PanelTest, MeanCheckBoxComesBackEnabledAndChecked)
     EXPECT_TRUE(c().chcMean.enabled);
     EXPECT_TRUE(c().chcMean.checked);
     EXPECT_TRUE(state().Display.chcMean);
-}
-
-TEST_F(PanelTest, ListSelectionFollowsTheRecordFlags)
-{
-    writeFile("seven.ran", 7);
-    open({"seven.ran"});
-    state().Data.ActiveRecords[1].Selected = true;
-    state().Data.ActiveRecords[4].Selected = true;
-
-    browser.Overview_List();
-
-    EXPECT_EQ(c().lstNames.selected,
-              (std::vector<bool> {false, false, true, false, false, true, false, false}));
 }
 
 } // namespace

@@ -12,14 +12,7 @@ namespace tesmor::app {
 namespace {
 
 using SavingTest = test_support::LoadedBrowserTest;
-
-std::vector<bool> Rows(int records, const std::vector<int>& selected)
-{
-    std::vector<bool> rows(static_cast<std::size_t>(records) + 1, false);
-    for (int row : selected)
-        rows[static_cast<std::size_t>(row)] = true;
-    return rows;
-}
+using test_support::Rows;
 
 // The specimen names of a binary data file, read back.
 std::vector<std::string> NamesIn(const std::string& path)

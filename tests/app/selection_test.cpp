@@ -9,15 +9,7 @@ namespace {
 
 using math::CoordinateSystem;
 using SelectionTest = test_support::LoadedBrowserTest;
-
-// List rows as the list hands them over: the header row, then one flag per record.
-std::vector<bool> Rows(int records, const std::vector<int>& selected)
-{
-    std::vector<bool> rows(static_cast<std::size_t>(records) + 1, false);
-    for (int row : selected)
-        rows[static_cast<std::size_t>(row)] = true;
-    return rows;
-}
+using test_support::Rows;
 
 std::vector<std::string> Names(const model::Records& records, bool selectedOnly = false)
 {
@@ -198,18 +190,6 @@ TEST_F(SelectionTest, GeologicalMergesSwitchTheSystemOrChangeNothing)
     for (const OptionButton* option : {&c().optGeo, &c().optPaleo, &c().optTecto})
         EXPECT_FALSE(option->enabled || option->checked);
     EXPECT_NEAR(state().Data.LoadedRecords.front().K11, opened.front().K11, 1e-5);
-}
-
-TEST(RemoveRecordById, RemovesEveryRecordOfThatIndexAndKeepsTheOrder)
-{
-    model::Records records(5);
-    for (std::size_t i = 0; i < records.size(); ++i)
-        records[i].Index = static_cast<std::int16_t>(i % 3 + 1);
-    RemoveRecordById(records, 2);
-    std::vector<int> left;
-    for (const model::SpecimenRecord& r : records)
-        left.push_back(r.Index);
-    EXPECT_EQ(left, (std::vector<int> {1, 3, 1}));
 }
 
 } // namespace
