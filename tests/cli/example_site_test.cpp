@@ -30,18 +30,6 @@ TEST_F(ExampleSite, TectonicSystemPutsTheChosenLineOnTheNorthAxis)
     }
 }
 
-TEST_F(ExampleSite, ExportsEveryKindOfFile)
-{
-    const ToolRun run = RunTool({"export", Example("BOHEM1.ran"), "--table", file("t.txt"), "--dat",
-                                 file("d.dat"), "--mean", file("m.txt"), "--mean-record",
-                                 file("m.ran"), "--name", "BOHEM1", "--picture", file("v.pdf")});
-
-    ASSERT_EQ(run.status, 0) << run.err;
-    for (const char* name : {"t.txt", "d.dat", "m.txt", "m.ran"})
-        EXPECT_TRUE(exists(name)) << name;
-    EXPECT_EQ(ReadBytes(file("v.pdf")).substr(0, 5), "%PDF-");
-}
-
 TEST_F(ExampleSite, MergesItsGeologicalFileBothWays)
 {
     const ToolRun back = RunTool({"merge", Example("BOHEM1.ran"), "--ged", Example("BOHEM1.ged"),

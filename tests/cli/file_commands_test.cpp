@@ -57,7 +57,7 @@ TEST_F(ExportCommand, WritesPicturesInTheFormatOfTheExtension)
     const ToolRun run = RunTool({"export", path, "--picture", file("v.png"), "--show",
                                  "data,k1,mean,ellipses,circles", "--plot1", "2", "--plot2", "3",
                                  "--scheme", "bw"});
-    for (const char* name : {"v.WMF", "v.svg", "v.bmp"})
+    for (const char* name : {"v.WMF", "v.svg", "v.bmp", "v.pdf"})
         EXPECT_EQ(RunTool({"export", path, "--picture", file(name)}).status, 0) << name;
 
     ASSERT_EQ(run.status, 0) << run.err;
@@ -65,6 +65,7 @@ TEST_F(ExportCommand, WritesPicturesInTheFormatOfTheExtension)
     EXPECT_EQ(ReadBytes(file("v.WMF")).substr(0, 4), "\xD7\xCD\xC6\x9A");
     EXPECT_NE(ReadBytes(file("v.svg")).find("<svg"), std::string::npos);
     EXPECT_EQ(ReadBytes(file("v.bmp")).substr(0, 2), "BM");
+    EXPECT_EQ(ReadBytes(file("v.pdf")).substr(0, 5), "%PDF-");
 }
 
 TEST_F(ExportCommand, WithoutPictureWriterPicturesAreHandedOverBeforeAnythingIsWritten)

@@ -36,16 +36,5 @@ TEST_F(TextFormats, ConvertWritesWhatTheBinaryWriterMakesOfTheImportedRecords)
     EXPECT_EQ(ReadBytes(file("asc.ran")), *expected);
 }
 
-TEST_F(TextFormats, RecordsOfAProFileCarryItsNamesAndTensors)
-{
-    const model::Records core = CoreTextRecords("two_blocks.pro", model::FileKind::Pro, {});
-
-    const json j = RunJson({"records", TextSample("two_blocks.pro")});
-
-    ASSERT_EQ(j["records"].size(), core.size());
-    EXPECT_EQ(j["records"][0]["Name"], core[0].Name);
-    EXPECT_EQ(static_cast<float>(j["records"][1]["K23"].get<double>()), core[1].K23);
-}
-
 } // namespace
 } // namespace tesmor::cli::test

@@ -21,7 +21,6 @@ public:
     std::function<void(gui::OpenMultipleWindow&)> openScript;
 
     std::vector<model::UserMessage> messages;
-    int openWindowsShown = 0;
 
     void ShowMessage(const model::UserMessage& message) override { messages.push_back(message); }
     bool AskOkCancel(const model::UserMessage& question) override
@@ -37,7 +36,6 @@ public:
 
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override
     {
-        ++openWindowsShown;
         gui::OpenMultipleWindow window(dialog, *this);
         if (openScript)
             openScript(window);

@@ -4,6 +4,20 @@
 
 namespace tesmor::testing {
 
+namespace {
+
+// The next scripted answer, or `none` (a person who cancels) when the queue is empty.
+template<typename T> T Next(std::deque<T>& answers, T none)
+{
+    if (answers.empty())
+        return none;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
 void ScriptedUi::ShowMessage(const model::UserMessage& message)
 {
     messages.push_back(message);
@@ -12,41 +26,25 @@ void ScriptedUi::ShowMessage(const model::UserMessage& message)
 bool ScriptedUi::AskOkCancel(const model::UserMessage& question)
 {
     questions.push_back(question);
-    if (okAnswers.empty())
-        return false;
-    const bool answer = okAnswers.front();
-    okAnswers.pop_front();
-    return answer;
+    return Next(okAnswers, false);
 }
 
 app::FileDialogAnswer ScriptedUi::OpenFileDialog(const app::FileDialogRequest& request)
 {
     openRequests.push_back(request);
-    if (openAnswers.empty())
-        return {};
-    app::FileDialogAnswer answer = openAnswers.front();
-    openAnswers.pop_front();
-    return answer;
+    return Next(openAnswers, app::FileDialogAnswer {});
 }
 
 app::FileDialogAnswer ScriptedUi::SaveFileDialog(const app::FileDialogRequest& request)
 {
     saveRequests.push_back(request);
-    if (saveAnswers.empty())
-        return {};
-    app::FileDialogAnswer answer = saveAnswers.front();
-    saveAnswers.pop_front();
-    return answer;
+    return Next(saveAnswers, app::FileDialogAnswer {});
 }
 
 void ScriptedUi::RunOpenMultiple(app::OpenMultipleDialog& dialog)
 {
-    openMultipleCaptions.push_back(dialog.Caption());
-    if (!openMultipleSteps.empty()) {
-        DialogStep step = std::move(openMultipleSteps.front());
-        openMultipleSteps.pop_front();
+    if (DialogStep step = Next(openMultipleSteps, DialogStep {}))
         step(dialog);
-    }
     if (!dialog.Closed())
         dialog.Cancel();
 }
@@ -59,9 +57,7 @@ void ScriptedUi::ShowWindow(app::WindowId window, bool modal)
 bool ScriptedUi::ChooseGedMatchMode(std::int16_t& mode)
 {
     matchModesShown.push_back(mode);
-    const int answer = matchAnswers.empty() ? 0 : matchAnswers.front();
-    if (!matchAnswers.empty())
-        matchAnswers.pop_front();
+    const int answer = Next(matchAnswers, 0);
     if (answer != 0)
         mode = static_cast<std::int16_t>(answer);
     return answer != 0;

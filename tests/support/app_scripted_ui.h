@@ -48,7 +48,6 @@ public:
     std::vector<model::UserMessage> questions;
     std::vector<app::FileDialogRequest> openRequests;
     std::vector<app::FileDialogRequest> saveRequests;
-    std::vector<std::string> openMultipleCaptions; // the caption when each dialog was shown
     std::vector<std::pair<app::WindowId, bool>> windows;
     std::vector<int> matchModesShown; // the option frmCopyGED opened with, each time
     // Each page printed: its title and the number of records drawn; `printFailure` is returned.
