@@ -79,26 +79,6 @@ TEST_F(OpenFilesTest, SpecimenSetOffersOnlyOptSpecUntilAnOrientedSetOpens)
     EXPECT_TRUE(c().optPaleoVertical.enabled);
 }
 
-TEST_F(OpenFilesTest, SetWithoutFoliationsForcesTheGeographicSystem)
-{
-    writeFile("fol.ran", 5);
-    writeFile("nofol.ran", 5, "0L");
-    open({"fol.ran"});
-    browser.optTecto_Click();
-    ASSERT_EQ(state().CoordSystem, CoordinateSystem::Tectonic);
-
-    open({"nofol.ran"});
-
-    EXPECT_EQ(state().CoordSystem, CoordinateSystem::Geographic);
-    EXPECT_TRUE(c().optGeo.checked);
-    EXPECT_FALSE(c().optPaleo.enabled);
-    EXPECT_FALSE(c().cboLine.enabled);
-    EXPECT_TRUE(c().cboLine.items.empty());
-    EXPECT_FALSE(c().lstLine.enabled);
-    EXPECT_TRUE(c().lstLine.rows.empty());
-    EXPECT_EQ(state().Data.ActiveRecords.size(), 5u);
-}
-
 TEST_F(OpenFilesTest, FoliationsFillTheStructureControls)
 {
     writeFile("f.ran", 4, "BL", "SK");
@@ -143,21 +123,33 @@ TEST_F(OpenFilesTest, MoreRecordsThanCanBeNumberedAreRefused)
     EXPECT_TRUE(state().Data.LoadedRecords.empty());
 }
 
-TEST_F(OpenFilesTest, PaleoSystemReopensWithTheNewSetsFirstFoliation)
+// A reopened set keeps the system with its own first foliation; a set without foliations
+// forces the geographic system.
+TEST_F(OpenFilesTest, ReopeningKeepsTheSystemWithTheNewFoliationOrFallsBackToGeographic)
 {
     writeFile("b.ran", 5, "BL");
     writeFile("s.ran", 5, "SK");
+    writeFile("nofol.ran", 5, "0L");
     open({"b.ran"});
     browser.cboLine_Click(1);
     browser.optPaleo_Click();
     ASSERT_EQ(state().LineationName, "L");
 
     open({"s.ran"});
-
     EXPECT_EQ(state().CoordSystem, CoordinateSystem::Paleogeographic);
     EXPECT_TRUE(c().optPaleo.checked);
     EXPECT_EQ(state().FoliationName, "S");
     EXPECT_EQ(state().LineationName, "0");
+    EXPECT_EQ(state().Data.ActiveRecords.size(), 5u);
+    browser.optTecto_Click();
+    ASSERT_EQ(state().CoordSystem, CoordinateSystem::Tectonic);
+
+    open({"nofol.ran"});
+    EXPECT_EQ(state().CoordSystem, CoordinateSystem::Geographic);
+    EXPECT_TRUE(c().optGeo.checked);
+    EXPECT_FALSE(c().optPaleo.enabled);
+    EXPECT_FALSE(c().cboLine.enabled || c().lstLine.enabled);
+    EXPECT_TRUE(c().cboLine.items.empty() && c().lstLine.rows.empty());
     EXPECT_EQ(state().Data.ActiveRecords.size(), 5u);
 }
 
