@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -125,22 +124,6 @@ TEST_F(MainWindowTest, OpeningTheExampleSetShowsItsRecordsStatisticsAndHeader)
     EXPECT_TRUE(find<QAction>("mnuSave")->isVisible());
     EXPECT_TRUE(find<QRadioButton>("optGeo")->isChecked());
     EXPECT_TRUE(script->messages.empty());
-}
-
-TEST_F(MainWindowTest, OpenWithoutAChosenFileAsksForOneAndKeepsTheDialogOpen)
-{
-    bool closedAfterOpen = true;
-    script->openScript = [&closedAfterOpen](gui::OpenMultipleWindow& dialog) {
-        dialog.findChild<QPushButton*>("cmdOpen")->click();
-        closedAfterOpen = dialog.result() == QDialog::Accepted;
-    };
-
-    find<QAction>("mnuOpen")->trigger();
-
-    ASSERT_EQ(script->messages.size(), 1u);
-    EXPECT_EQ(script->messages.front().text, "No file(s) selected!");
-    EXPECT_FALSE(closedAfterOpen);
-    EXPECT_EQ(window->windowTitle(), "Tesmor 42 - Anisotropy data browser");
 }
 
 TEST_F(MainWindowTest, TheNetShowsTheThreeAxesInColourAndInBlackAndWhite)

@@ -111,7 +111,8 @@ TEST(QtFilters, TurnsTextAndPatternPairsIntoQtFilters)
     EXPECT_EQ(gui::FilterSuffix("All files"), "");
 }
 
-// The window's list selection reaches the dialog; Cancel leaves it cancelled.
+// Open with nothing chosen asks for a file and keeps the window open; otherwise the window's
+// list selection reaches the dialog, or Cancel leaves it cancelled.
 TEST(OpenMultipleWindow, HandsTheChosenFilesToTheDialogOrCancelsIt)
 {
     TempDir temp;
@@ -119,25 +120,31 @@ TEST(OpenMultipleWindow, HandsTheChosenFilesToTheDialogOrCancelsIt)
         WriteBytes(temp.file(name), "x");
     const std::string folder = temp.path().string() + "/";
     ScriptedQtUi ui;
-    for (bool cancel : {false, true}) {
+    for (int step = 0; step < 3; ++step) {
+        SCOPED_TRACE(step);
         app::OpenMultipleDialog dialog;
         dialog.Load(folder, 1, folder);
         gui::OpenMultipleWindow window(dialog, ui);
         auto* files = window.findChild<QListWidget*>("File1");
         ASSERT_EQ(files->count(), 3);
-        files->item(1)->setSelected(true);
-        files->item(2)->setSelected(true);
+        files->item(1)->setSelected(step > 0);
+        files->item(2)->setSelected(step > 0);
 
-        window.findChild<QPushButton*>(cancel ? "cmdCancel" : "cmdOpen")->click();
+        window.findChild<QPushButton*>(step == 2 ? "cmdCancel" : "cmdOpen")->click();
 
-        ASSERT_TRUE(dialog.Closed());
-        EXPECT_EQ(dialog.Result().Cancelled, cancel);
-        if (!cancel) {
+        EXPECT_EQ(dialog.Closed(), step > 0);
+        EXPECT_EQ(window.result() == QDialog::Accepted, step == 1);
+        if (step == 1) {
             EXPECT_EQ(dialog.Result().ChosenFiles,
                       (std::vector<std::string> {folder + "b.ran", folder + "c.ran"}));
             EXPECT_EQ(window.windowTitle().toStdString(), "Open multiple - [ " + folder + "]");
         }
+        if (step == 2) {
+            EXPECT_TRUE(dialog.Result().Cancelled);
+        }
     }
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages.front().text, "No file(s) selected!");
 }
 
 TEST(SplashWait, EndsWhenTheElapsedTimeReachesTheDelay)
