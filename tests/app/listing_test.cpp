@@ -25,15 +25,13 @@ TEST(Listing, RowAlignsEveryFieldToItsWidth)
               "123.5\t 7.2");
 }
 
-TEST(Listing, LongTextsKeepTheirRightmostOrLeftmostCharacters)
+// Long texts keep their rightmost or leftmost characters; fixed numbers round half to even and
+// never show minus zero.
+TEST(Listing, AlignedTextsAndFixedNumbers)
 {
     EXPECT_EQ(AlignRight("12345", 3), "345");
     EXPECT_EQ(AlignLeft("TRB2/3", 3), "TRB");
     EXPECT_EQ(AlignRight("1", 3), "  1");
-}
-
-TEST(Listing, FixedFormatRoundsHalfToEvenAndNeverShowsMinusZero)
-{
     EXPECT_EQ(FormatFixed(0.0625, 3), "0.062");
     EXPECT_EQ(FormatFixed(0.0635, 3), "0.064");
     EXPECT_EQ(FormatFixed(-0.0001, 3), "0.000");

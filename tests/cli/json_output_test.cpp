@@ -7,16 +7,13 @@
 namespace tesmor::cli {
 namespace {
 
-TEST(FloatJson, PrintsTheShortestTextThatReadsBackAsTheSameFloat)
+TEST(FloatJson, PrintsTheShortestTextThatReadsBackAsTheSameFloatOrNull)
 {
     EXPECT_EQ(FloatJson(0.1f).dump(), "0.1");
     EXPECT_EQ(FloatJson(1300.0f).dump(), "1300.0");
     EXPECT_EQ(FloatJson(-2.5e-7f).dump(), "-2.5e-07");
     EXPECT_EQ(static_cast<float>(FloatJson(1.0f / 3.0f).get<double>()), 1.0f / 3.0f);
-}
-
-TEST(FloatJson, GivesNullForValuesThatAreNotFinite)
-{
+    // Values that are not finite give null.
     EXPECT_TRUE(FloatJson(std::numeric_limits<float>::quiet_NaN()).is_null());
     EXPECT_TRUE(FloatJson(std::numeric_limits<float>::infinity()).is_null());
 }

@@ -126,39 +126,34 @@ TEST_F(MainWindowTest, OpeningTheExampleSetShowsItsRecordsStatisticsAndHeader)
     EXPECT_TRUE(script->messages.empty());
 }
 
-TEST_F(MainWindowTest, TheNetShowsTheThreeAxesInColourAndInBlackAndWhite)
+// The net shows the three axes in colour until cmdBW; the coordinate option and the symbol
+// slider reach their operations.
+TEST_F(MainWindowTest, TheSchemeCoordinateAndSymbolControlsReachTheirOperations)
 {
     openExample();
+    auto* list = find<gui::RecordListView>("lstNames");
+    const std::string geographic = list->recordModel()->rows()[1];
     const QColor blue(0, 0, 255);
     const QColor green(0, 255, 0);
     ASSERT_GT(CountColour(grabPicture("picStereo"), blue), 50);
     EXPECT_GT(CountColour(grabPicture("picStereo"), green), 50);
 
     find<QPushButton>("cmdBW")->click();
+    find<QRadioButton>("optPaleo")->click();
+    find<QSlider>("vslSymbolSize")->setValue(17);
     settle();
 
     const QImage blackAndWhite = grabPicture("picStereo");
     EXPECT_EQ(CountColour(blackAndWhite, blue), 0);
     EXPECT_EQ(CountColour(blackAndWhite, green), 0);
-}
-
-TEST_F(MainWindowTest, TheCoordinateOptionAndTheSymbolSliderReachTheirOperations)
-{
-    openExample();
-    auto* list = find<gui::RecordListView>("lstNames");
-    const std::string geographic = list->recordModel()->rows()[1];
-
-    find<QRadioButton>("optPaleo")->click();
-    find<QSlider>("vslSymbolSize")->setValue(17);
-    settle();
-
     EXPECT_TRUE(find<QRadioButton>("optPaleo")->isChecked());
     ASSERT_EQ(list->recordModel()->rowCount(), 33);
     EXPECT_NE(list->recordModel()->rows()[1], geographic);
     EXPECT_EQ(find<QLineEdit>("txtSymbolSize")->text(), "17");
 }
 
-TEST_F(MainWindowTest, ANameTypedForTheMeanTensorLastsUntilTheDataSetChanges)
+// A name typed for the mean tensor lasts until the data set changes.
+TEST_F(MainWindowTest, ANameTypedForTheMeanTensorLastsUntilCloseWhichEmptiesEveryControl)
 {
     openExample();
     auto* name = find<QLineEdit>("txtMeanName");
@@ -170,12 +165,19 @@ TEST_F(MainWindowTest, ANameTypedForTheMeanTensorLastsUntilTheDataSetChanges)
     const QString afterOption = name->text();
     find<QAction>("mnuClose")->trigger();
     settle();
-    const QString afterClose = name->text();
+    EXPECT_EQ(afterOption, "BOHEM1 cleaved");
+    EXPECT_EQ(name->text(), "");
+    // Close shows the closed state in every kind of control.
+    EXPECT_EQ(window->windowTitle(), "Tesmor 42 - Anisotropy data browser");
+    EXPECT_FALSE(find<QWidget>("lstNames")->isEnabled());
+    EXPECT_FALSE(find<QWidget>("picStereo")->isEnabled());
+    EXPECT_FALSE(find<QWidget>("fraCoor")->isEnabled());
+    EXPECT_EQ(find<gui::RecordListView>("lstNames")->recordModel()->rowCount(), 0);
+    EXPECT_FALSE(find<QAction>("mnuSave")->isVisible());
+    EXPECT_EQ(find<QLabel>("StatusBar1Panel1")->text(), "Site:");
     QTest::keyClicks(name, "x");
     openExample();
 
-    EXPECT_EQ(afterOption, "BOHEM1 cleaved");
-    EXPECT_EQ(afterClose, "");
     EXPECT_EQ(name->text(), "BOHEM1");
 }
 
@@ -270,22 +272,6 @@ TEST_F(MainWindowTest, AtTheSmallestWindowEveryLabelShowsItsWholeText)
     EXPECT_GT(checked, 40);
     for (int panel = 1; panel <= 8; ++panel)
         EXPECT_TRUE(find<QLabel>(("StatusBar1Panel" + std::to_string(panel)).c_str())->isVisible());
-}
-
-TEST_F(MainWindowTest, CloseReturnsToTheClosedState)
-{
-    openExample();
-
-    find<QAction>("mnuClose")->trigger();
-    settle();
-
-    EXPECT_EQ(window->windowTitle(), "Tesmor 42 - Anisotropy data browser");
-    EXPECT_FALSE(find<QWidget>("lstNames")->isEnabled());
-    EXPECT_FALSE(find<QWidget>("picStereo")->isEnabled());
-    EXPECT_FALSE(find<QWidget>("fraCoor")->isEnabled());
-    EXPECT_EQ(find<gui::RecordListView>("lstNames")->recordModel()->rowCount(), 0);
-    EXPECT_FALSE(find<QAction>("mnuSave")->isVisible());
-    EXPECT_EQ(find<QLabel>("StatusBar1Panel1")->text(), "Site:");
 }
 
 } // namespace
