@@ -95,32 +95,32 @@ TEST_F(OpenFilesTest, FoliationsFillTheStructureControls)
     EXPECT_TRUE(c().chcF1C.enabled);
 }
 
-TEST_F(OpenFilesTest, ReaderErrorOnTheSecondOfThreeFilesLeavesTheClosedState)
+// A reader error on the second of three files, or more records than can be numbered, leave
+// the closed state with one message.
+TEST_F(OpenFilesTest, FailedOpensLeaveTheClosedState)
 {
     writeFile("a.ran", 3);
     tesmor::test::WriteBytes(dataFolder() + "b.ran", "");
     writeFile("c.ran", 3);
-
-    open({"a.ran", "b.ran", "c.ran"});
-
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title, "Input error!");
-    expectClosed();
-    EXPECT_TRUE(c().lstNames.rows.empty());
-    EXPECT_EQ(c().picStereo.picture, nullptr);
-}
-
-TEST_F(OpenFilesTest, MoreRecordsThanCanBeNumberedAreRefused)
-{
     writeFile("big.ran", model::MaxRecordsPerFile);
-    writeFile("small.ran", 3);
+    const struct
+    {
+        std::vector<std::string> files;
+        std::string message;
+    } cases[] = {{{"a.ran", "b.ran", "c.ran"}, "Input error!"}, {{"big.ran", "a.ran"}, "32767"}};
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.message);
+        ui.messages.clear();
 
-    open({"big.ran", "small.ran"});
+        open(t.files);
 
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("32767"), std::string::npos);
-    EXPECT_FALSE(state().ViewsReady);
-    EXPECT_TRUE(state().Data.LoadedRecords.empty());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE((ui.messages[0].title + ui.messages[0].text).find(t.message), std::string::npos);
+        expectClosed();
+        EXPECT_TRUE(c().lstNames.rows.empty());
+        EXPECT_EQ(c().picStereo.picture, nullptr);
+        EXPECT_TRUE(state().Data.LoadedRecords.empty());
+    }
 }
 
 // A reopened set keeps the system with its own first foliation; a set without foliations
