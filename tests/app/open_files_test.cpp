@@ -174,18 +174,5 @@ TEST_F(OpenFilesTest, StartsClosedAndCloseReturnsThereKeepingTheData)
     EXPECT_EQ(state().Data.WorkingRecords.size(), 5u);
 }
 
-TEST_F(OpenFilesTest, GeologicalFilesGoToTheEditor)
-{
-    tesmor::test::WriteBytes(dataFolder() + "site.ged", "x");
-
-    open({"site.ged"}, test_support::GedEntry);
-
-    EXPECT_EQ(state().FileKind, model::FileKind::Geological);
-    EXPECT_EQ(state().GedFileName, "site.ged");
-    ASSERT_EQ(ui.windows.size(), 1u);
-    EXPECT_EQ(ui.windows[0].first, WindowId::GedEditor);
-    EXPECT_FALSE(state().ViewsReady);
-}
-
 } // namespace
 } // namespace tesmor::app

@@ -101,12 +101,16 @@ TEST_F(NavigationTest, PreviousAndNextWrapAroundTheFolder)
     EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - [" + dataFolder() + "c.ran]");
 }
 
-TEST_F(NavigationTest, GeologicalFileListIsIgnoredAndTheSetStaysUsable)
+// A geological file goes to the editor; its folder list is ignored and the set stays usable.
+TEST_F(NavigationTest, GeologicalFilesGoToTheEditorAndTheSetStaysUsable)
 {
     tesmor::test::WriteBytes(dataFolder() + "g1.ged", "x");
     tesmor::test::WriteBytes(dataFolder() + "g2.ged", "x");
     open({"b.ran"});
     open({"g1.ged"}, test_support::GedEntry);
+    EXPECT_EQ(state().FileKind, model::FileKind::Geological);
+    EXPECT_EQ(state().GedFileName, "g1.ged");
+    EXPECT_EQ(ui.windows, (decltype(ui.windows) {{WindowId::GedEditor, true}}));
 
     browser.mnuNext_Click();
 
