@@ -34,10 +34,12 @@ TEST(FileKinds, FollowTheFileNameInAnyCase)
     }
 }
 
-TEST(CommandLineFiles, AreOpenedLikeTheOpenDialogChoosesThem)
+// Files named on the command line are opened like the open dialog chooses them; missing,
+// unknown, mixed or geological files are refused and change nothing.
+TEST(CommandLineFiles, AreOpenedLikeTheOpenDialogChoosesThemOrRefused)
 {
     TempDir temp;
-    for (const char* name : {"c.ran", "a.ran", "b.ran", "z.pro", "d.are"})
+    for (const char* name : {"c.ran", "a.ran", "b.ran", "z.pro", "d.are", "a.doc", "a.ged"})
         WriteBytes(temp.file(name), "x");
     const std::string folder = temp.path().string() + "/";
     app::BrowserState state;
@@ -50,27 +52,21 @@ TEST(CommandLineFiles, AreOpenedLikeTheOpenDialogChoosesThem)
     EXPECT_EQ(state.FolderFiles,
               (std::vector<std::string> {folder + "a.ran", folder + "b.ran", folder + "c.ran"}));
     EXPECT_EQ(state.FolderFileIndex, 2);
-
     ASSERT_FALSE(app::PrepareCommandLineFiles(state, {temp.file("a.ran"), temp.file("d.are")}));
     EXPECT_EQ(state.FileKind, FileKind::BinaryAll);
     EXPECT_EQ(state.FilesToOpen.size(), 2u);
-}
 
-TEST(CommandLineFiles, RefusesMissingUnknownMixedOrGeologicalFilesAndChangesNothing)
-{
-    TempDir temp;
-    for (const char* name : {"a.ran", "a.pro", "a.doc", "a.ged"})
-        WriteBytes(temp.file(name), "x");
-    app::BrowserState state;
-    state.DataFolder = "/kept/";
-
-    EXPECT_TRUE(app::PrepareCommandLineFiles(state, {temp.file("missing.ran")}));
-    EXPECT_TRUE(app::PrepareCommandLineFiles(state, {temp.file("a.doc")}));
-    EXPECT_TRUE(app::PrepareCommandLineFiles(state, {temp.file("a.ged")}));
-    EXPECT_TRUE(app::PrepareCommandLineFiles(state, {temp.file("a.ran"), temp.file("a.pro")}));
-
-    EXPECT_EQ(state.DataFolder, "/kept/");
-    EXPECT_TRUE(state.FilesToOpen.empty());
+    app::BrowserState refused;
+    refused.DataFolder = "/kept/";
+    for (const std::vector<std::string>& names : std::vector<std::vector<std::string>> {
+             {"missing.ran"}, {"a.doc"}, {"a.ged"}, {"a.ran", "z.pro"}}) {
+        std::vector<std::string> paths;
+        for (const std::string& name : names)
+            paths.push_back(temp.file(name));
+        EXPECT_TRUE(app::PrepareCommandLineFiles(refused, paths)) << names.back();
+    }
+    EXPECT_EQ(refused.DataFolder, "/kept/");
+    EXPECT_TRUE(refused.FilesToOpen.empty());
 }
 
 } // namespace
