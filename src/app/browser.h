@@ -8,6 +8,7 @@
 #include "app/controls.h"
 #include "app/user_interface.h"
 #include "plot/parameter_plot.h"
+#include "plot/picking.h"
 #include "plot/stereonet.h"
 
 #include <array>
@@ -36,6 +37,21 @@ struct ScreenViews
     plot::PlotStyle plot2Style;
     std::optional<plot::PlotData> plot1; // empty for a plot kind outside 1-4
     std::optional<plot::PlotData> plot2;
+};
+
+// The mouse buttons held or changed in a mouse event over a picture.
+namespace mouse {
+inline constexpr int Left = 1, Right = 2, Middle = 4;
+} // namespace mouse
+
+// A mouse event over a picture: the buttons (those held for a move, the one changed for a press
+// or release), the keyboard modifiers and the position in pixels of the recorded picture.
+struct MouseEvent
+{
+    int buttons = 0;
+    plot::Modifiers modifiers;
+    double x = 0;
+    double y = 0;
 };
 
 // Two recordings per picture, used in turn, so that a window still showing the previous
@@ -148,6 +164,18 @@ public:
     void cmdBW_Click();
     void vslSymbolSize_Change(int value);
 
+    // The mouse over the pictures: read-outs while moving, a rubber band from press to release
+    // that selects the records inside it (the net: any button; the plots: the left button).
+    void picStereo_MouseDown(const MouseEvent& event);
+    void picStereo_MouseMove(const MouseEvent& event);
+    void picStereo_MouseUp(const MouseEvent& event);
+    void picPlot1_MouseDown(const MouseEvent& event);
+    void picPlot1_MouseMove(const MouseEvent& event);
+    void picPlot1_MouseUp(const MouseEvent& event);
+    void picPlot2_MouseDown(const MouseEvent& event);
+    void picPlot2_MouseMove(const MouseEvent& event);
+    void picPlot2_MouseUp(const MouseEvent& event);
+
     // Layout.
     void cmdExpand_Click();
     void cmdStereo_Click();
@@ -192,11 +220,18 @@ private:
                     plot::PlotStyle& style, std::optional<plot::PlotData>& data, Picture& picture);
     void setPicture(Picture& picture, std::shared_ptr<plot::RecordingCanvas> recording);
 
+    // Picking.
+    void plotMouseMove(int plot, const MouseEvent& event);
+    void plotMouseUp(int plot, const MouseEvent& event);
+    void replaceSelection(const std::vector<bool>& records);
+
     UserInterface& m_ui;
     BrowserState m_state;
     MainWindowControls m_controls;
     ScreenViews m_views;
     std::array<RecordingPool, 3> m_recordings; // picStereo, picPlot1, picPlot2
+    // The press point of the band on each picture (picStereo, picPlot1, picPlot2), while held.
+    std::array<std::optional<plot::WorldPoint>, 3> m_press;
     PictureSize m_stereoSize;
     PictureSize m_plot1Size {400, 300};
     PictureSize m_plot2Size {400, 300};

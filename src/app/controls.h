@@ -114,6 +114,11 @@ struct MainWindowControls
     Label lblStereo;
     Label lblPlot1;
     Label lblPlot2;
+    // Read-outs of the position under the mouse: declination and inclination on the net, the
+    // two values of each plot.
+    Label lblStereoD, lblStereoI;
+    Label lblPlot1X, lblPlot1Y;
+    Label lblPlot2X, lblPlot2Y;
     OptionButton optEqualAngle;
     OptionButton optEqualArea;
     OptionButton optPKm;

@@ -24,12 +24,14 @@ bool Drawable(double lo, double hi)
     return std::isfinite(lo) && std::isfinite(hi) && hi > lo;
 }
 
-// The value of an axis at a pixel, the pixels p1 and p2 standing for lo and hi.
+// The value of an axis at a pixel, the pixels p1 and p2 standing for lo and hi: the straight
+// line through the two pairs, written so that both ends come back exactly.
 double AxisValue(double pixel, double p1, double p2, double lo, double hi)
 {
     if (!Drawable(lo, hi))
         return lo;
-    return MapLinear({pixel, 0}, {p1, 0}, {p2, 1}, {lo, 0}, {hi, 1}).x;
+    const double t = (pixel - p1) / (p2 - p1);
+    return lo * (1 - t) + hi * t;
 }
 
 } // namespace
@@ -41,9 +43,9 @@ PickRectangle OrderedRectangle(WorldPoint a, WorldPoint b)
 
 WorldPoint NetFromCanvas(const NetFrame& frame, WorldPoint pixel)
 {
+    // The inverse of NetFrame::toCanvas; the centre comes back as exactly (0, 0).
     const double half = frame.diameter / 2;
-    return MapLinear(pixel, {frame.cx, frame.cy}, {frame.cx + half, frame.cy - half}, {0, 0},
-                     {1, 1});
+    return {(pixel.x - frame.cx) / half, (frame.cy - pixel.y) / half};
 }
 
 Direction DirectionAt(math::Projection projection, WorldPoint net)
