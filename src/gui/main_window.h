@@ -105,11 +105,12 @@ private:
     // main_window_layout.cpp
     QWidget* buildCentralWidget();
     QWidget* buildListColumn();
-    QWidget* buildPicturePanel(const char* name, const char* buttonName,
-                               app::Button app::MainWindowControls::*buttonControl,
-                               const char* labelName, const QString& caption,
-                               const std::vector<std::pair<const char*, QString>>& options,
-                               QButtonGroup*& group);
+    QWidget* buildPicturePanel(
+        const char* name, const char* buttonName,
+        app::Button app::MainWindowControls::*buttonControl, const char* labelName,
+        const QString& caption, const std::vector<std::pair<const char*, QString>>& options,
+        QButtonGroup*& group,
+        const std::vector<std::pair<const char*, app::Label app::MainWindowControls::*>>& readOuts);
     QGroupBox* buildCoordinateGroup();
     QGroupBox* buildDisplayGroup();
     QGroupBox* buildPropertiesGroup();
@@ -137,6 +138,11 @@ private:
     void applyDisplayControls();
     void applyMenus();
     void applyFocus();
+    // The read-outs of the position under the mouse, alone: a mouse move changes nothing else.
+    void applyReadOuts();
+    void connectPicture(PictureWidget* picture, void (app::Browser::*down)(const app::MouseEvent&),
+                        void (app::Browser::*move)(const app::MouseEvent&),
+                        void (app::Browser::*up)(const app::MouseEvent&));
     QWidget* widgetOf(const std::string& controlName) const;
 
     std::unique_ptr<app::UserInterface> m_ui;
@@ -173,6 +179,7 @@ private:
     std::vector<OptionBinding> m_options;
     std::vector<CheckBinding> m_checks;
     std::vector<LabelBinding> m_labels;
+    std::vector<LabelBinding> m_readOuts;
     std::vector<FrameBinding> m_frames;
     std::vector<MenuBinding> m_menus;
     std::vector<PictureBinding> m_pictures;

@@ -88,6 +88,64 @@ void MainWindow::connectControls()
 
     for (PictureWidget* picture : {m_picStereo, m_picPlot1, m_picPlot2})
         connect(picture, &PictureWidget::resized, this, [this] { pictureSizesChanged(); });
+
+    connectPicture(m_picStereo, &Browser::picStereo_MouseDown, &Browser::picStereo_MouseMove,
+                   &Browser::picStereo_MouseUp);
+    connectPicture(m_picPlot1, &Browser::picPlot1_MouseDown, &Browser::picPlot1_MouseMove,
+                   &Browser::picPlot1_MouseUp);
+    connectPicture(m_picPlot2, &Browser::picPlot2_MouseDown, &Browser::picPlot2_MouseMove,
+                   &Browser::picPlot2_MouseUp);
+}
+
+namespace {
+
+// A mouse event in the pixels the picture was recorded in: the picture is drawn for the
+// widget's size in device pixels, so a position in the widget's own pixels scales by the
+// device pixel ratio.
+app::MouseEvent PictureMouseEvent(const PictureWidget* picture, QPoint pos,
+                                  Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+{
+    const qreal ratio = picture->devicePixelRatioF();
+    int held = 0;
+    if (buttons & Qt::LeftButton)
+        held |= app::mouse::Left;
+    if (buttons & Qt::RightButton)
+        held |= app::mouse::Right;
+    if (buttons & Qt::MiddleButton)
+        held |= app::mouse::Middle;
+    return {held,
+            {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+             modifiers.testFlag(Qt::AltModifier)},
+            pos.x() * ratio,
+            pos.y() * ratio};
+}
+
+} // namespace
+
+void MainWindow::connectPicture(PictureWidget* picture,
+                                void (Browser::*down)(const app::MouseEvent&),
+                                void (Browser::*move)(const app::MouseEvent&),
+                                void (Browser::*up)(const app::MouseEvent&))
+{
+    connect(picture, &PictureWidget::mousePressed, this,
+            [this, picture, down](QPoint pos, Qt::MouseButton button, Qt::MouseButtons,
+                                  Qt::KeyboardModifiers modifiers) {
+                (m_browser.*down)(PictureMouseEvent(picture, pos, button, modifiers));
+            });
+    connect(picture, &PictureWidget::mouseMoved, this,
+            [this, picture, move](QPoint pos, Qt::MouseButtons buttons,
+                                  Qt::KeyboardModifiers modifiers) {
+                if (m_syncing)
+                    return;
+                (m_browser.*move)(PictureMouseEvent(picture, pos, buttons, modifiers));
+                applyReadOuts();
+            });
+    connect(picture, &PictureWidget::mouseReleased, this,
+            [this, picture, up](QPoint pos, Qt::MouseButton button, Qt::MouseButtons,
+                                Qt::KeyboardModifiers modifiers) {
+                const app::MouseEvent event = PictureMouseEvent(picture, pos, button, modifiers);
+                run([this, up, &event] { (m_browser.*up)(event); });
+            });
 }
 
 void MainWindow::pictureSizesChanged()

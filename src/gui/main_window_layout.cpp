@@ -62,11 +62,12 @@ QWidget* MainWindow::buildCentralWidget()
     auto* grid = new QGridLayout(m_middle);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(6);
-    grid->addWidget(buildPicturePanel(
-                        "picStereo", "cmdStereo", &Controls::cmdStereo, "lblStereo", "Projection:",
-                        {{"optEqualArea", "Equal-area"}, {"optEqualAngle", "Equal-angle"}},
-                        m_projectionGroup),
-                    0, 0);
+    grid->addWidget(
+        buildPicturePanel(
+            "picStereo", "cmdStereo", &Controls::cmdStereo, "lblStereo", "Projection:",
+            {{"optEqualArea", "Equal-area"}, {"optEqualAngle", "Equal-angle"}}, m_projectionGroup,
+            {{"lblStereoD", &Controls::lblStereoD}, {"lblStereoI", &Controls::lblStereoI}}),
+        0, 0);
     auto* plots = new QVBoxLayout;
     plots->setSpacing(6);
     plots->addWidget(buildPicturePanel("picPlot1", "cmdPlot1", &Controls::cmdPlot1, "lblPlot1",
@@ -75,13 +76,17 @@ QWidget* MainWindow::buildCentralWidget()
                                         {"optPjKm", "Pj-Km"},
                                         {"optPLogKm", "P-LogKm"},
                                         {"optHKm", "H-Km"}},
-                                       m_plot1Group),
+                                       m_plot1Group,
+                                       {{"lblPlot1X", &Controls::lblPlot1X},
+                                        {"lblPlot1Y", &Controls::lblPlot1Y}}),
                      1);
-    plots->addWidget(buildPicturePanel(
-                         "picPlot2", "cmdPlot2", &Controls::cmdPlot2, "lblPlot2", "Plot:",
-                         {{"optPT", "P-T"}, {"optPjT", "Pj-T"}, {"optLF", "L-F"}, {"optPU", "P-U"}},
-                         m_plot2Group),
-                     1);
+    plots->addWidget(
+        buildPicturePanel(
+            "picPlot2", "cmdPlot2", &Controls::cmdPlot2, "lblPlot2",
+            "Plot:", {{"optPT", "P-T"}, {"optPjT", "Pj-T"}, {"optLF", "L-F"}, {"optPU", "P-U"}},
+            m_plot2Group,
+            {{"lblPlot2X", &Controls::lblPlot2X}, {"lblPlot2Y", &Controls::lblPlot2Y}}),
+        1);
     grid->addLayout(plots, 0, 1);
     grid->addWidget(buildCoordinateGroup(), 1, 0);
     grid->addWidget(buildMeanTensorGroup(), 1, 1);
@@ -139,11 +144,11 @@ QWidget* MainWindow::buildListColumn()
     return column;
 }
 
-QWidget* MainWindow::buildPicturePanel(const char* name, const char* buttonName,
-                                       app::Button Controls::*buttonControl, const char* labelName,
-                                       const QString& caption,
-                                       const std::vector<std::pair<const char*, QString>>& options,
-                                       QButtonGroup*& group)
+QWidget* MainWindow::buildPicturePanel(
+    const char* name, const char* buttonName, app::Button Controls::*buttonControl,
+    const char* labelName, const QString& caption,
+    const std::vector<std::pair<const char*, QString>>& options, QButtonGroup*& group,
+    const std::vector<std::pair<const char*, app::Label Controls::*>>& readOuts)
 {
     auto* panel = new QWidget;
     auto* layout = new QVBoxLayout(panel);
@@ -169,7 +174,15 @@ QWidget* MainWindow::buildPicturePanel(const char* name, const char* buttonName,
         group->addButton(option, id++);
         row->addWidget(option);
     }
-    row->addStretch();
+    // The read-outs share the room left of the row and ask for none: a text of any length
+    // never moves the options or the picture.
+    for (const auto& [readOutName, control] : readOuts) {
+        QLabel* readOut = label(readOutName);
+        readOut->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        readOut->setMinimumWidth(0);
+        row->addWidget(readOut, 1);
+        m_readOuts.push_back({control, readOut});
+    }
     layout->addLayout(row);
     m_rowButtons.push_back({buttonControl, button, caption.chopped(1) + " options"});
     return panel;

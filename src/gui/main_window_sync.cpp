@@ -105,6 +105,7 @@ void MainWindow::applyControls()
         label.widget->setText(text((c.*label.control).text));
     }
     m_cmdExpand->setText(text(c.cmdExpand.caption));
+    applyReadOuts();
 
     // Containers follow their contents, so that hidden pictures and groups leave no gaps.
     for (PictureWidget* picture : {m_picStereo, m_picPlot1, m_picPlot2})
@@ -268,6 +269,16 @@ void MainWindow::applyFocus()
     if (QWidget* widget = widgetOf(m_browser.Controls().focus)) {
         if (widget->isVisible() && widget->isEnabled())
             widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void MainWindow::applyReadOuts()
+{
+    const app::MainWindowControls& c = m_browser.Controls();
+    for (const LabelBinding& readOut : m_readOuts) {
+        const QString shown = text((c.*readOut.control).text);
+        if (readOut.widget->text() != shown)
+            readOut.widget->setText(shown);
     }
 }
 

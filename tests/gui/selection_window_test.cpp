@@ -3,6 +3,7 @@
 
 #include "gui/copy_ged_dialog.h"
 #include "gui/main_window.h"
+#include "gui/picture_widget.h"
 #include "gui/record_list.h"
 #include "gui_scripted_qt_ui.h"
 #include "temp_dir.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +50,24 @@ TEST(SelectionWindow, TheListHandsItsSelectionOverAndDisregardingShortensIt)
     EXPECT_EQ(window.findChild<QLabel*>("lblN")->text(), QString::number(n - 2));
     window.findChild<QAction*>("mnuRestoreAllRecords")->trigger();
     EXPECT_EQ(list->model()->rowCount(), int(n) + 1);
+
+    // A band over the whole net with Ctrl selects every record by its K1 axis, in the list too;
+    // the plots do not pick with the right button; the net reads the position under the mouse.
+    QApplication::processEvents(); // the pictures recorded for their widgets' sizes
+    auto* net = window.findChild<gui::PictureWidget*>("picStereo");
+    const QPoint corner(net->width() - 1, net->height() - 1);
+    QTest::mousePress(net, Qt::RightButton, Qt::ControlModifier, corner);
+    QTest::mouseRelease(net, Qt::RightButton, Qt::ControlModifier, QPoint(1, 1));
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), int(n));
+    auto* plot = window.findChild<gui::PictureWidget*>("picPlot1");
+    QTest::mousePress(plot, Qt::RightButton, {}, QPoint(0, 0));
+    QTest::mouseRelease(plot, Qt::RightButton, {}, QPoint(0, 0));
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), int(n));
+    QMouseEvent move(QEvent::MouseMove, QPointF(net->rect().center()),
+                     net->mapToGlobal(QPointF(net->rect().center())), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(net, &move);
+    EXPECT_TRUE(window.findChild<QLabel*>("lblStereoI")->text().startsWith("I= 8"));
 }
 
 TEST(CopyGedDialog, OpensOnTheStoredOptionAndContinuesWithTheChosenOne)
