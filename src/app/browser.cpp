@@ -76,6 +76,10 @@ void Browser::ClearWindow()
     c.lblStatisticsInfo.visible = false;
     for (const StatisticsLabel& label : StatisticsLabels())
         (c.*label.Control).text.clear();
+    for (Label* readOut :
+         {&c.lblStereoD, &c.lblStereoI, &c.lblPlot1X, &c.lblPlot1Y, &c.lblPlot2X, &c.lblPlot2Y})
+        readOut->text.clear();
+    m_press = {};
     m_state.ViewsReady = false;
     enableViewOptions(false);
     c.StatusBar1.panels

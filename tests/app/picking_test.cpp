@@ -92,6 +92,12 @@ TEST_F(PickingTest, PlotBandsFollowTheLeftButton)
     EXPECT_EQ(c().lblPlot1Y.text, "P= 1.000");
     browser.picPlot1_MouseMove({0, {}, from.x - 5, from.y});
     EXPECT_EQ(c().lblPlot1X.text + c().lblPlot1Y.text, "");
+
+    // Closing empties the read-outs.
+    browser.picPlot2_MouseMove({0, {}, from.x, from.y});
+    ASSERT_NE(c().lblPlot2X.text, "");
+    browser.mnuClose_Click();
+    EXPECT_EQ(c().lblPlot2X.text + c().lblPlot2Y.text, "");
 }
 
 } // namespace
