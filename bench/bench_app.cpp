@@ -152,6 +152,39 @@ void BM_ListSelectionHandedOver(benchmark::State& state)
 }
 BENCHMARK(BM_ListSelectionHandedOver)->Unit(benchmark::kMillisecond);
 
+// A rubber band released over the whole net: the selection of every record by its axes, the
+// list rows, the statistics and the three redrawn pictures.
+void BM_NetBandReleased(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    const plot::NetFrame frame = browser.Views().stereo.frame;
+    const plot::WorldPoint from = frame.toCanvas(-1, 1);
+    const plot::WorldPoint to = frame.toCanvas(1, -1);
+    for (auto _ : state) {
+        browser.picStereo_MouseDown({app::mouse::Left, {}, from.x, from.y});
+        browser.picStereo_MouseUp({app::mouse::Left, {}, to.x, to.y});
+    }
+}
+BENCHMARK(BM_NetBandReleased)->Unit(benchmark::kMillisecond);
+
+// The read-outs of a plot under a moving mouse.
+void BM_PlotReadOut(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    const plot::PlotStyle style = browser.Views().plot1Style;
+    double x = style.left;
+    for (auto _ : state) {
+        browser.picPlot1_MouseMove({0, {}, x, style.bottom - style.height / 2});
+        x = x < style.left + style.width ? x + 1 : style.left;
+        benchmark::DoNotOptimize(browser.Controls().lblPlot1X.text.data());
+    }
+}
+BENCHMARK(BM_PlotReadOut)->Unit(benchmark::kMicrosecond);
+
 // Saving every record as a binary data file.
 void BM_SaveRecords(benchmark::State& state)
 {
