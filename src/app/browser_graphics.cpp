@@ -11,15 +11,8 @@ void Browser::mnuExport_Click()
 {
     if (!m_state.ViewsReady)
         return;
-    FileDialogRequest request;
-    request.title = "Export";
-    request.initialFolder = m_state.DataFolder;
-    request.initialName = m_state.BaseName;
-    request.filter = PictureFilter;
-    request.confirmOverwrite = true;
-    request.folderMustExist = true;
-    request.hideReadOnly = true;
-    const FileDialogAnswer answer = m_ui.SaveFileDialog(request);
+    const FileDialogAnswer answer = m_ui.SaveFileDialog(
+        SaveDialogRequest("Export", m_state.DataFolder, m_state.BaseName, PictureFilter));
     if (!answer.path.empty())
         Overview_Export(answer.path, "Comment");
 }

@@ -17,20 +17,6 @@ constexpr const char* RecordFilter
     = "Varkel AMS format (*.ran)|*.ran|ASCII text file (*.txt)|*.txt|"
       "Dravex file (*.dat)|*.dat";
 
-FileDialogRequest saveRequest(const std::string& title, const std::string& folder,
-                              const std::string& name, const char* filter)
-{
-    FileDialogRequest request;
-    request.title = title;
-    request.initialFolder = folder;
-    request.initialName = name;
-    request.filter = filter;
-    request.confirmOverwrite = true;
-    request.folderMustExist = true;
-    request.hideReadOnly = true;
-    return request;
-}
-
 RecordFormat formatOf(int filterIndex)
 {
     return filterIndex == 2 ? RecordFormat::AsciiTable
@@ -143,7 +129,7 @@ void Browser::mnuSave_Click()
         return;
     }
     const FileDialogAnswer answer = m_ui.SaveFileDialog(
-        saveRequest("Save", s.DataFolder, s.BaseName, "Varkel AMS format (*.ran)|*.ran"));
+        SaveDialogRequest("Save", s.DataFolder, s.BaseName, "Varkel AMS format (*.ran)|*.ran"));
     if (answer.path.empty())
         return;
     const auto [folder, name] = splitPath(answer.path);
@@ -174,9 +160,9 @@ void Browser::saveRecordsAs(bool selectedOnly)
         m_ui.ShowMessage(NoRecordSelectedMessage());
         return;
     }
-    const FileDialogAnswer answer
-        = m_ui.SaveFileDialog(saveRequest(selectedOnly ? "Save selected records as" : "Save as",
-                                          s.DataFolder, s.BaseName, RecordFilter));
+    const FileDialogAnswer answer = m_ui.SaveFileDialog(
+        SaveDialogRequest(selectedOnly ? "Save selected records as" : "Save as", s.DataFolder,
+                          s.BaseName, RecordFilter));
     if (answer.path.empty())
         return;
     const auto [folder, name] = splitPath(answer.path);
@@ -206,7 +192,7 @@ void Browser::cmdSave_Click()
         return;
     }
     FileDialogRequest request
-        = saveRequest("Save Mean directions", m_state.DataFolder, "", RecordFilter);
+        = SaveDialogRequest("Save Mean directions", m_state.DataFolder, "", RecordFilter);
     request.confirmOverwrite = false; // the mean tensor is added to an existing file
     const FileDialogAnswer answer = m_ui.SaveFileDialog(request);
     if (answer.path.empty())

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace tesmor::app {
 
@@ -26,6 +27,15 @@ struct FileDialogRequest
     bool folderMustExist = false;
     bool hideReadOnly = false;
 };
+
+// The save dialog of the data and picture commands: it asks before overwriting a file, needs an
+// existing folder and hides the read-only option.
+inline FileDialogRequest SaveDialogRequest(std::string title, std::string folder, std::string name,
+                                           std::string filter)
+{
+    return {
+        std::move(title), std::move(folder), std::move(name), std::move(filter), true, true, true};
+}
 
 struct FileDialogAnswer
 {
