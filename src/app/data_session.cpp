@@ -369,11 +369,6 @@ model::UserMessage NoRecordSelectedMessage()
             model::MessageIcon::Exclamation};
 }
 
-void RemoveRecordById(model::Records& records, int index)
-{
-    std::erase_if(records, [index](const model::SpecimenRecord& r) { return r.Index == index; });
-}
-
 plot::ViewOptions DataSession::ViewOptions() const
 {
     plot::ViewOptions options;

@@ -169,9 +169,6 @@ struct DataSession
 // The answer to saving the selected records when none is selected.
 model::UserMessage NoRecordSelectedMessage();
 
-// Removes every record whose Index is `index`, keeping the order of the others.
-void RemoveRecordById(model::Records& records, int index);
-
 // True when the text in memory is one character that a data file can hold as a structure letter.
 bool IsOneLetter(const std::string& text);
 
