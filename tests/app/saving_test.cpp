@@ -1,6 +1,7 @@
 // Saving the data set, its selected records and its mean tensor, with scripted answers, read
 // back from the files written; failures on real paths leave every file as it was.
 
+#include "app/cell_text.h"
 #include "app/listing.h"
 #include "app_fixture.h"
 #include "formats/ams_binary.h"
@@ -195,6 +196,22 @@ TEST_F(SavingTest, TextFormatsKeepTheSetOpenAndASavedSetReopensWithTheSameStatis
     EXPECT_EQ(state().Data.LoadedRecords.size(), 7u);
     for (std::size_t i = 0; i < shown.size(); ++i)
         EXPECT_EQ((c().*StatisticsLabels()[i].Control).text, shown[i]) << i;
+}
+
+// Typed cells: the whole text must be a finite value of the field's kind.
+TEST(CellText, OnlyWholeFiniteValuesOfTheFieldsKindAreTaken)
+{
+    EXPECT_EQ(CellNumber(" -2.5 "), -2.5);
+    EXPECT_EQ(CellNumber("+1.3E-04"), 1.3e-4);
+    for (const char* bad : {"", " ", "abc", "5x", "1,5", "inf", "nan", "+-1", "1e400"})
+        EXPECT_FALSE(CellNumber(bad)) << bad;
+    EXPECT_FALSE(CellFloat("1e39"));
+    EXPECT_EQ(CellInt16("56.5"), 56);
+    EXPECT_EQ(CellInt16("57.5"), 58);
+    EXPECT_EQ(CellInt16("-32768"), -32768);
+    EXPECT_FALSE(CellInt16("40000"));
+    EXPECT_EQ(CellErrorMessage(3, "K12", "abc", "a number"),
+              "Row 3, column \"K12\": \"abc\" is not a number.");
 }
 
 } // namespace

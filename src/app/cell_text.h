@@ -1,0 +1,31 @@
+#pragma once
+
+// The values typed into the cells of the table view and the geological-data editor. A cell
+// becomes a record field only when its whole text is a value of the field's kind; anything else
+// refuses the save with a message that names the row and the column, so that a typing slip can
+// never reach a file.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tesmor::app {
+
+// A finite decimal number making up the whole text (blanks around it allowed, an optional sign,
+// an optional exponent): "57", " -2.5 ", "1.3E-04". Empty text, "abc", "5x", "inf" and "nan"
+// give nothing.
+std::optional<double> CellNumber(std::string_view text);
+
+// A 32-bit float field: a cell number that fits a float.
+std::optional<float> CellFloat(std::string_view text);
+
+// A 16-bit integer field (angles): a cell number rounded to nearest, ties to even, that fits.
+std::optional<std::int16_t> CellInt16(std::string_view text);
+
+// The message refusing a cell: Row 3, column "K12": "abc" is not a number.
+// `expected` completes "is not ..." ("a number", "an angle from -32768 to 32767").
+std::string CellErrorMessage(int row, std::string_view column, std::string_view text,
+                             std::string_view expected);
+
+} // namespace tesmor::app
