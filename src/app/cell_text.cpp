@@ -2,6 +2,7 @@
 
 #include "model/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -54,6 +55,34 @@ std::string CellErrorMessage(int row, std::string_view column, std::string_view 
 {
     return "Row " + std::to_string(row) + ", column \"" + std::string(column) + "\": \""
         + std::string(text) + "\" is not " + std::string(expected) + ".";
+}
+
+GridCell MoveInGrid(GridCell from, GridKey key, int rows, int columns)
+{
+    GridCell to = from;
+    switch (key) {
+    case GridKey::Enter:
+        if (from.column < columns) {
+            ++to.column;
+        } else {
+            to.column = 1;
+            to.row = from.row < rows ? from.row + 1 : 1;
+        }
+        break;
+    case GridKey::Left:
+        to.column = std::max(1, from.column - 1);
+        break;
+    case GridKey::Right:
+        to.column = std::min(columns, from.column + 1);
+        break;
+    case GridKey::Up:
+        to.row = std::max(1, from.row - 1);
+        break;
+    case GridKey::Down:
+        to.row = std::min(rows, from.row + 1);
+        break;
+    }
+    return to;
 }
 
 } // namespace tesmor::app

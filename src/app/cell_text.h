@@ -28,4 +28,17 @@ std::optional<std::int16_t> CellInt16(std::string_view text);
 std::string CellErrorMessage(int row, std::string_view column, std::string_view text,
                              std::string_view expected);
 
+// Moving the current cell of an editing grid whose data rows are 1..rows and data columns
+// 1..columns (row 0 holds the titles, column 0 the row numbers). Enter goes to the next column,
+// from the last column to column 1 of the next row, and from the last cell back to row 1,
+// column 1; the arrows go to the neighbouring cell and stop at the edges.
+enum class GridKey { Enter, Left, Right, Up, Down };
+struct GridCell
+{
+    int row = 1;
+    int column = 1;
+    friend bool operator==(const GridCell&, const GridCell&) = default;
+};
+GridCell MoveInGrid(GridCell from, GridKey key, int rows, int columns);
+
 } // namespace tesmor::app

@@ -214,5 +214,22 @@ TEST(CellText, OnlyWholeFiniteValuesOfTheFieldsKindAreTaken)
               "Row 3, column \"K12\": \"abc\" is not a number.");
 }
 
+TEST(CellText, EnterRunsAlongTheRowsAndWrapsTheArrowsStopAtTheEdges)
+{
+    const struct
+    {
+        GridCell from;
+        GridKey key;
+        GridCell to;
+    } moves[] = {
+        {{1, 1}, GridKey::Enter, {1, 2}},   {{1, 19}, GridKey::Enter, {2, 1}},
+        {{3, 19}, GridKey::Enter, {1, 1}},  {{2, 1}, GridKey::Left, {2, 1}},
+        {{2, 19}, GridKey::Right, {2, 19}}, {{1, 5}, GridKey::Up, {1, 5}},
+        {{3, 5}, GridKey::Down, {3, 5}},    {{2, 5}, GridKey::Up, {1, 5}},
+    };
+    for (const auto& m : moves)
+        EXPECT_EQ(MoveInGrid(m.from, m.key, 3, 19), m.to) << m.from.row << "," << m.from.column;
+}
+
 } // namespace
 } // namespace tesmor::app
