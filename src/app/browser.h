@@ -92,6 +92,7 @@ public:
     void SetPictureSizes(PictureSize stereo, PictureSize plot1, PictureSize plot2);
 
     // File menu.
+    void mnuNewGED_Click();
     void mnuOpen_Click();
     void mnuPrevious_Click();
     void mnuNext_Click();
@@ -189,6 +190,9 @@ private:
 
     // Opening.
     void openNeighbour(int step);
+    void openGeologicalFiles();
+    bool closeGedEditor();
+    std::shared_ptr<GedEditor> newGedEditor(const std::string& fileName);
     void resetStructureControls();
     void setNames();
     void fillStructureControls(OpenMode mode);
@@ -232,6 +236,8 @@ private:
     std::array<RecordingPool, 3> m_recordings; // picStereo, picPlot1, picPlot2
     // The press point of the band on each picture (picStereo, picPlot1, picPlot2), while held.
     std::array<std::optional<plot::WorldPoint>, 3> m_press;
+    // The geological-data editor while it is open (shared with its window).
+    std::shared_ptr<GedEditor> m_gedEditor;
     PictureSize m_stereoSize;
     PictureSize m_plot1Size {400, 300};
     PictureSize m_plot2Size {400, 300};

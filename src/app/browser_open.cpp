@@ -2,6 +2,7 @@
 
 #include "app/browser.h"
 #include "app/file_kinds.h"
+#include "app/ged_editor.h"
 #include "app/open_multiple_dialog.h"
 #include "app/structure_types.h"
 #include "model/codepage.h"
@@ -46,10 +47,60 @@ void Browser::mnuOpen_Click()
         m_state.GedFileName = m_state.FilesToOpen.size() == 1
             ? nameInFolder(m_state.FilesToOpen.front(), m_state.DataFolder)
             : std::string();
-        m_ui.ShowWindow(WindowId::GedEditor, true);
+        openGeologicalFiles();
         return;
     }
     OpenFiles();
+}
+
+std::shared_ptr<GedEditor> Browser::newGedEditor(const std::string& fileName)
+{
+    const BrowserState& s = m_state;
+    return std::make_shared<GedEditor>(
+        m_ui, s.DataFolder, fileName,
+        std::array<std::int16_t, 4> {s.DefaultP1, s.DefaultP2, s.DefaultP3, s.DefaultP4});
+}
+
+// One editor at a time: an open one is closed first, asking about its unsaved edits; false when
+// the person goes back to it.
+bool Browser::closeGedEditor()
+{
+    return !m_gedEditor || m_gedEditor->Closed() || m_gedEditor->QueryClose();
+}
+
+// A new geological file: an empty editor kept above the main window. When the editor is already
+// open it is brought forward with its edits.
+void Browser::mnuNewGED_Click()
+{
+    if (!m_gedEditor || m_gedEditor->Closed()) {
+        m_gedEditor = newGedEditor("");
+        m_gedEditor->caption = "Geological file - new";
+    }
+    m_ui.ShowGedEditor(m_gedEditor, false);
+}
+
+// The chosen geological files, read one after another into one table, in a modal editor. A file
+// that cannot be read is reported and opens nothing: a table missing part of a file must not be
+// saved over it.
+void Browser::openGeologicalFiles()
+{
+    formats::GedEntries entries;
+    for (const std::string& path : m_state.FilesToOpen) {
+        const formats::GedEditRead read
+            = formats::ReadGedFileForEditing(path, entries, static_cast<int>(entries.size()) + 1);
+        if (read.Error) {
+            m_ui.ShowMessage(*read.Error);
+            m_state.GedFileName.clear();
+            return;
+        }
+    }
+    if (!closeGedEditor())
+        return;
+    m_gedEditor = newGedEditor(m_state.GedFileName);
+    m_gedEditor->Fill(entries);
+    m_gedEditor->caption
+        = "Geological file(s) -  [" + m_state.DataFolder + m_state.GedFileName + "]";
+    m_ui.ShowGedEditor(m_gedEditor, true);
 }
 
 void Browser::mnuPrevious_Click()

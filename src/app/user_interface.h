@@ -8,11 +8,13 @@
 #include "plot/view_options.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 
 namespace tesmor::app {
 
+class GedEditor;
 class OpenMultipleDialog;
 
 struct FileDialogRequest
@@ -43,6 +45,9 @@ struct FileDialogAnswer
     int filterIndex = 1; // 1-based entry of the filter list chosen
 };
 
+// The answer to closing a window that holds unsaved edits.
+enum class SaveChoice { Save, Discard, GoBack };
+
 // The windows that the browser shows beside itself.
 enum class WindowId {
     About, // frmAbout
@@ -59,6 +64,8 @@ public:
     virtual void ShowMessage(const model::UserMessage& message) = 0;
     // A question with the buttons OK and Cancel; true for OK.
     virtual bool AskOkCancel(const model::UserMessage& question) = 0;
+    // A question with the buttons Save, Discard and Cancel (go back).
+    virtual SaveChoice AskSaveDiscard(const model::UserMessage& question) = 0;
 
     virtual FileDialogAnswer OpenFileDialog(const FileDialogRequest& request) = 0;
     virtual FileDialogAnswer SaveFileDialog(const FileDialogRequest& request) = 0;
@@ -68,6 +75,10 @@ public:
 
     // Shows a window, modally (returning when it closes) or not, kept above the others.
     virtual void ShowWindow(WindowId window, bool modal) = 0;
+
+    // Shows the geological-data editor on `editor`: modally (returning when it closes) or kept
+    // above the main window without waiting. The window shares the editor while it is open.
+    virtual void ShowGedEditor(std::shared_ptr<GedEditor> editor, bool modal) = 0;
 
     // The name-matching dialog of geological merges (frmCopyGED), shown modally with the option
     // of `mode` (1 match from the left, 2 full match) selected. Continue stores the chosen option

@@ -1,6 +1,7 @@
 // Option handlers and navigation between the files of the folder.
 
 #include "app_fixture.h"
+#include "formats/ged_file.h"
 
 namespace tesmor::app {
 namespace {
@@ -104,13 +105,16 @@ TEST_F(NavigationTest, PreviousAndNextWrapAroundTheFolder)
 // A geological file goes to the editor; its folder list is ignored and the set stays usable.
 TEST_F(NavigationTest, GeologicalFilesGoToTheEditorAndTheSetStaysUsable)
 {
-    tesmor::test::WriteBytes(dataFolder() + "g1.ged", "x");
+    ASSERT_FALSE(formats::WriteGedFile(dataFolder() + "g1.ged", {formats::GedEntry {}}));
     tesmor::test::WriteBytes(dataFolder() + "g2.ged", "x");
     open({"b.ran"});
     open({"g1.ged"}, test_support::GedEntry);
     EXPECT_EQ(state().FileKind, model::FileKind::Geological);
     EXPECT_EQ(state().GedFileName, "g1.ged");
     EXPECT_EQ(ui.windows, (decltype(ui.windows) {{WindowId::GedEditor, true}}));
+    open({"g2.ged"}, test_support::GedEntry); // damaged: a message, no editor
+    EXPECT_EQ(ui.windows.size(), 1u);
+    EXPECT_EQ(ui.messages.size(), 1u);
 
     browser.mnuNext_Click();
 

@@ -29,6 +29,12 @@ bool ScriptedUi::AskOkCancel(const model::UserMessage& question)
     return Next(okAnswers, false);
 }
 
+app::SaveChoice ScriptedUi::AskSaveDiscard(const model::UserMessage& question)
+{
+    questions.push_back(question);
+    return Next(saveChoices, app::SaveChoice::GoBack);
+}
+
 app::FileDialogAnswer ScriptedUi::OpenFileDialog(const app::FileDialogRequest& request)
 {
     openRequests.push_back(request);
@@ -52,6 +58,14 @@ void ScriptedUi::RunOpenMultiple(app::OpenMultipleDialog& dialog)
 void ScriptedUi::ShowWindow(app::WindowId window, bool modal)
 {
     windows.emplace_back(window, modal);
+}
+
+void ScriptedUi::ShowGedEditor(std::shared_ptr<app::GedEditor> editor, bool modal)
+{
+    windows.emplace_back(app::WindowId::GedEditor, modal);
+    gedEditor = std::move(editor);
+    if (auto step = Next(gedSteps, std::function<void(app::GedEditor&)> {}))
+        step(*gedEditor);
 }
 
 bool ScriptedUi::ChooseGedMatchMode(std::int16_t& mode)

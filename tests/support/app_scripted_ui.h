@@ -4,11 +4,13 @@
 // test, and everything the browser showed is recorded. An empty queue answers as a person who
 // cancels.
 
+#include "app/ged_editor.h"
 #include "app/open_multiple_dialog.h"
 #include "app/user_interface.h"
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,10 +24,13 @@ public:
 
     void ShowMessage(const model::UserMessage& message) override;
     bool AskOkCancel(const model::UserMessage& question) override;
+    app::SaveChoice AskSaveDiscard(const model::UserMessage& question) override;
     app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest& request) override;
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest& request) override;
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
     void ShowWindow(app::WindowId window, bool modal) override;
+    // Recorded in `windows` as WindowId::GedEditor; the next `gedSteps` entry acts on it.
+    void ShowGedEditor(std::shared_ptr<app::GedEditor> editor, bool modal) override;
     bool ChooseGedMatchMode(std::int16_t& mode) override;
     model::Status PrintViews(const plot::ViewData& views, const std::string& title) override;
     model::Status ExportViews(const std::string& path, const plot::ViewData& views,
@@ -42,6 +47,8 @@ public:
     std::deque<app::FileDialogAnswer> openAnswers;
     std::deque<app::FileDialogAnswer> saveAnswers;
     std::deque<DialogStep> openMultipleSteps;
+    std::deque<app::SaveChoice> saveChoices; // empty: go back
+    std::deque<std::function<void(app::GedEditor&)>> gedSteps;
     std::deque<int> matchAnswers; // the option chosen in frmCopyGED before Continue; 0 cancels
 
     std::vector<model::UserMessage> messages;
@@ -49,6 +56,7 @@ public:
     std::vector<app::FileDialogRequest> openRequests;
     std::vector<app::FileDialogRequest> saveRequests;
     std::vector<std::pair<app::WindowId, bool>> windows;
+    std::shared_ptr<app::GedEditor> gedEditor; // the editor last shown
     std::vector<int> matchModesShown; // the option frmCopyGED opened with, each time
     // Each page printed: its title and the number of records drawn; `printFailure` is returned.
     std::vector<std::pair<std::string, std::size_t>> printed;
