@@ -102,6 +102,7 @@ void MainWindow::connectMenus()
         connect(findChild<QAction*>(name), &QAction::triggered, this,
                 [this, operation] { run(operation); });
     };
+    item("mnuNewGED", &Browser::mnuNewGED_Click);
     item("mnuOpen", &Browser::mnuOpen_Click);
     item("mnuPrevious", &Browser::mnuPrevious_Click);
     item("mnuNext", &Browser::mnuNext_Click);
@@ -122,7 +123,7 @@ void MainWindow::connectMenus()
 
     // Commands whose operations the browser does not have yet: they stay disabled whatever the
     // browser's state says, until they are connected above like the others.
-    for (const char* name : {"mnuNewGED", "mnuRefresf", "mnuEditData", "mnuCopy", "mnuGraphPrint",
+    for (const char* name : {"mnuRefresf", "mnuEditData", "mnuCopy", "mnuGraphPrint",
                              "mnuASCIIRecovery", "mnuFoliationFromLineations",
                              "mnuIntersectionLineation", "mnuTensorSubtraction", "mnuSettings"}) {
         auto* action = findChild<QAction*>(name);

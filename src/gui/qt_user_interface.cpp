@@ -3,6 +3,7 @@
 #include "app/open_multiple_dialog.h"
 #include "gui/about_box.h"
 #include "gui/copy_ged_dialog.h"
+#include "gui/ged_editor_window.h"
 #include "gui/open_multiple_window.h"
 #include "render/picture_export.h"
 #include "render/printing.h"
@@ -87,6 +88,24 @@ bool QtUserInterface::AskOkCancel(const model::UserMessage& question)
     return box.exec() == QMessageBox::Ok;
 }
 
+app::SaveChoice QtUserInterface::AskSaveDiscard(const model::UserMessage& question)
+{
+    QMessageBox box(QtIcon(question.icon), QString::fromStdString(question.title),
+                    QString::fromStdString(question.text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    m_gedWindow ? static_cast<QWidget*>(m_gedWindow) : m_parent);
+    box.setObjectName("msgBox");
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return app::SaveChoice::Save;
+    case QMessageBox::Discard:
+        return app::SaveChoice::Discard;
+    default:
+        return app::SaveChoice::GoBack;
+    }
+}
+
 app::FileDialogAnswer QtUserInterface::runFileDialog(const app::FileDialogRequest& request,
                                                      bool save)
 {
@@ -152,6 +171,30 @@ void QtUserInterface::ShowWindow(app::WindowId window, bool modal)
     ShowMessageBox(m_parent,
                    {"This window is not available in this version.", "Tesmor 42",
                     model::MessageIcon::Information});
+}
+
+// One editor window at a time: the window of the same editor is brought forward; a window left
+// over from an editor that has been closed goes.
+void QtUserInterface::ShowGedEditor(std::shared_ptr<app::GedEditor> editor, bool modal)
+{
+    if (m_gedWindow && &m_gedWindow->editor() == editor.get()) {
+        m_gedWindow->show();
+        m_gedWindow->raise();
+        m_gedWindow->activateWindow();
+        return;
+    }
+    if (m_gedWindow)
+        m_gedWindow->done(QDialog::Rejected);
+    auto* window = new GedEditorWindow(std::move(editor), m_parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_gedWindow = window;
+    if (modal) {
+        window->exec();
+        return;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 bool QtUserInterface::ChooseGedMatchMode(std::int16_t& mode)

@@ -4,6 +4,7 @@
 
 #include "app/user_interface.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -11,6 +12,8 @@
 class QWidget;
 
 namespace tesmor::gui {
+
+class GedEditorWindow;
 
 // A message box for `message` (no box for an empty status).
 void ShowMessageBox(QWidget* parent, const model::UserMessage& message);
@@ -33,10 +36,12 @@ public:
 
     void ShowMessage(const model::UserMessage& message) override;
     bool AskOkCancel(const model::UserMessage& question) override;
+    app::SaveChoice AskSaveDiscard(const model::UserMessage& question) override;
     app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest& request) override;
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest& request) override;
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
     void ShowWindow(app::WindowId window, bool modal) override;
+    void ShowGedEditor(std::shared_ptr<app::GedEditor> editor, bool modal) override;
     bool ChooseGedMatchMode(std::int16_t& mode) override;
     model::Status PrintViews(const plot::ViewData& views, const std::string& title) override;
     model::Status ExportViews(const std::string& path, const plot::ViewData& views,
@@ -46,6 +51,7 @@ private:
     app::FileDialogAnswer runFileDialog(const app::FileDialogRequest& request, bool save);
 
     QWidget* m_parent;
+    QPointer<GedEditorWindow> m_gedWindow; // the editor's window while it is open
 };
 
 } // namespace tesmor::gui

@@ -1,0 +1,221 @@
+#include "gui/ged_editor_window.h"
+
+#include "gui/edit_grid.h"
+
+#include <QAbstractTableModel>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tesmor::gui {
+
+// The editor's cells as a table: column 0 the row numbers, then the 13 data columns.
+class GedGridModel : public QAbstractTableModel
+{
+public:
+    GedGridModel(app::GedEditor& editor, QObject* parent)
+        : QAbstractTableModel(parent)
+        , m_editor(editor)
+    {
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : m_editor.Rows();
+    }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : app::GedColumnCount + 1;
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return QString::fromStdString(m_editor.Cell(index.row() + 1, index.column()));
+        if (role == Qt::BackgroundRole && index.column() == 0)
+            return QPalette().button();
+        if (role == Qt::TextAlignmentRole && index.column() == 0)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    }
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override
+    {
+        if (role != Qt::EditRole || index.column() == 0)
+            return false;
+        m_editor.SetCell(index.row() + 1, index.column(), value.toString().toStdString());
+        emit dataChanged(index, index);
+        return true;
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        if (index.column() == 0)
+            return Qt::ItemIsEnabled;
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
+            && section <= app::GedColumnCount)
+            return QString(app::GedColumnTitles[static_cast<std::size_t>(section)]);
+        return {};
+    }
+
+    // Removes the current row of the editor; the numbers below it follow.
+    void deleteRow(int row)
+    {
+        beginRemoveRows({}, row - 1, row - 1);
+        m_editor.cmdGEDDelete_Click();
+        endRemoveRows();
+        if (m_editor.Rows() >= row)
+            emit dataChanged(index(row - 1, 0), index(m_editor.Rows() - 1, 0));
+    }
+
+private:
+    app::GedEditor& m_editor;
+};
+
+GedEditorWindow::GedEditorWindow(std::shared_ptr<app::GedEditor> editor, QWidget* parent)
+    : QDialog(parent)
+    , m_editor(std::move(editor))
+    , m_model(new GedGridModel(*m_editor, this))
+    , m_grid(new EditGrid(this))
+{
+    setObjectName("frmGED");
+    setWindowTitle(QString::fromStdString(m_editor->caption));
+    setSizeGripEnabled(true);
+
+    using H = app::GedEditorHeader;
+    auto* site = new QGroupBox("Sampling site", this);
+    auto* siteForm = new QFormLayout(site);
+    siteForm->addRow("Site name", addText("txtSite", &H::txtSite));
+    siteForm->addRow("Latitude", addText("txtLat", &H::txtLat));
+    siteForm->addRow("Longitude", addText("txtLon", &H::txtLon));
+    auto* rock = new QGroupBox("Rock characteristics", this);
+    auto* rockForm = new QFormLayout(rock);
+    rockForm->addRow("Rock", addText("txtRock", &H::txtRock));
+    rockForm->addRow("Strat", addText("txtStrat", &H::txtStrat));
+    rockForm->addRow("Litho", addText("txtLitho", &H::txtLitho));
+    rockForm->addRow("Region", addText("txtRegio", &H::txtRegio));
+    auto* parameters = new QGroupBox("Orientation parameters", this);
+    parameters->setToolTip("Pause cursor on each parameters for definition");
+    auto* parameterForm = new QFormLayout(parameters);
+    const QStringList clock = {"0", "3", "6", "9", "12"};
+    parameterForm->addRow(
+        "P1",
+        addSelector("cboP1", &H::cboP1, clock,
+                    "Clock value of orientation of the arrow drawn on the frontal side of "
+                    "specimen (X axis of the specimen)"));
+    parameterForm->addRow(
+        "P2",
+        addSelector("cboP2", &H::cboP2, {"0", "90"},
+                    "0 - Dip of the frontal side is measured; 90 - Plunge of the cylinder "
+                    "axis is measured"));
+    parameterForm->addRow("P3", addSelector("cboP3", &H::cboP3, clock, nullptr));
+    parameterForm->addRow(
+        "P4",
+        addSelector("cboP4", &H::cboP4, {"0", "90"},
+                    "0 - Dip direction and Dip; 90 - Strike (right-hand rule) and Dip"));
+    auto* header = new QHBoxLayout;
+    header->addWidget(site, 3);
+    header->addWidget(rock, 2);
+    header->addWidget(parameters, 2);
+
+    m_grid->setObjectName("Grid1");
+    m_grid->setArrowsLeaveEditor(false);
+    m_grid->setModel(m_model);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setDefaultSectionSize(58);
+    m_grid->setColumnWidth(0, 48);
+    m_grid->setColumnWidth(1, 110);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { m_editor->SetCurrent(m_grid->currentCell()); });
+    m_grid->moveTo({1, 1});
+
+    const auto button = [this](const char* name, const QString& text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* save = button("cmdSave", "&Save");
+    QPushButton* saveAs = button("cmdGEDSaveAs", "Save &as");
+    QPushButton* remove = button("cmdGEDDelete", "&Delete record");
+    QPushButton* cancel = button("cmdGEDCancel", "&Cancel");
+    connect(save, &QPushButton::clicked, this,
+            [this] { runButton(&app::GedEditor::cmdSave_Click); });
+    connect(saveAs, &QPushButton::clicked, this,
+            [this] { runButton(&app::GedEditor::cmdGEDSaveAs_Click); });
+    connect(cancel, &QPushButton::clicked, this,
+            [this] { runButton(&app::GedEditor::cmdGEDCancel_Click); });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        m_grid->commitEdit();
+        const app::GridCell cell = m_editor->Current();
+        m_model->deleteRow(cell.row);
+        m_grid->moveTo(m_editor->Current());
+        m_grid->setFocus();
+    });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    buttons->addWidget(save);
+    buttons->addWidget(saveAs);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(header);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(buttons);
+    resize(960, 640);
+}
+
+GedEditorWindow::~GedEditorWindow() = default;
+
+QLineEdit* GedEditorWindow::addText(const char* name, std::string app::GedEditorHeader::*field)
+{
+    auto* box = new QLineEdit(QString::fromStdString(m_editor->Header().*field), this);
+    box->setObjectName(name);
+    connect(box, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+        m_editor->SetHeaderText(field, text.toStdString());
+    });
+    return box;
+}
+
+QComboBox* GedEditorWindow::addSelector(const char* name, std::string app::GedEditorHeader::*field,
+                                        const QStringList& items, const char* hint)
+{
+    auto* box = new QComboBox(this);
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItems(items);
+    box->setEditText(QString::fromStdString(m_editor->Header().*field));
+    if (hint != nullptr)
+        box->setToolTip(hint);
+    connect(box, &QComboBox::editTextChanged, this, [this, field](const QString& text) {
+        m_editor->SetHeaderText(field, text.toStdString());
+    });
+    return box;
+}
+
+void GedEditorWindow::runButton(void (app::GedEditor::*operation)())
+{
+    m_grid->commitEdit();
+    ((*m_editor).*operation)();
+    if (m_editor->Closed())
+        done(QDialog::Accepted);
+}
+
+// The title bar's close and Escape: the editor decides, asking about unsaved edits.
+void GedEditorWindow::reject()
+{
+    m_grid->commitEdit();
+    if (m_editor->Closed() || m_editor->QueryClose())
+        QDialog::reject();
+}
+
+} // namespace tesmor::gui
