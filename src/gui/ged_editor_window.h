@@ -26,8 +26,9 @@ public:
     app::GedEditor& editor() { return *m_editor; }
     EditGrid* grid() { return m_grid; }
 
-protected:
+    // The title bar's close and Escape.
     void reject() override;
+
 
 private:
     QLineEdit* addText(const char* name, std::string app::GedEditorHeader::*field);

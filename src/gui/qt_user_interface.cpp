@@ -73,6 +73,11 @@ QString FilterSuffix(const QString& filter)
     return match.hasMatch() ? match.captured(1) : QString();
 }
 
+QtUserInterface::~QtUserInterface()
+{
+    delete m_gedWindow;
+}
+
 void QtUserInterface::ShowMessage(const model::UserMessage& message)
 {
     ShowMessageBox(m_parent, message);

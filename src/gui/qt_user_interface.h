@@ -32,6 +32,8 @@ public:
         : m_parent(parent)
     {
     }
+    // The editor's window goes with the interface, also when it has no parent window.
+    ~QtUserInterface() override;
     void setParent(QWidget* parent) { m_parent = parent; }
 
     void ShowMessage(const model::UserMessage& message) override;

@@ -28,6 +28,11 @@ public:
         messages.push_back(question);
         return false;
     }
+    app::SaveChoice AskSaveDiscard(const model::UserMessage& question) override
+    {
+        messages.push_back(question);
+        return app::SaveChoice::GoBack;
+    }
     app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest&) override { return {}; }
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest&) override { return {}; }
     void ShowWindow(app::WindowId, bool) override { }

@@ -3,6 +3,8 @@
 
 #include "app/open_multiple_dialog.h"
 #include "gui/about_box.h"
+#include "gui/edit_grid.h"
+#include "gui/ged_editor_window.h"
 #include "gui/picture_widget.h"
 #include "gui/product_info.h"
 #include "gui/qt_user_interface.h"
@@ -11,6 +13,7 @@
 #include "gui_scripted_qt_ui.h"
 #include "temp_dir.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -145,6 +148,41 @@ TEST(OpenMultipleWindow, HandsTheChosenFilesToTheDialogOrCancelsIt)
     }
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages.front().text, "No file(s) selected!");
+}
+
+// Enter stores and moves on, wrapping to the next row; while a cell is edited Left and Right
+// move the caret and Up leaves it; F2 edits with the caret at the end; closing asks about edits.
+TEST(GedEditorWindow, TheGridKeysMoveAndEditAndClosingWithEditsAsks)
+{
+    ScriptedQtUi ui;
+    auto editor = std::make_shared<app::GedEditor>(ui, "/tmp/", "", std::array<std::int16_t, 4> {});
+    gui::GedEditorWindow window(editor);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    gui::EditGrid* grid = window.grid();
+    grid->setFocus();
+    const auto keys = [](const QString& text, Qt::Key last) {
+        for (QChar c : text)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QTest::keyClick(QApplication::focusWidget(), last);
+    };
+
+    keys("AB1", Qt::Key_Return);
+    keys("12", Qt::Key_Left);
+    keys("", Qt::Key_Up);
+    EXPECT_EQ(grid->currentCell(), (app::GridCell {1, 2}));
+    keys("", Qt::Key_F2);
+    keys("0", Qt::Key_Return);
+    grid->moveTo({1, 13});
+    keys("", Qt::Key_Return);
+
+    EXPECT_EQ(editor->Cell(1, 1), "AB1");
+    EXPECT_EQ(editor->Cell(1, 2), "120");
+    EXPECT_EQ(grid->currentCell(), (app::GridCell {2, 1}));
+    window.reject();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 TEST(SplashWait, EndsWhenTheElapsedTimeReachesTheDelay)
