@@ -12,24 +12,7 @@ namespace {
 
 using namespace tesmor;
 
-// Answers nothing: the benchmarks never ask the person anything.
-class SilentUi : public app::UserInterface
-{
-public:
-    void ShowMessage(const model::UserMessage&) override { }
-    bool AskOkCancel(const model::UserMessage&) override { return false; }
-    app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest&) override { return {}; }
-    app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest&) override { return {}; }
-    void RunOpenMultiple(app::OpenMultipleDialog& dialog) override { dialog.Cancel(); }
-    void ShowWindow(app::WindowId, bool) override { }
-    bool ChooseGedMatchMode(std::int16_t&) override { return false; }
-    model::Status PrintViews(const plot::ViewData&, const std::string&) override { return {}; }
-    model::Status ExportViews(const std::string&, const plot::ViewData&,
-                              const std::string&) override
-    {
-        return {};
-    }
-};
+using SilentUi = bench::SilentUi;
 
 void openBenchFile(app::Browser& browser)
 {

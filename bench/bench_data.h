@@ -13,6 +13,8 @@
 // planes and lines, Km, Instrument/Field/Freq, Index); principal values, directions and
 // parameters are left for math::ComputeRecordDerived.
 
+#include "app/open_multiple_dialog.h"
+#include "app/user_interface.h"
 #include "model/data_set.h"
 
 #include <cstdint>
@@ -37,6 +39,30 @@ struct SyntheticSite
     std::int16_t P3 = 12;
     std::int16_t P4 = 0;
     float MeanKm = 250.0f; // mean susceptibility, 1e-6 SI
+};
+
+// Answers nothing: the benchmarks never ask the person anything.
+class SilentUi : public app::UserInterface
+{
+public:
+    void ShowMessage(const model::UserMessage&) override { }
+    bool AskOkCancel(const model::UserMessage&) override { return false; }
+    app::SaveChoice AskSaveDiscard(const model::UserMessage&) override
+    {
+        return app::SaveChoice::Discard;
+    }
+    app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest&) override { return {}; }
+    app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest&) override { return {}; }
+    void RunOpenMultiple(app::OpenMultipleDialog& dialog) override { dialog.Cancel(); }
+    void ShowWindow(app::WindowId, bool) override { }
+    void ShowGedEditor(std::shared_ptr<app::GedEditor>, bool) override { }
+    bool ChooseGedMatchMode(std::int16_t&) override { return false; }
+    model::Status PrintViews(const plot::ViewData&, const std::string&) override { return {}; }
+    model::Status ExportViews(const std::string&, const plot::ViewData&,
+                              const std::string&) override
+    {
+        return {};
+    }
 };
 
 // Records of a synthetic site as described above.

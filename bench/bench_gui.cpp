@@ -3,6 +3,8 @@
 // the list's selection handed over to the browser.
 
 #include "bench_data.h"
+#include "formats/ged_file.h"
+#include "gui/ged_editor_window.h"
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
 #include "gui/record_list.h"
@@ -131,6 +133,65 @@ void BM_ListSelectionOfAllRowsHandedOver(benchmark::State& state)
                       [](const model::SpecimenRecord& r) { return r.Selected; }));
 }
 BENCHMARK(BM_ListSelectionOfAllRowsHandedOver)->Unit(benchmark::kMillisecond);
+
+// A geological file with 9,997 entries (the most its header counts), named after the
+// benchmark's specimens, with their orientations and structures; written once.
+const std::string& LargeGedFile()
+{
+    static const std::string path = [] {
+        const model::Records records = bench::MakeBenchRecords();
+        formats::GedEntries entries;
+        for (std::size_t i = 0; i < 9997; ++i) {
+            const model::SpecimenRecord& r = records[i];
+            formats::GedEntry e;
+            e.Name = r.Name;
+            e.Site = r.Site;
+            e.Lat = r.Lat;
+            e.Lon = r.Lon;
+            e.Azimuth = static_cast<std::int16_t>(i % 360);
+            e.Plunge = static_cast<std::int16_t>(i % 90);
+            e.Code1 = r.Code1;
+            e.F1Dec = r.F1Dec;
+            e.F1Inc = r.F1Inc;
+            e.L1Dec = r.L1Dec;
+            e.L1Inc = r.L1Inc;
+            e.Code2 = r.Code2;
+            e.F2Dec = r.F2Dec;
+            e.F2Inc = r.F2Inc;
+            e.P1 = 12;
+            e.P3 = 12;
+            entries.push_back(std::move(e));
+        }
+        const std::string file
+            = (std::filesystem::temp_directory_path() / "tesmor_bench_9997.ged").string();
+        if (formats::WriteGedFile(file, entries))
+            std::abort();
+        return file;
+    }();
+    return path;
+}
+
+// Opening a geological file in the editor: the validating read, the editor's table and its
+// window up to the first paint.
+void BM_GedEditorOpenToFirstPaint(benchmark::State& state)
+{
+    Application();
+    const std::string& file = LargeGedFile();
+    bench::SilentUi ui;
+    for (auto _ : state) {
+        formats::GedEntries entries;
+        if (formats::ReadGedFileForEditing(file, entries, 1).Error)
+            std::abort();
+        auto editor = std::make_shared<app::GedEditor>(ui, "/tmp/", "x.ged",
+                                                       std::array<std::int16_t, 4> {});
+        editor->Fill(entries);
+        gui::GedEditorWindow window(editor);
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+        state.counters["rows"] = editor->Rows();
+    }
+}
+BENCHMARK(BM_GedEditorOpenToFirstPaint)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tesmor
