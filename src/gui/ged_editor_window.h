@@ -29,7 +29,6 @@ public:
     // The title bar's close and Escape.
     void reject() override;
 
-
 private:
     QLineEdit* addText(const char* name, std::string app::GedEditorHeader::*field);
     QComboBox* addSelector(const char* name, std::string app::GedEditorHeader::*field,
