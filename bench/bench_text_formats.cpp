@@ -1,8 +1,10 @@
 // Text formats over the benchmark data set (32,765 specimens): reading the same records as an
 // ".asc" text file, merging a geological file (9,997 entries, the most its 4-character header
-// count can express) into them by prefix match, and the ASCII table and direction-file exports.
+// count can express) into them by prefix match, the ASCII table and direction-file exports, and
+// a MagIC specimens table written and read.
 
 #include "bench_data.h"
+#include "formats/exchange_formats.h"
 #include "formats/ged_file.h"
 #include "formats/ged_merge.h"
 #include "formats/text_exports.h"
@@ -62,6 +64,29 @@ void ReadAscText(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(ReadAscText)->Unit(benchmark::kMillisecond);
+
+// A MagIC specimens table of the benchmark records written to memory, and read back.
+void WriteMagicTable(benchmark::State& state)
+{
+    const model::Records& records = DerivedRecords();
+    for (auto _ : state) {
+        const std::string text = formats::EncodeMagicTable(records, 0, false);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(WriteMagicTable)->Unit(benchmark::kMillisecond);
+
+void ReadMagicTable(benchmark::State& state)
+{
+    const std::string text = formats::EncodeMagicTable(DerivedRecords(), 0, false);
+    model::Records loaded;
+    for (auto _ : state) {
+        const auto read = formats::ReadMagicTable(text, "bench.txt", loaded, 1, {});
+        benchmark::DoNotOptimize(read.ok());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(ReadMagicTable)->Unit(benchmark::kMillisecond);
 
 void MergeGedFromLeft(benchmark::State& state)
 {

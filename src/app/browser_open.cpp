@@ -216,6 +216,10 @@ void Browser::fillStructureControls(OpenMode mode)
         c.optSpec.enabled = true;
         return;
     }
+    if (mode == OpenMode::TiltCorrectedOnly) {
+        c.optPaleo.enabled = true;
+        return;
+    }
     c.optGeo.enabled = true;
     for (const StructureType& type : s.FoliationTypes) {
         for (Control* control :

@@ -11,17 +11,19 @@ namespace tesmor::app {
 
 namespace {
 
-// File types of "Save as", "Save selected records as" and the mean tensor's Save button, in the
-// order of RecordFormat.
+// File types of the mean tensor's Save button, and of "Save as" and "Save selected records as"
+// (the exchange formats added), in the order of RecordFormat.
+constexpr const char* MeanFilter = "Varkel AMS format (*.ran)|*.ran|ASCII text file (*.txt)|*.txt|"
+                                   "Dravex file (*.dat)|*.dat";
 constexpr const char* RecordFilter
     = "Varkel AMS format (*.ran)|*.ran|ASCII text file (*.txt)|*.txt|"
-      "Dravex file (*.dat)|*.dat";
+      "Dravex file (*.dat)|*.dat|MagIC 3.0 specimens table (*.txt)|*.txt|"
+      "s-file of tensor elements (*.s)|*.s";
 
 RecordFormat formatOf(int filterIndex)
 {
-    return filterIndex == 2 ? RecordFormat::AsciiTable
-        : filterIndex == 3  ? RecordFormat::DirectionFile
-                            : RecordFormat::AmsBinary;
+    return filterIndex >= 2 && filterIndex <= 5 ? static_cast<RecordFormat>(filterIndex)
+                                                : RecordFormat::AmsBinary;
 }
 
 // The folder of a chosen path, with its separator, and the name after it.
@@ -105,6 +107,8 @@ bool Browser::saveAndReopen(const std::string& path, RecordFormat format, bool s
     }
     if (format != RecordFormat::AmsBinary)
         return true;
+    if (const auto clashes = formats::CutNameClashes(m_state.Data.WorkingRecords, selectedOnly))
+        m_ui.ShowMessage(*clashes);
     m_state.FilesToOpen = {path};
     m_state.FileKind = model::FileKind::Ams;
     m_state.Cancelled = false;
@@ -192,7 +196,7 @@ void Browser::cmdSave_Click()
         return;
     }
     FileDialogRequest request
-        = SaveDialogRequest("Save Mean directions", m_state.DataFolder, "", RecordFilter);
+        = SaveDialogRequest("Save Mean directions", m_state.DataFolder, "", MeanFilter);
     request.confirmOverwrite = false; // the mean tensor is added to an existing file
     const FileDialogAnswer answer = m_ui.SaveFileDialog(request);
     if (answer.path.empty())

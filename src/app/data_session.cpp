@@ -1,6 +1,7 @@
 #include "app/data_session.h"
 
 #include "app/file_kinds.h"
+#include "formats/exchange_formats.h"
 #include "formats/mean_record.h"
 #include "formats/text_exports.h"
 #include "formats/text_import.h"
@@ -90,6 +91,7 @@ bool DataSession::ReadFiles(const std::vector<std::string>& paths, model::FileKi
                             const formats::OrientationDefaults& defaults, const MessageSink& report)
 {
     model::Records loaded;
+    OnlySystem.reset();
     bool ok = HasReader(kind) && !paths.empty();
     if (ok && IsBinaryKind(kind))
         reserveRecords(loaded, expectedRecords(paths));
@@ -105,6 +107,15 @@ bool DataSession::ReadFiles(const std::vector<std::string>& paths, model::FileKi
         else if (import->Notice)
             report(*import->Notice);
         ok = import.ok();
+        if (ok && import->System && start > 1 && OnlySystem != import->System) {
+            report(model::InputError("File  " + path + "  holds tensors in "
+                                     + std::string(CoordinateSystemName(*import->System))
+                                     + " coordinates, unlike the files before it: they cannot "
+                                       "be opened together."));
+            ok = false;
+        }
+        if (ok && start == 1)
+            OnlySystem = import->System;
     }
     if (ok && loaded.empty()) {
         // Readers refuse empty files; a data set without a record is never shown.
@@ -125,6 +136,12 @@ OpenMode DataSession::CompleteRecords()
     if (!Oriented()) {
         CoordSystem = CoordinateSystem::Specimen;
         return OpenMode::NoOrientation;
+    }
+    if (OnlySystem == CoordinateSystem::Paleogeographic) {
+        CoordSystem = CoordinateSystem::Paleogeographic;
+        FoliationName = LineationName = "0";
+        PaleoReference = math::PaleoReference::Horizontal;
+        return OpenMode::TiltCorrectedOnly;
     }
     if (CoordSystem == CoordinateSystem::Specimen)
         CoordSystem = CoordinateSystem::Geographic;
@@ -163,9 +180,13 @@ SystemChoice DataSession::CurrentSystem() const
 
 void DataSession::Transform(const SystemChoice& choice)
 {
-    if (isRotatedSystem(choice.System))
+    // Tensors already in tilt-corrected coordinates are shown as they are.
+    const CoordinateSystem system = OnlySystem == CoordinateSystem::Paleogeographic
+        ? CoordinateSystem::Geographic
+        : choice.System;
+    if (isRotatedSystem(system))
         reserveRecords(Data.ActiveRecords, Data.WorkingRecords.size());
-    math::TransformDataSet(Data.WorkingRecords, choice.System, letterOf(choice.Foliation),
+    math::TransformDataSet(Data.WorkingRecords, system, letterOf(choice.Foliation),
                            letterOf(choice.Lineation), choice.Reference, Data.ActiveRecords);
 }
 
@@ -184,6 +205,15 @@ bool DataSession::Oriented() const
 model::Status DataSession::Show(const SystemChoice& choice)
 {
     const std::string name(CoordinateSystemName(choice.System));
+    if (OnlySystem == CoordinateSystem::Paleogeographic) {
+        if (choice.System != CoordinateSystem::Paleogeographic)
+            return model::UserMessage {"The data set holds tensors in tilt-corrected "
+                                       "coordinates: it can be shown only in the "
+                                       "paleogeographic coordinate system."};
+        Transform(CurrentSystem());
+        ComputeStatistics();
+        return std::nullopt;
+    }
     if (!Oriented() && choice.System != CoordinateSystem::Specimen)
         return model::UserMessage {"The data set has no orientation data: it can be shown only "
                                    "in the specimen coordinate system."};
@@ -223,9 +253,13 @@ model::Result<std::optional<model::UserMessage>>
 DataSession::MergeGeologicalFile(const std::string& path, formats::GedMatchMode mode,
                                  math::RotationMode direction)
 {
+    if (OnlySystem == CoordinateSystem::Paleogeographic)
+        return model::UserMessage {"The data set holds tensors in tilt-corrected coordinates: "
+                                   "they cannot be turned with a geological file."};
     auto merged = formats::MergeGedFile(path, Data.LoadedRecords, mode, direction);
     if (!merged)
         return merged.error();
+    OnlySystem.reset();
     math::ComputeRecordDerived(Data.LoadedRecords);
     Data.WorkingRecords = Data.LoadedRecords;
     Data.ActiveRecords.clear();
@@ -337,6 +371,19 @@ model::Status DataSession::SaveRecords(const std::string& path, RecordFormat for
         return formats::WriteAsciiTable(path, working, selectedOnly);
     case RecordFormat::DirectionFile:
         return formats::WriteDirectionFile(path, working, Display, selectedOnly);
+    case RecordFormat::MagicTable: {
+        const std::optional<int> code = formats::TiltCorrectionCode(CoordSystem);
+        if (!code
+            || (CoordSystem == CoordinateSystem::Paleogeographic
+                && PaleoReference != math::PaleoReference::Horizontal))
+            return model::OutputError("A MagIC table holds specimen, geographic or "
+                                      "tilt-corrected coordinates: show the records in the "
+                                      "specimen, geographic or paleogeographic system with the "
+                                      "paleohorizontal reference to write one.");
+        return formats::WriteMagicTable(path, Data.ActiveRecords, *code, selectedOnly);
+    }
+    case RecordFormat::SFile:
+        return formats::WriteSFile(path, Data.ActiveRecords, selectedOnly);
     }
     return std::nullopt;
 }
@@ -358,6 +405,8 @@ model::Status DataSession::SaveMeanTensor(const std::string& path, RecordFormat 
     case RecordFormat::AsciiTable:
         return formats::AppendMeanListing(path, Data.ActiveRecords, Statistics, exists, name);
     case RecordFormat::DirectionFile:
+    case RecordFormat::MagicTable:
+    case RecordFormat::SFile:
         break;
     }
     return std::nullopt;

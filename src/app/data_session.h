@@ -35,6 +35,7 @@ enum class OpenMode {
     NoOrientation = 1, // the first record's group 1 is "SS": only the specimen system
     NoFoliation = 2, // oriented, no foliation letter: only the geographic system
     WithFoliation = 3, // every system
+    TiltCorrectedOnly = 4, // tensors given in tilt-corrected coordinates: only that system
 };
 
 // A coordinate system with the structures it is built on. The specimen and geographic systems
@@ -53,6 +54,8 @@ enum class RecordFormat {
     AmsBinary = 1, // "Varkel AMS format (*.ran)"
     AsciiTable = 2, // "ASCII text file (*.txt)"
     DirectionFile = 3, // "Dravex file (*.dat)"
+    MagicTable = 4, // "MagIC 3.0 specimens table (*.txt)", the active records
+    SFile = 5, // "s-file of tensor elements (*.s)", the active records
 };
 
 struct DataSession
@@ -75,6 +78,9 @@ struct DataSession
     std::int16_t ColourScheme = std::int16_t(plot::ColourScheme::Default);
     std::int16_t SymbolSize = 10; // pixels, net and plots
     model::DisplayOptions Display;
+    // The one coordinate system of files whose tensors are given in it (exchange files), as
+    // their reader said; nothing for files that offer the systems their data allow.
+    std::optional<math::CoordinateSystem> OnlySystem;
 
     // Reads every file of `paths` with the reader of `kind` into fresh loaded records, in order.
     // A reader's error is reported and abandons the whole opening (the loaded records are then
@@ -146,7 +152,9 @@ struct DataSession
     // Writes the working records (all, or the selected ones) as a binary data file, replacing
     // the file only once the new one is complete.
     model::Status SaveBinary(const std::string& path, bool selectedOnly) const;
-    // Writes the working records, all or the selected ones, in `format`. Saving the selected
+    // Writes the working records, all or the selected ones, in `format` (the exchange formats:
+    // the active records in the current system; MagIC has no code for the tectonic system and
+    // the paleovertical reference, which are refused). Saving the selected
     // records when none is selected writes nothing and says so: such a file could not be opened.
     model::Status SaveRecords(const std::string& path, RecordFormat format,
                               bool selectedOnly) const;

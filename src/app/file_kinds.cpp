@@ -1,5 +1,8 @@
 #include "app/file_kinds.h"
 
+#include "formats/exchange_formats.h"
+#include "model/file_io.h"
+
 namespace tesmor::app {
 
 namespace {
@@ -65,7 +68,7 @@ bool IsBinaryKind(FileKind kind)
 
 bool IsTextKind(FileKind kind)
 {
-    return kind >= FileKind::Pro && kind <= FileKind::Asc;
+    return kind >= FileKind::Pro && kind <= FileKind::SFile;
 }
 
 bool HasReader(FileKind kind)
@@ -76,10 +79,27 @@ bool HasReader(FileKind kind)
 FileKind KindOfPath(std::string_view path)
 {
     const std::string_view name = fileNameOf(path);
-    for (int kind = int(FileKind::Ams); kind <= int(FileKind::Asc); ++kind) {
-        if (MatchesPattern(name, FileTypePattern(FileTypeEntries[kind - 1])))
+    for (int kind = int(FileKind::Ams); kind <= int(FileKind::SFile); ++kind) {
+        // A MagIC table is known by its first line: other text files share its extension.
+        if (kind != int(FileKind::MagicTable)
+            && MatchesPattern(name, FileTypePattern(FileTypeEntries[kind - 1])))
             return static_cast<FileKind>(kind);
     }
+    return FileKind::None;
+}
+
+FileKind KindOfFile(const std::string& path)
+{
+    const FileKind byName = KindOfPath(path);
+    if (byName != FileKind::None && byName != FileKind::SFile)
+        return byName;
+    const model::Result<std::string> bytes = model::ReadWholeFile(path);
+    if (!bytes)
+        return byName;
+    if (formats::IsMagicTable(*bytes))
+        return FileKind::MagicTable;
+    if (byName == FileKind::SFile || (byName == FileKind::None && formats::LooksLikeSFile(*bytes)))
+        return FileKind::SFile;
     return FileKind::None;
 }
 
@@ -87,10 +107,11 @@ KindChoice KindOfFiles(const std::vector<std::string>& paths)
 {
     KindChoice choice;
     for (const std::string& path : paths) {
-        const FileKind kind = KindOfPath(path);
+        const FileKind kind = KindOfFile(path);
         if (!HasReader(kind)) {
             choice.Problem = "The file " + path
-                + " is not a data file (.ran, .are, .poo, .asf, .asp, .pro, .apg or .asc).";
+                + " is not a data file (.ran, .are, .poo, .asf, .asp, .pro, .apg, .asc, .s or a "
+                  "MagIC specimens table).";
             choice.Kind = FileKind::None;
             return choice;
         }

@@ -15,6 +15,8 @@ int RunConvert(const LoadOptions& load, const ConvertOptions& options, std::ostr
         session.Report(*failure);
         return InputError;
     }
+    if (const auto clashes = formats::CutNameClashes(session.Data().Data.WorkingRecords, false))
+        session.Report(*clashes);
     return Success;
 }
 

@@ -37,6 +37,12 @@ ExitStatus WriteExports(Session& session, const ExportOptions& options,
         && failed(
             formats::WriteDirectionFile(options.Dat, working, DirectionOptions(options), false)))
         return InputError;
+    if (!options.Magic.empty()
+        && failed(data.SaveRecords(options.Magic, app::RecordFormat::MagicTable, false)))
+        return InputError;
+    if (!options.SFile.empty()
+        && failed(data.SaveRecords(options.SFile, app::RecordFormat::SFile, false)))
+        return InputError;
     if (!options.Mean.empty()
         && failed(formats::AppendMeanListing(options.Mean, active, statistics,
                                              model::FileExists(options.Mean), options.Name)))

@@ -64,7 +64,8 @@ void AddLoadOptions(CLI::App& command, LoadText& text)
         });
     command
         .add_option("FILE", text.Files,
-                    "Data files opened together (.ran .are .poo .asf .asp, or .pro .apg .asc)")
+                    "Data files opened together (.ran .are .poo .asf .asp, or .pro .apg .asc, "
+                    "or .s, or MagIC specimens tables)")
         ->required();
 }
 
@@ -88,6 +89,9 @@ void AddExportOptions(CLI::App& command, ExportOptions& options, std::string& sh
                        "Append the mean directions to a cumulative listing (.txt)");
     command.add_option("--mean-record", options.MeanRecord,
                        "Append the mean tensor as a record of a binary file (.ran)");
+    command.add_option("--magic", options.Magic,
+                       "Write a MagIC 3.0 specimens table of the records in --coord");
+    command.add_option("--s", options.SFile, "Write an s-file of the records in --coord (.s)");
     command.add_option("--name", options.Name, "Name of the mean (--mean, --mean-record)");
     command.add_option("--picture", options.Picture,
                        "Write the net and both plots as a picture (.wmf .svg .pdf .png .bmp)");
@@ -114,8 +118,10 @@ void AddExportOptions(CLI::App& command, ExportOptions& options, std::string& sh
 std::string ExportProblem(const ExportOptions& options)
 {
     if (options.Table.empty() && options.Dat.empty() && options.Mean.empty()
-        && options.MeanRecord.empty() && options.Picture.empty())
-        return "export needs at least one of --table, --dat, --mean, --mean-record, --picture";
+        && options.MeanRecord.empty() && options.Picture.empty() && options.Magic.empty()
+        && options.SFile.empty())
+        return "export needs at least one of --table, --dat, --mean, --mean-record, --picture, "
+               "--magic, --s";
     if ((!options.Mean.empty() || !options.MeanRecord.empty()) && options.Name.empty())
         return "--mean and --mean-record need --name";
     if (!options.Picture.empty() && !IsPictureExtension(options.Picture))

@@ -49,6 +49,8 @@ struct ExportOptions
     bool DatFlagsGiven = false;
     std::string Mean; // cumulative mean-direction listing
     std::string MeanRecord; // mean direction appended to a binary file
+    std::string Magic; // MagIC specimens table of the active records
+    std::string SFile; // s-file of the active records
     std::string Name; // name of the mean
     std::string Picture;
     std::string Title = "Comment"; // written above the bitmap and in the vector pictures

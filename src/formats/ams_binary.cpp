@@ -46,6 +46,8 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <set>
 
 namespace tesmor::formats {
 namespace {
@@ -491,6 +493,37 @@ model::Result<std::string> EncodeAmsBinary(const model::Records& records, bool s
         return *error;
     }
     return out;
+}
+
+std::optional<model::UserMessage> CutNameClashes(const model::Records& records, bool selectedOnly)
+{
+    std::map<std::string, std::set<std::string>> byCut;
+    for (const model::SpecimenRecord& r : records)
+        if ((!selectedOnly || r.Selected) && r.Name.size() > 12)
+            byCut[model::FitField(model::Utf8ToCp1252(r.Name), 12)];
+    if (byCut.empty())
+        return std::nullopt;
+    for (const model::SpecimenRecord& r : records)
+        if (!selectedOnly || r.Selected) {
+            const auto group = byCut.find(model::FitField(model::Utf8ToCp1252(r.Name), 12));
+            if (group != byCut.end())
+                group->second.insert(r.Name);
+        }
+    std::string text;
+    for (const auto& [cut, names] : byCut) {
+        if (names.size() < 2)
+            continue;
+        text += "\r\n ";
+        for (const std::string& name : names)
+            text += " " + name;
+        text += "  become  " + ToUtf8(model::Trim(cut));
+    }
+    if (text.empty())
+        return std::nullopt;
+    return model::UserMessage {"The binary format keeps 12 characters of a specimen name; "
+                               "specimens of different names now have the same name:"
+                                   + text,
+                               model::AppTitle, model::MessageIcon::Exclamation};
 }
 
 model::Status WriteAmsBinaryFile(const std::string& path, const model::Records& records,

@@ -4,6 +4,7 @@
 // the site followed by one 64-byte record per specimen. The byte layout is tabulated at the top of
 // ams_binary.cpp.
 
+#include "math/frames.h"
 #include "model/data_set.h"
 #include "model/result.h"
 #include "model/specimen_record.h"
@@ -60,6 +61,8 @@ struct DataImport
     // Set when the file ends inside a record or block: the complete specimens before it were
     // kept and this notice says how many (the caller shows it; the records are valid).
     std::optional<model::UserMessage> Notice;
+    // Set by readers of files whose tensors are in one coordinate system only.
+    std::optional<math::CoordinateSystem> System;
 };
 
 // Reads the records of a binary data file held in `bytes` into `loaded` at the 1-based indices
@@ -79,6 +82,10 @@ model::Result<DataImport> ReadAmsBinaryFile(const std::string& path, model::Reco
 // is set, in sequence order. The header comes from the first record of the sequence whether or not
 // it is written; planes are stored by that record's `P4` convention.
 model::Result<std::string> EncodeAmsBinary(const model::Records& records, bool selectedOnly);
+
+// The notice that names cut to the 12 characters of the binary format make specimens of
+// different names equal (all records, or the selected ones); nothing when no two clash.
+std::optional<model::UserMessage> CutNameClashes(const model::Records& records, bool selectedOnly);
 
 // EncodeAmsBinary written to `path` through a temporary file, so that a failure leaves an existing
 // file as it was.

@@ -6,6 +6,7 @@
 
 #include "formats/text_import.h"
 
+#include "formats/exchange_formats.h"
 #include "formats/text_import_blocks.h"
 #include "formats/text_tokens.h"
 #include "model/codepage.h"
@@ -197,6 +198,10 @@ model::Result<DataImport> ReadTextDataFile(const std::string& path, model::FileK
         return ReadApgText(*bytes, path, loaded, start, defaults);
     case model::FileKind::Asc:
         return ReadAscText(*bytes, path, loaded, start, defaults);
+    case model::FileKind::MagicTable:
+        return ReadMagicTable(*bytes, path, loaded, start, defaults);
+    case model::FileKind::SFile:
+        return ReadSFile(*bytes, path, loaded, start, defaults);
     default:
         assert(false && "ReadTextDataFile: not a text file kind");
         return InputError("File  " + path + "  is not a text data file.");

@@ -30,7 +30,8 @@ model::Result<DataImport> ReadAscText(std::string_view bytes, std::string_view p
                                       model::Records& loaded, int start,
                                       const OrientationDefaults& defaults);
 
-// The reader of file kind 8 (".pro"), 9 (".apg") or 10 (".asc") on the file at `path`.
+// The reader of file kind 8 (".pro"), 9 (".apg"), 10 (".asc"), 11 (MagIC specimens table) or
+// 12 (s-file) on the file at `path`.
 model::Result<DataImport> ReadTextDataFile(const std::string& path, model::FileKind kind,
                                            model::Records& loaded, int start,
                                            const OrientationDefaults& defaults);

@@ -17,7 +17,8 @@ using Records = std::vector<SpecimenRecord>;
 inline constexpr int MaxLoadedRecords = 32767;
 inline constexpr int MaxRecordsPerFile = 32765;
 
-// File kinds of the open dialog: 1-6 binary, 7 geological data file, 8-10 text formats.
+// File kinds of the open dialog: 1-6 binary, 7 geological data file, 8-10 text formats, 11-12
+// the exchange formats.
 enum class FileKind : std::int16_t {
     None = 0,
     BinaryAll = 1,
@@ -30,6 +31,8 @@ enum class FileKind : std::int16_t {
     Pro = 8,
     Apg = 9,
     Asc = 10,
+    MagicTable = 11,
+    SFile = 12,
 };
 
 struct DataSet

@@ -91,6 +91,10 @@ struct SpecimenRecord
     float AxisPoleAngle2 = 0;
     float AxisPoleAngle3 = 0;
 
+    // Standard error of the normalised tensor's elements, 0 when unknown. Exchange files carry
+    // it; the binary format has no room for it.
+    float Sigma = 0;
+
     bool Selected = false;
     std::int16_t Index = 0; // 1-based position in the loaded records
 };

@@ -2,9 +2,12 @@
 // back from the files written; failures on real paths leave every file as it was.
 
 #include "app/cell_text.h"
+#include "app/file_kinds.h"
 #include "app/listing.h"
 #include "app_fixture.h"
 #include "formats/ams_binary.h"
+#include "model/file_io.h"
+#include "sample_site.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -40,7 +43,8 @@ TEST_F(SavingTest, SaveSelectedRecordsWritesTheSelectedWorkingRecordsOnly)
     EXPECT_EQ(NamesIn(dataFolder() + "last.ran"), std::vector<std::string> {"S6"});
     EXPECT_EQ(ui.saveRequests.back().filter,
               "Varkel AMS format (*.ran)|*.ran|ASCII text file (*.txt)|*.txt|"
-              "Dravex file (*.dat)|*.dat");
+              "Dravex file (*.dat)|*.dat|MagIC 3.0 specimens table (*.txt)|*.txt|"
+              "s-file of tensor elements (*.s)|*.s");
     EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - [" + dataFolder() + "last.ran]");
     EXPECT_FALSE(state().Cancelled);
 
@@ -229,6 +233,77 @@ TEST(CellText, EnterRunsAlongTheRowsAndWrapsTheArrowsStopAtTheEdges)
     };
     for (const auto& m : moves)
         EXPECT_EQ(MoveInGrid(m.from, m.key, 3, 19), m.to) << m.from.row << "," << m.from.column;
+}
+
+// The exchange formats carry the records out and back: tensors to float precision, names, Km
+// and the statistics; the coordinate system of a MagIC table is the only one it opens in.
+TEST(ExchangeFormats, RoundTripsThroughMagicAndSFiles)
+{
+    const tesmor::test::TempDir dir;
+    std::vector<std::string> messages;
+    const auto sink = [&](const model::UserMessage& m) { messages.push_back(m.text); };
+    const auto openAs = [&](DataSession& s, const std::string& path) {
+        return s.Open({path}, KindOfFiles({path}).Kind, {}, sink);
+    };
+    const auto expectSameTensors
+        = [](const model::Records& a, const model::Records& b, bool names) {
+              ASSERT_EQ(a.size(), b.size());
+              for (std::size_t i = 0; i < a.size(); ++i) {
+                  SCOPED_TRACE(a[i].Name);
+                  EXPECT_TRUE(!names || a[i].Name == b[i].Name);
+                  const float x[] = {a[i].K11, a[i].K22, a[i].K33, a[i].K12, a[i].K23, a[i].K13};
+                  const float y[] = {b[i].K11, b[i].K22, b[i].K33, b[i].K12, b[i].K23, b[i].K13};
+                  for (int k = 0; k < 6; ++k)
+                      EXPECT_FLOAT_EQ(x[k], y[k]);
+                  if (names) {
+                      EXPECT_FLOAT_EQ(a[i].Km, b[i].Km);
+                  }
+              }
+          };
+    ASSERT_FALSE(formats::WriteAmsBinaryFile(dir.file("site.ran"),
+                                             tesmor::test::MakeSampleRecords(30), false));
+    DataSession site;
+    ASSERT_TRUE(openAs(site, dir.file("site.ran")));
+    ASSERT_FALSE(site.SaveRecords(dir.file("site.txt"), RecordFormat::MagicTable, false));
+    ASSERT_FALSE(site.SaveRecords(dir.file("site.s"), RecordFormat::SFile, false));
+
+    DataSession magic;
+    EXPECT_EQ(openAs(magic, dir.file("site.txt")), OpenMode::NoFoliation);
+    expectSameTensors(site.Data.LoadedRecords, magic.Data.LoadedRecords, true);
+    EXPECT_FLOAT_EQ(magic.Statistics.Kaver, site.Statistics.Kaver);
+    EXPECT_FLOAT_EQ(magic.Statistics.Pjaver, site.Statistics.Pjaver);
+    ASSERT_FALSE(magic.SaveRecords(dir.file("back.ran"), RecordFormat::AmsBinary, false));
+    DataSession back;
+    ASSERT_TRUE(openAs(back, dir.file("back.ran")));
+    expectSameTensors(site.Data.LoadedRecords, back.Data.LoadedRecords, true);
+
+    DataSession s;
+    EXPECT_EQ(openAs(s, dir.file("site.s")), OpenMode::NoOrientation);
+    expectSameTensors(site.Data.LoadedRecords, s.Data.LoadedRecords, false);
+
+    // Tilt-corrected coordinates open in the paleogeographic system only; the tectonic system
+    // has no MagIC code.
+    ASSERT_FALSE(site.Show({math::CoordinateSystem::Paleogeographic, "B", "0"}));
+    ASSERT_FALSE(site.SaveRecords(dir.file("tilt.txt"), RecordFormat::MagicTable, false));
+    DataSession tilt;
+    EXPECT_EQ(openAs(tilt, dir.file("tilt.txt")), OpenMode::TiltCorrectedOnly);
+    expectSameTensors(site.Data.ActiveRecords, tilt.Data.ActiveRecords, true);
+    EXPECT_TRUE(tilt.Show({math::CoordinateSystem::Geographic}));
+    EXPECT_EQ(tilt.CoordSystem, math::CoordinateSystem::Paleogeographic);
+    ASSERT_FALSE(site.Show({math::CoordinateSystem::Tectonic, "B", "0"}));
+    EXPECT_TRUE(site.SaveRecords(dir.file("tecto.txt"), RecordFormat::MagicTable, false));
+    EXPECT_FALSE(model::FileExists(dir.file("tecto.txt")));
+    EXPECT_TRUE(messages.empty());
+
+    // Long names stay in the session; cutting them for a binary file is announced on a clash.
+    model::Records named = magic.Data.LoadedRecords;
+    named[0].Name = "ABCDEFGHIJKLM1";
+    named[1].Name = "ABCDEFGHIJKLM2";
+    EXPECT_FALSE(formats::CutNameClashes(model::Records(named.begin() + 1, named.end()), false));
+    const auto clash = formats::CutNameClashes(named, false);
+    ASSERT_TRUE(clash);
+    EXPECT_NE(clash->text.find("ABCDEFGHIJKLM1 ABCDEFGHIJKLM2  become  ABCDEFGHIJKL"),
+              std::string::npos);
 }
 
 } // namespace
