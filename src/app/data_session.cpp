@@ -55,6 +55,16 @@ std::size_t expectedRecords(const std::vector<std::string>& paths)
     return static_cast<std::size_t>(std::min<double>(total, model::MaxLoadedRecords));
 }
 
+// `to` becomes a copy of `from`, its elements assigned in place on `threads` threads.
+void copyRecords(const model::Records& from, model::Records& to, int threads)
+{
+    to.resize(from.size());
+    math::ParallelChunks(from.size(), threads, [&](std::size_t begin, std::size_t end) {
+        std::copy(from.begin() + std::ptrdiff_t(begin), from.begin() + std::ptrdiff_t(end),
+                  to.begin() + std::ptrdiff_t(begin));
+    });
+}
+
 bool isRotatedSystem(CoordinateSystem system)
 {
     return system == CoordinateSystem::Paleogeographic || system == CoordinateSystem::Tectonic;
@@ -117,8 +127,8 @@ bool DataSession::ReadFiles(const std::vector<std::string>& paths, model::FileKi
 
 OpenMode DataSession::CompleteRecords()
 {
-    math::ComputeRecordDerived(Data.LoadedRecords);
-    Data.WorkingRecords = Data.LoadedRecords;
+    math::ComputeRecordDerived(Data.LoadedRecords, Threads);
+    copyRecords(Data.LoadedRecords, Data.WorkingRecords, Threads);
     Data.ActiveRecords.clear();
     FoliationTypes.clear();
     LineationTypes.clear();
@@ -166,14 +176,15 @@ void DataSession::Transform(const SystemChoice& choice)
     if (isRotatedSystem(choice.System))
         reserveRecords(Data.ActiveRecords, Data.WorkingRecords.size());
     math::TransformDataSet(Data.WorkingRecords, choice.System, letterOf(choice.Foliation),
-                           letterOf(choice.Lineation), choice.Reference, Data.ActiveRecords);
+                           letterOf(choice.Lineation), choice.Reference, Data.ActiveRecords,
+                           Threads);
 }
 
 void DataSession::ComputeStatistics()
 {
     const math::Projection projection
         = Projection == 1 ? math::Projection::EqualAngle : math::Projection::EqualArea;
-    math::ComputeGroupStatistics(Data.ActiveRecords, projection, Statistics);
+    math::ComputeGroupStatistics(Data.ActiveRecords, projection, Statistics, Threads);
 }
 
 bool DataSession::Oriented() const
@@ -226,8 +237,8 @@ DataSession::MergeGeologicalFile(const std::string& path, formats::GedMatchMode 
     auto merged = formats::MergeGedFile(path, Data.LoadedRecords, mode, direction);
     if (!merged)
         return merged.error();
-    math::ComputeRecordDerived(Data.LoadedRecords);
-    Data.WorkingRecords = Data.LoadedRecords;
+    math::ComputeRecordDerived(Data.LoadedRecords, Threads);
+    copyRecords(Data.LoadedRecords, Data.WorkingRecords, Threads);
     Data.ActiveRecords.clear();
     if (direction == math::RotationMode::SpecimenToGeographic) {
         CoordSystem = CoordinateSystem::Geographic;
@@ -316,7 +327,7 @@ bool DataSession::DisregardSelected()
 
 void DataSession::RestoreAll()
 {
-    Data.WorkingRecords = Data.LoadedRecords;
+    copyRecords(Data.LoadedRecords, Data.WorkingRecords, Threads);
 }
 
 model::Status DataSession::SaveBinary(const std::string& path, bool selectedOnly) const

@@ -13,6 +13,7 @@
 #include "formats/ged_merge.h"
 #include "math/frames.h"
 #include "math/group_statistics.h"
+#include "math/parallel.h"
 #include "model/data_set.h"
 #include "model/display_options.h"
 #include "model/result.h"
@@ -75,6 +76,10 @@ struct DataSession
     std::int16_t ColourScheme = std::int16_t(plot::ColourScheme::Default);
     std::int16_t SymbolSize = 10; // pixels, net and plots
     model::DisplayOptions Display;
+
+    // Threads for the per-record work of large data sets (derived values, transformation,
+    // statistics); every figure is the same whatever their number.
+    int Threads = math::HardwareThreads();
 
     // Reads every file of `paths` with the reader of `kind` into fresh loaded records, in order.
     // A reader's error is reported and abandons the whole opening (the loaded records are then

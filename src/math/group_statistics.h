@@ -127,13 +127,15 @@ struct GroupStatistics
 };
 
 // The statistics of `records` with ellipse points in `projection`. No NaN or infinity is ever
-// stored: degenerate axes are marked undefined instead.
+// stored: degenerate axes are marked undefined instead. The per-record terms of a large group
+// are computed on `threads` threads and summed in record order: the result does not depend on
+// the number of threads.
 GroupStatistics ComputeGroupStatistics(const std::vector<model::SpecimenRecord>& records,
-                                       Projection projection);
+                                       Projection projection, int threads = 1);
 
 // The same into an existing object, reusing the memory of its curves.
 void ComputeGroupStatistics(const std::vector<model::SpecimenRecord>& records,
-                            Projection projection, GroupStatistics& out);
+                            Projection projection, GroupStatistics& out, int threads = 1);
 
 // The 95% quantile of the F distribution with 2 and nu degrees of freedom (nu >= 1).
 double FQuantile2(int nu);

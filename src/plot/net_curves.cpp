@@ -98,11 +98,19 @@ void DrawConfidenceEllipse(Canvas& canvas, const NetFrame& frame, std::span<cons
     flush();
 }
 
-void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection projection,
-                     float dipDirection, float dip, PenStyle style, Colour colour, int width)
+namespace {
+
+constexpr std::size_t GreatCirclePoints = 181;
+
+// The net is not drawn across a plane without dip: it is the primitive circle itself.
+bool drawsCircle(float dipDirection, float dip)
 {
-    if (dip == 0 || !std::isfinite(dip) || !std::isfinite(dipDirection))
-        return;
+    return dip != 0 && std::isfinite(dip) && std::isfinite(dipDirection);
+}
+
+void greatCirclePoints(const NetFrame& frame, math::Projection projection, float dipDirection,
+                       float dip, std::span<Point, GreatCirclePoints> line)
+{
     // The half circle from the strike line (azimuth DD - 90, horizontal) through the dip line
     // (DD, plunge dip) to the opposite end of the strike line, in 1 degree steps:
     // v(t) = cos t S + sin t D. A negative dip gives the upper half, which the projection shows
@@ -116,8 +124,7 @@ void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection pro
     const double dipDown = std::sin(delta);
     const UnitCircleTable& circle = UnitCircle();
 
-    std::array<Point, 181> line;
-    for (std::size_t t = 0; t <= 180; ++t) {
+    for (std::size_t t = 0; t < GreatCirclePoints; ++t) {
         const double c = circle.cosines[t];
         const double s = t == 0 || t == 180 ? 0.0 : circle.sines[t];
         const math::Vec3 v {{static_cast<float>(c * strikeNorth + s * dipNorth),
@@ -126,7 +133,52 @@ void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection pro
         const NetPoint p = ProjectUnitVector(projection, v);
         line[t] = ToCanvas(frame, p.x, p.y);
     }
+}
+
+} // namespace
+
+void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection projection,
+                     float dipDirection, float dip, PenStyle style, Colour colour, int width)
+{
+    if (!drawsCircle(dipDirection, dip))
+        return;
+    std::array<Point, GreatCirclePoints> line;
+    greatCirclePoints(frame, projection, dipDirection, dip, line);
     canvas.polyline(line, Pen {style, colour, width});
+}
+
+void GreatCircleCache::Begin(const NetFrame& frame, math::Projection projection)
+{
+    if (frame.cx != m_frame.cx || frame.cy != m_frame.cy || frame.diameter != m_frame.diameter
+        || projection != m_projection) {
+        m_planes.clear();
+        m_points.clear();
+    }
+    m_frame = frame;
+    m_projection = projection;
+    m_next = 0;
+    m_computed = 0;
+}
+
+void GreatCircleCache::Draw(Canvas& canvas, float dipDirection, float dip, PenStyle style,
+                            Colour colour, int width)
+{
+    if (!drawsCircle(dipDirection, dip))
+        return;
+    const std::size_t k = m_next++;
+    if (k >= m_planes.size() || m_planes[k].dipDirection != dipDirection
+        || m_planes[k].dip != dip) {
+        // The circles from here on were of other planes: they are computed as they come.
+        m_planes.resize(k + 1);
+        m_points.resize((k + 1) * GreatCirclePoints);
+        m_planes[k] = {dipDirection, dip};
+        greatCirclePoints(m_frame, m_projection, dipDirection, dip,
+                          std::span<Point, GreatCirclePoints>(&m_points[k * GreatCirclePoints],
+                                                              GreatCirclePoints));
+        ++m_computed;
+    }
+    canvas.polyline(std::span<const Point>(&m_points[k * GreatCirclePoints], GreatCirclePoints),
+                    Pen {style, colour, width});
 }
 
 } // namespace tesmor::plot
