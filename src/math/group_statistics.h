@@ -124,6 +124,8 @@ struct GroupStatistics
     float SemiAngleB(int axis) const { return axis == 0 ? C1b : axis == 1 ? C2b : C3b; }
     float SemiAngleA95(int axis) const { return axis == 0 ? C1a95 : axis == 1 ? C2a95 : C3a95; }
     float SemiAngleB95(int axis) const { return axis == 0 ? C1b95 : axis == 1 ? C2b95 : C3b95; }
+
+    friend bool operator==(const GroupStatistics&, const GroupStatistics&) = default;
 };
 
 // The statistics of `records` with ellipse points in `projection`. No NaN or infinity is ever
