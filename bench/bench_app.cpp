@@ -4,6 +4,7 @@
 #include "app/browser.h"
 #include "app/open_multiple_dialog.h"
 #include "bench_data.h"
+#include "bench_threads.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -37,14 +38,17 @@ void BM_RefreshSequence(benchmark::State& state)
 {
     SilentUi ui;
     app::Browser& browser = loadedBrowser(ui);
+    browser.State().Threads = static_cast<int>(state.range(0));
     openBenchFile(browser);
+    bench::ThreadTimer timer(state);
     for (auto _ : state) {
         browser.optGeo_Click();
         benchmark::DoNotOptimize(browser.Controls().lstNames.rows.data());
     }
+    timer.Report(__func__);
     state.counters["records"] = static_cast<double>(browser.State().Data.ActiveRecords.size());
 }
-BENCHMARK(BM_RefreshSequence)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshSequence)->Apply(bench::ThreadCounts)->Unit(benchmark::kMillisecond);
 
 // OpenFiles of the 32,765-record file: reading, per-record computation, transformation,
 // statistics, listing text and recorded pictures.
@@ -52,13 +56,38 @@ void BM_OpenFiles(benchmark::State& state)
 {
     SilentUi ui;
     app::Browser& browser = loadedBrowser(ui);
+    browser.State().Threads = static_cast<int>(state.range(0));
+    bench::ThreadTimer timer(state);
     for (auto _ : state) {
         openBenchFile(browser);
         benchmark::DoNotOptimize(browser.Controls().picStereo.picture.get());
     }
+    timer.Report(__func__);
     state.counters["records"] = static_cast<double>(browser.State().Data.ActiveRecords.size());
 }
-BENCHMARK(BM_OpenFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenFiles)->Apply(bench::ThreadCounts)->Unit(benchmark::kMillisecond);
+
+// A colour scheme change with every plane's great circle shown: the net and plots recorded
+// again, without transformation or statistics; the circles come from the browser's cache.
+void BM_ColourChangeWithEveryGreatCircle(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    browser.chcF1C_Click(true);
+    bool bw = false;
+    for (auto _ : state) {
+        bw = !bw;
+        if (bw)
+            browser.cmdBW_Click();
+        else
+            browser.cmdDefault_Click();
+        benchmark::DoNotOptimize(browser.Controls().picStereo.picture.get());
+    }
+    browser.chcF1C_Click(false);
+    browser.cmdDefault_Click();
+}
+BENCHMARK(BM_ColourChangeWithEveryGreatCircle)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

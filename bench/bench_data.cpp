@@ -279,17 +279,22 @@ const std::string& BenchDataFile()
     struct TemporaryFile
     {
         std::string path;
+        bool keep = false;
         TemporaryFile()
         {
-            path = (std::filesystem::temp_directory_path()
-                    / ("tesmor_bench_" + std::to_string(::getpid()) + ".ran"))
-                       .string();
+            const char* named = std::getenv("TESMOR_BENCH_DATA_FILE");
+            keep = named && *named;
+            path = keep ? std::string(named)
+                        : (std::filesystem::temp_directory_path()
+                           / ("tesmor_bench_" + std::to_string(::getpid()) + ".ran"))
+                              .string();
             WriteRecordsFile(path, MakeBenchRecords());
         }
         ~TemporaryFile()
         {
             std::error_code ignored;
-            std::filesystem::remove(path, ignored);
+            if (!keep)
+                std::filesystem::remove(path, ignored);
         }
     };
     static const TemporaryFile file;

@@ -75,7 +75,8 @@ model::Records MakeBenchRecords();
 void WriteRecordsFile(const std::string& path, const model::Records& records);
 
 // The path of a binary data file holding MakeBenchRecords(), written once per process into the
-// system's temporary folder.
+// system's temporary folder, or to the path in TESMOR_BENCH_DATA_FILE, where it is kept (for
+// other programs to read the same bytes).
 const std::string& BenchDataFile();
 
 } // namespace tesmor::bench

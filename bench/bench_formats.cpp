@@ -3,6 +3,7 @@
 // format and not fresh memory.
 
 #include "bench_data.h"
+#include "bench_threads.h"
 #include "formats/ams_binary.h"
 #include "math/principal_axes.h"
 #include "model/file_io.h"
@@ -46,15 +47,19 @@ void ReadBinaryFileAndComputeDerived(benchmark::State& state)
 {
     const std::string& path = bench::BenchDataFile();
     model::Records loaded;
+    bench::ThreadTimer timer(state);
     for (auto _ : state) {
         const model::Result<formats::DataImport> n
             = formats::ReadAmsBinaryFile(path, loaded, 1, Defaults);
-        math::ComputeRecordDerived(loaded);
+        math::ComputeRecordDerived(loaded, timer.Threads());
         benchmark::DoNotOptimize(n.ok());
     }
+    timer.Report(__func__);
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(loaded.size()));
 }
-BENCHMARK(ReadBinaryFileAndComputeDerived)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadBinaryFileAndComputeDerived)
+    ->Apply(bench::ThreadCounts)
+    ->Unit(benchmark::kMillisecond);
 
 void EncodeBinary(benchmark::State& state)
 {

@@ -78,6 +78,21 @@ void BM_WindowDisplayOptionAndRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_WindowDisplayOptionAndRepaint)->Unit(benchmark::kMillisecond);
 
+// A colour scheme change with every plane's great circle shown, with the repaint.
+void BM_WindowColourChangeWithEveryGreatCircle(benchmark::State& state)
+{
+    auto window = LargeSetWindow(ProgramFolder());
+    window->run(&app::Browser::OpenFiles);
+    window->findChild<QCheckBox*>("chcF1C")->click();
+    bool bw = false;
+    for (auto _ : state) {
+        bw = !bw;
+        window->run(bw ? &app::Browser::cmdBW_Click : &app::Browser::cmdDefault_Click);
+        benchmark::DoNotOptimize(window->grab());
+    }
+}
+BENCHMARK(BM_WindowColourChangeWithEveryGreatCircle)->Unit(benchmark::kMillisecond);
+
 void BM_RubberBandMove(benchmark::State& state)
 {
     auto window = LargeSetWindow(ProgramFolder());

@@ -1,9 +1,11 @@
 // The tensor computations over the largest data set (32,765 specimens): completing every loaded
 // record, and the refresh that follows a change of coordinate system (transformation of the
 // working records plus the group statistics with their 3 x 3601 ellipse points). Containers are
-// reused across iterations, as the browser reuses its record sequences.
+// reused across iterations, as the browser reuses its record sequences. Each runs on 1, 2 and
+// every core.
 
 #include "bench_data.h"
+#include "bench_threads.h"
 #include "math/coordinate_systems.h"
 #include "math/group_statistics.h"
 #include "math/principal_axes.h"
@@ -27,49 +29,62 @@ const model::Records& WorkingRecords()
 void ComputeRecordDerivedAll(benchmark::State& state)
 {
     model::Records records = WorkingRecords();
+    bench::ThreadTimer timer(state);
     for (auto _ : state) {
-        math::ComputeRecordDerived(records);
+        math::ComputeRecordDerived(records, timer.Threads());
         benchmark::DoNotOptimize(records.data());
     }
+    timer.Report(__func__);
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(records.size()));
 }
-BENCHMARK(ComputeRecordDerivedAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(ComputeRecordDerivedAll)->Apply(bench::ThreadCounts)->Unit(benchmark::kMillisecond);
 
-void RefreshIn(benchmark::State& state, math::CoordinateSystem system)
+void RefreshIn(benchmark::State& state, math::CoordinateSystem system, const char* name)
 {
     const model::Records& working = WorkingRecords();
     model::Records active;
     math::GroupStatistics statistics;
+    bench::ThreadTimer timer(state);
     for (auto _ : state) {
-        math::TransformDataSet(working, system, 'B', 'L', math::PaleoReference::Horizontal, active);
-        math::ComputeGroupStatistics(active, math::Projection::EqualArea, statistics);
+        math::TransformDataSet(working, system, 'B', 'L', math::PaleoReference::Horizontal, active,
+                               timer.Threads());
+        math::ComputeGroupStatistics(active, math::Projection::EqualArea, statistics,
+                                     timer.Threads());
         benchmark::DoNotOptimize(statistics.C1a);
     }
+    timer.Report(name);
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(working.size()));
 }
 
 void TransformGeographicAndStatistics(benchmark::State& state)
 {
-    RefreshIn(state, math::CoordinateSystem::Geographic);
+    RefreshIn(state, math::CoordinateSystem::Geographic, __func__);
 }
-BENCHMARK(TransformGeographicAndStatistics)->Unit(benchmark::kMillisecond);
+BENCHMARK(TransformGeographicAndStatistics)
+    ->Apply(bench::ThreadCounts)
+    ->Unit(benchmark::kMillisecond);
 
 void TransformTectonicAndStatistics(benchmark::State& state)
 {
-    RefreshIn(state, math::CoordinateSystem::Tectonic);
+    RefreshIn(state, math::CoordinateSystem::Tectonic, __func__);
 }
-BENCHMARK(TransformTectonicAndStatistics)->Unit(benchmark::kMillisecond);
+BENCHMARK(TransformTectonicAndStatistics)
+    ->Apply(bench::ThreadCounts)
+    ->Unit(benchmark::kMillisecond);
 
 void GroupStatisticsOnly(benchmark::State& state)
 {
     const model::Records& active = WorkingRecords();
     math::GroupStatistics statistics;
+    bench::ThreadTimer timer(state);
     for (auto _ : state) {
-        math::ComputeGroupStatistics(active, math::Projection::EqualAngle, statistics);
+        math::ComputeGroupStatistics(active, math::Projection::EqualAngle, statistics,
+                                     timer.Threads());
         benchmark::DoNotOptimize(statistics.C1a);
     }
+    timer.Report(__func__);
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(active.size()));
 }
-BENCHMARK(GroupStatisticsOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(GroupStatisticsOnly)->Apply(bench::ThreadCounts)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -18,7 +18,7 @@ endfunction()
 
 # tesmor_test(NAME SOURCES files... DEPENDS libraries...) builds the listed files of
 # tests/<NAME>/ with the shared test support into tesmor_<NAME>_tests and registers every
-# GoogleTest case with CTest.
+# GoogleTest case with CTest, labelled NAME.
 function(tesmor_test name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;DEPENDS")
     add_executable(tesmor_${name}_tests ${arg_SOURCES})
@@ -26,5 +26,6 @@ function(tesmor_test name)
                           GTest::gtest GTest::gmock tesmor_warnings)
     gtest_discover_tests(tesmor_${name}_tests DISCOVERY_MODE PRE_TEST
                          WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-                         PROPERTIES ENVIRONMENT "TESMOR_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+                         PROPERTIES ENVIRONMENT "TESMOR_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+                                    LABELS ${name})
 endfunction()

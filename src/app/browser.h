@@ -234,6 +234,7 @@ private:
     MainWindowControls m_controls;
     ScreenViews m_views;
     std::array<RecordingPool, 3> m_recordings; // picStereo, picPlot1, picPlot2
+    plot::GreatCircleCache m_greatCircles; // of picStereo
     // The press point of the band on each picture (picStereo, picPlot1, picPlot2), while held.
     std::array<std::optional<plot::WorldPoint>, 3> m_press;
     // The geological-data editor while it is open (shared with its window).

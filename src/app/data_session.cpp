@@ -56,6 +56,16 @@ std::size_t expectedRecords(const std::vector<std::string>& paths)
     return static_cast<std::size_t>(std::min<double>(total, model::MaxLoadedRecords));
 }
 
+// `to` becomes a copy of `from`, its elements assigned in place on `threads` threads.
+void copyRecords(const model::Records& from, model::Records& to, int threads)
+{
+    to.resize(from.size());
+    math::ParallelChunks(from.size(), threads, [&](std::size_t begin, std::size_t end) {
+        std::copy(from.begin() + std::ptrdiff_t(begin), from.begin() + std::ptrdiff_t(end),
+                  to.begin() + std::ptrdiff_t(begin));
+    });
+}
+
 bool isRotatedSystem(CoordinateSystem system)
 {
     return system == CoordinateSystem::Paleogeographic || system == CoordinateSystem::Tectonic;
@@ -128,8 +138,8 @@ bool DataSession::ReadFiles(const std::vector<std::string>& paths, model::FileKi
 
 OpenMode DataSession::CompleteRecords()
 {
-    math::ComputeRecordDerived(Data.LoadedRecords);
-    Data.WorkingRecords = Data.LoadedRecords;
+    math::ComputeRecordDerived(Data.LoadedRecords, Threads);
+    copyRecords(Data.LoadedRecords, Data.WorkingRecords, Threads);
     Data.ActiveRecords.clear();
     FoliationTypes.clear();
     LineationTypes.clear();
@@ -187,14 +197,15 @@ void DataSession::Transform(const SystemChoice& choice)
     if (isRotatedSystem(system))
         reserveRecords(Data.ActiveRecords, Data.WorkingRecords.size());
     math::TransformDataSet(Data.WorkingRecords, system, letterOf(choice.Foliation),
-                           letterOf(choice.Lineation), choice.Reference, Data.ActiveRecords);
+                           letterOf(choice.Lineation), choice.Reference, Data.ActiveRecords,
+                           Threads);
 }
 
 void DataSession::ComputeStatistics()
 {
     const math::Projection projection
         = Projection == 1 ? math::Projection::EqualAngle : math::Projection::EqualArea;
-    math::ComputeGroupStatistics(Data.ActiveRecords, projection, Statistics);
+    math::ComputeGroupStatistics(Data.ActiveRecords, projection, Statistics, Threads);
 }
 
 bool DataSession::Oriented() const
@@ -260,8 +271,8 @@ DataSession::MergeGeologicalFile(const std::string& path, formats::GedMatchMode 
     if (!merged)
         return merged.error();
     OnlySystem.reset();
-    math::ComputeRecordDerived(Data.LoadedRecords);
-    Data.WorkingRecords = Data.LoadedRecords;
+    math::ComputeRecordDerived(Data.LoadedRecords, Threads);
+    copyRecords(Data.LoadedRecords, Data.WorkingRecords, Threads);
     Data.ActiveRecords.clear();
     if (direction == math::RotationMode::SpecimenToGeographic) {
         CoordSystem = CoordinateSystem::Geographic;
@@ -350,7 +361,7 @@ bool DataSession::DisregardSelected()
 
 void DataSession::RestoreAll()
 {
-    Data.WorkingRecords = Data.LoadedRecords;
+    copyRecords(Data.LoadedRecords, Data.WorkingRecords, Threads);
 }
 
 model::Status DataSession::SaveBinary(const std::string& path, bool selectedOnly) const

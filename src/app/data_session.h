@@ -13,6 +13,7 @@
 #include "formats/ged_merge.h"
 #include "math/frames.h"
 #include "math/group_statistics.h"
+#include "math/parallel.h"
 #include "model/data_set.h"
 #include "model/display_options.h"
 #include "model/result.h"
@@ -81,6 +82,10 @@ struct DataSession
     // The one coordinate system of files whose tensors are given in it (exchange files), as
     // their reader said; nothing for files that offer the systems their data allow.
     std::optional<math::CoordinateSystem> OnlySystem;
+
+    // Threads for the per-record work of large data sets (derived values, transformation,
+    // statistics); every figure is the same whatever their number.
+    int Threads = math::HardwareThreads();
 
     // Reads every file of `paths` with the reader of `kind` into fresh loaded records, in order.
     // A reader's error is reported and abandons the whole opening (the loaded records are then

@@ -22,7 +22,7 @@ void Browser::Overview_Show()
                                m_stereoSize.pixelRatio);
     std::shared_ptr<plot::RecordingCanvas> stereo = m_recordings[0].Take();
     if (draw)
-        plot::DrawStereonet(*stereo, records, &m_state.Statistics, options, net);
+        plot::DrawStereonet(*stereo, records, &m_state.Statistics, options, net, &m_greatCircles);
     setPicture(m_controls.picStereo, std::move(stereo));
 
     recordPlot(1, options, m_plot1Size, draw, m_views.plot1Style, m_views.plot1,

@@ -19,6 +19,7 @@ struct LoadText
     bool PaleoVertical = false;
     std::string Projection = "equal-area";
     std::string Defaults = "0,0,0,0";
+    int Threads = 0;
 };
 
 LoadOptions ToLoadOptions(const LoadText& text, const CLI::App& command)
@@ -33,6 +34,8 @@ LoadOptions ToLoadOptions(const LoadText& text, const CLI::App& command)
     load.PaleoVertical = text.PaleoVertical;
     load.Projection = ParseProjection(text.Projection).value_or(math::Projection::EqualArea);
     load.Defaults = ParseDefaults(text.Defaults).value_or(formats::OrientationDefaults {});
+    if (command.count("--threads") > 0)
+        load.Threads = text.Threads;
     return load;
 }
 
@@ -62,6 +65,11 @@ void AddLoadOptions(CLI::App& command, LoadText& text)
             return ParseDefaults(value) ? std::string()
                                         : std::string("expects four whole numbers P1,P2,P3,P4");
         });
+    command
+        .add_option("--threads", text.Threads,
+                    "Threads for the per-record computations of large data sets (default: "
+                    "every core); the results are the same for any number")
+        ->check(CLI::Range(1, 1024));
     command
         .add_option("FILE", text.Files,
                     "Data files opened together (.ran .are .poo .asf .asp, or .pro .apg .asc, "

@@ -37,6 +37,7 @@ struct LoadOptions
     bool PaleoVertical = false;
     math::Projection Projection = math::Projection::EqualArea;
     formats::OrientationDefaults Defaults; // 0,0,0,0 unless given
+    std::optional<int> Threads; // empty: every core
 };
 
 // "equal-area", "equal-angle".

@@ -53,6 +53,8 @@ ExitStatus Session::Open(const LoadOptions& options)
         return UsageError;
     }
     m_data.Projection = static_cast<std::int16_t>(options.Projection);
+    if (options.Threads)
+        m_data.Threads = *options.Threads;
     const auto report = [this](const model::UserMessage& message) { Report(message); };
     if (!m_data.ReadFiles(options.Files, kind.Kind, options.Defaults, report))
         return InputError;

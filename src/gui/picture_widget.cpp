@@ -1,5 +1,6 @@
 #include "gui/picture_widget.h"
 
+#include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -46,17 +47,21 @@ void PictureWidget::renderCache()
 {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = devicePixelSize();
-    m_cache = QPixmap(pixels.expandedTo({1, 1}));
-    m_cache.fill(isEnabled() || !m_painter ? Qt::white : QColor(250, 250, 250));
+    // Drawn into an image, where the lines of one pixel go straight into the pixels (the
+    // painter of a pixmap would stroke every great circle of a large net itself, many times
+    // slower), then handed to the pixmap shown.
+    QImage image(pixels.expandedTo({1, 1}), QImage::Format_RGB32);
+    image.fill(isEnabled() || !m_painter ? Qt::white : QColor(250, 250, 250));
     if (m_painter) {
-        // The pixmap has no device pixel ratio while it is drawn, so the drawing routines work
+        // The image has no device pixel ratio while it is drawn, so the drawing routines work
         // in device pixels through their own arguments instead of a painter scale.
-        QPainter painter(&m_cache);
+        QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         m_painter(painter, pixels);
         ++m_renderCount;
     }
+    m_cache = QPixmap::fromImage(std::move(image));
     m_cache.setDevicePixelRatio(ratio);
     m_cacheSize = size();
     m_cacheRatio = ratio;

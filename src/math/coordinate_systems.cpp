@@ -1,7 +1,9 @@
 #include "math/coordinate_systems.h"
 
+#include "math/parallel.h"
 #include "math/principal_axes.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tesmor::math {
@@ -160,16 +162,31 @@ Mat3 TectonicMatrix(float dd, float dip, float ld, float li, bool hasLine)
 
 void TransformDataSet(const std::vector<model::SpecimenRecord>& working, CoordinateSystem system,
                       char foliation, char lineation, PaleoReference reference,
-                      std::vector<model::SpecimenRecord>& active)
+                      std::vector<model::SpecimenRecord>& active, int threads)
 {
+    // Records are assigned into the existing elements, reusing their memory.
     if (system != CoordinateSystem::Paleogeographic && system != CoordinateSystem::Tectonic) {
-        active = working;
+        active.resize(working.size());
+        ParallelChunks(working.size(), threads, [&](std::size_t begin, std::size_t end) {
+            std::copy(working.begin() + std::ptrdiff_t(begin),
+                      working.begin() + std::ptrdiff_t(end),
+                      active.begin() + std::ptrdiff_t(begin));
+        });
         return;
     }
-    // Records are assigned into the existing elements, reusing their memory.
-    std::size_t count = 0;
-    for (const model::SpecimenRecord& record : working) {
-        Structures s = findStructures(record, foliation, lineation);
+    // The records that have the structures, with their position among the working records.
+    struct Taken
+    {
+        std::size_t record;
+        Structures structures;
+    };
+    // Kept for the next transformation; the helper threads see this thread's through a reference.
+    thread_local std::vector<Taken> kept;
+    std::vector<Taken>& taken = kept;
+    taken.clear();
+    taken.reserve(working.size());
+    for (std::size_t i = 0; i < working.size(); ++i) {
+        Structures s = findStructures(working[i], foliation, lineation);
         if (!s.qualifies)
             continue;
         if (reference == PaleoReference::Vertical) {
@@ -178,17 +195,19 @@ void TransformDataSet(const std::vector<model::SpecimenRecord>& working, Coordin
                 s.dd += 360;
             s.dip = 90 - s.dip;
         }
-        const Mat3 R = system == CoordinateSystem::Paleogeographic
-            ? PaleoMatrix(s.dd, s.dip, s.ld, s.li, s.hasLine)
-            : TectonicMatrix(s.dd, s.dip, s.ld, s.li, s.hasLine);
-        if (count < active.size())
-            active[count] = record;
-        else
-            active.push_back(record);
-        rotateRecord(R, active[count]);
-        ++count;
+        taken.push_back({i, s});
     }
-    active.resize(count);
+    active.resize(taken.size());
+    ParallelChunks(taken.size(), threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t k = begin; k < end; ++k) {
+            const Structures& s = taken[k].structures;
+            const Mat3 R = system == CoordinateSystem::Paleogeographic
+                ? PaleoMatrix(s.dd, s.dip, s.ld, s.li, s.hasLine)
+                : TectonicMatrix(s.dd, s.dip, s.ld, s.li, s.hasLine);
+            active[k] = working[taken[k].record];
+            rotateRecord(R, active[k]);
+        }
+    });
 }
 
 std::vector<model::SpecimenRecord>

@@ -29,10 +29,11 @@ Mat3 TectonicMatrix(float dd, float dip, float ld, float li, bool hasLine);
 // geographic systems every record is taken unchanged. In the paleogeographic and tectonic
 // systems only the records having a plane of type `foliation` (and, unless `lineation` is
 // NoLineation, a line of type `lineation` in a group) are taken, their tensors, principal
-// directions and geological data rotated; with no such record `active` is empty.
+// directions and geological data rotated; with no such record `active` is empty. Large sets
+// are shared out among `threads` threads, with the same result.
 void TransformDataSet(const std::vector<model::SpecimenRecord>& working, CoordinateSystem system,
                       char foliation, char lineation, PaleoReference reference,
-                      std::vector<model::SpecimenRecord>& active);
+                      std::vector<model::SpecimenRecord>& active, int threads = 1);
 
 std::vector<model::SpecimenRecord>
 TransformDataSet(const std::vector<model::SpecimenRecord>& working, CoordinateSystem system,

@@ -124,16 +124,20 @@ struct GroupStatistics
     float SemiAngleB(int axis) const { return axis == 0 ? C1b : axis == 1 ? C2b : C3b; }
     float SemiAngleA95(int axis) const { return axis == 0 ? C1a95 : axis == 1 ? C2a95 : C3a95; }
     float SemiAngleB95(int axis) const { return axis == 0 ? C1b95 : axis == 1 ? C2b95 : C3b95; }
+
+    friend bool operator==(const GroupStatistics&, const GroupStatistics&) = default;
 };
 
 // The statistics of `records` with ellipse points in `projection`. No NaN or infinity is ever
-// stored: degenerate axes are marked undefined instead.
+// stored: degenerate axes are marked undefined instead. The per-record terms of a large group
+// are computed on `threads` threads and summed in record order: the result does not depend on
+// the number of threads.
 GroupStatistics ComputeGroupStatistics(const std::vector<model::SpecimenRecord>& records,
-                                       Projection projection);
+                                       Projection projection, int threads = 1);
 
 // The same into an existing object, reusing the memory of its curves.
 void ComputeGroupStatistics(const std::vector<model::SpecimenRecord>& records,
-                            Projection projection, GroupStatistics& out);
+                            Projection projection, GroupStatistics& out, int threads = 1);
 
 // The 95% quantile of the F distribution with 2 and nu degrees of freedom (nu >= 1).
 double FQuantile2(int nu);

@@ -1,5 +1,6 @@
 #include "math/principal_axes.h"
 
+#include "math/parallel.h"
 #include "model/codepage.h"
 
 #include <cmath>
@@ -284,48 +285,54 @@ char codeLetter(const std::string& code, std::size_t i)
     return model::Cp1252Letter(code, i, ' ');
 }
 
+// The derived fields of the record at 0-based position n.
+void deriveRecord(model::SpecimenRecord& r, std::size_t n)
+{
+    const PrincipalAxes axes = ComputePrincipalAxes(RecordTensor(r));
+
+    r.Code1A = codeLetter(r.Code1, 0);
+    r.Code1B = codeLetter(r.Code1, 1);
+    r.Code2A = codeLetter(r.Code2, 0);
+    r.Code2B = codeLetter(r.Code2, 1);
+
+    r.K1 = axes.Value[0];
+    r.K2 = axes.Value[1];
+    r.K3 = axes.Value[2];
+    const AnisotropyParams p = AnisotropyParameters(r.K1, r.K2, r.K3);
+    r.L = p.L;
+    r.F = p.F;
+    r.P = p.P;
+    r.Pj = p.Pj;
+    r.T = p.T;
+    r.U = p.U;
+
+    r.Index = static_cast<std::int16_t>(n + 1);
+    r.K1dec = axes.Axis[0].Dec;
+    r.K1inc = axes.Axis[0].Inc;
+    r.K2dec = axes.Axis[1].Dec;
+    r.K2inc = axes.Axis[1].Inc;
+    r.K3dec = axes.Axis[2].Dec;
+    r.K3inc = axes.Axis[2].Inc;
+
+    // Pole of plane 1; a record without a plane (0, 0) gets the angles to the vertical.
+    float poleDec = r.F1Dec + 180;
+    if (poleDec >= 360)
+        poleDec -= 360;
+    const float poleInc = 90 - r.F1Inc;
+    const Vec3 pole = DirToVec(poleDec, poleInc);
+    r.AxisPoleAngle1 = axisAngleToVector(axes.Axis[0].Dec, axes.Axis[0].Inc, pole);
+    r.AxisPoleAngle2 = axisAngleToVector(axes.Axis[1].Dec, axes.Axis[1].Inc, pole);
+    r.AxisPoleAngle3 = axisAngleToVector(axes.Axis[2].Dec, axes.Axis[2].Inc, pole);
+}
+
 } // namespace
 
-void ComputeRecordDerived(std::vector<model::SpecimenRecord>& records)
+void ComputeRecordDerived(std::vector<model::SpecimenRecord>& records, int threads)
 {
-    for (std::size_t n = 0; n < records.size(); ++n) {
-        model::SpecimenRecord& r = records[n];
-        const PrincipalAxes axes = ComputePrincipalAxes(RecordTensor(r));
-
-        r.Code1A = codeLetter(r.Code1, 0);
-        r.Code1B = codeLetter(r.Code1, 1);
-        r.Code2A = codeLetter(r.Code2, 0);
-        r.Code2B = codeLetter(r.Code2, 1);
-
-        r.K1 = axes.Value[0];
-        r.K2 = axes.Value[1];
-        r.K3 = axes.Value[2];
-        const AnisotropyParams p = AnisotropyParameters(r.K1, r.K2, r.K3);
-        r.L = p.L;
-        r.F = p.F;
-        r.P = p.P;
-        r.Pj = p.Pj;
-        r.T = p.T;
-        r.U = p.U;
-
-        r.Index = static_cast<std::int16_t>(n + 1);
-        r.K1dec = axes.Axis[0].Dec;
-        r.K1inc = axes.Axis[0].Inc;
-        r.K2dec = axes.Axis[1].Dec;
-        r.K2inc = axes.Axis[1].Inc;
-        r.K3dec = axes.Axis[2].Dec;
-        r.K3inc = axes.Axis[2].Inc;
-
-        // Pole of plane 1; a record without a plane (0, 0) gets the angles to the vertical.
-        float poleDec = r.F1Dec + 180;
-        if (poleDec >= 360)
-            poleDec -= 360;
-        const float poleInc = 90 - r.F1Inc;
-        const Vec3 pole = DirToVec(poleDec, poleInc);
-        r.AxisPoleAngle1 = axisAngleToVector(axes.Axis[0].Dec, axes.Axis[0].Inc, pole);
-        r.AxisPoleAngle2 = axisAngleToVector(axes.Axis[1].Dec, axes.Axis[1].Inc, pole);
-        r.AxisPoleAngle3 = axisAngleToVector(axes.Axis[2].Dec, axes.Axis[2].Inc, pole);
-    }
+    ParallelChunks(records.size(), threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t n = begin; n < end; ++n)
+            deriveRecord(records[n], n);
+    });
 }
 
 } // namespace tesmor::math

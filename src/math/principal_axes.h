@@ -65,7 +65,8 @@ Mat3 RecordTensor(const model::SpecimenRecord& r);
 void SetRecordTensor(model::SpecimenRecord& r, const Mat3& T);
 
 // Fills the derived fields of every record in place, in order: K1 K2 K3, L .. U, the principal
-// directions, Code1A/B and Code2A/B, Index (1-based position) and the axis-pole angles.
-void ComputeRecordDerived(std::vector<model::SpecimenRecord>& records);
+// directions, Code1A/B and Code2A/B, Index (1-based position) and the axis-pole angles. Large
+// sets are shared out among `threads` threads; every record gets the same values either way.
+void ComputeRecordDerived(std::vector<model::SpecimenRecord>& records, int threads = 1);
 
 } // namespace tesmor::math

@@ -97,6 +97,8 @@ struct SpecimenRecord
 
     bool Selected = false;
     std::int16_t Index = 0; // 1-based position in the loaded records
+
+    friend bool operator==(const SpecimenRecord&, const SpecimenRecord&) = default;
 };
 
 // Plane conversion between the file's stored angle and the record's dip direction and strike.

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <optional>
 #include <vector>
 
 namespace tesmor::plot {
@@ -76,33 +75,45 @@ void DrawConfidenceEllipse(Canvas& canvas, const NetFrame& frame, std::span<cons
     };
     // Point 0 only starts the walk: the last point of a closed curve repeats it, so a curve of
     // 3601 points is drawn through its 3600 points 1 ... 3600.
-    std::optional<NetPoint> previous;
-    if (!curve.empty() && std::isfinite(curve[0].x) && std::isfinite(curve[0].y))
+    // A flag beside a plain point rather than an optional: GCC 12 with ThreadSanitizer takes the
+    // optional's point for uninitialised.
+    NetPoint previous;
+    bool hasPrevious = !curve.empty() && std::isfinite(curve[0].x) && std::isfinite(curve[0].y);
+    if (hasPrevious)
         previous = curve[0];
     for (const NetPoint& p : curve.subspan(std::min<std::size_t>(curve.size(), 1))) {
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
             // An undefined point cuts the curve like a jump across the net.
             flush();
-            previous.reset();
+            hasPrevious = false;
             continue;
         }
-        if (previous) {
-            const double dx = static_cast<double>(p.x) - previous->x;
-            const double dy = static_cast<double>(p.y) - previous->y;
+        if (hasPrevious) {
+            const double dx = static_cast<double>(p.x) - previous.x;
+            const double dy = static_cast<double>(p.y) - previous.y;
             if (std::sqrt(dx * dx + dy * dy) > 1.0)
                 flush();
         }
         line.push_back(ToCanvas(frame, p.x, p.y));
         previous = p;
+        hasPrevious = true;
     }
     flush();
 }
 
-void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection projection,
-                     float dipDirection, float dip, PenStyle style, Colour colour, int width)
+namespace {
+
+constexpr std::size_t GreatCirclePoints = 181;
+
+// The net is not drawn across a plane without dip: it is the primitive circle itself.
+bool drawsCircle(float dipDirection, float dip)
 {
-    if (dip == 0 || !std::isfinite(dip) || !std::isfinite(dipDirection))
-        return;
+    return dip != 0 && std::isfinite(dip) && std::isfinite(dipDirection);
+}
+
+void greatCirclePoints(const NetFrame& frame, math::Projection projection, float dipDirection,
+                       float dip, std::span<Point, GreatCirclePoints> line)
+{
     // The half circle from the strike line (azimuth DD - 90, horizontal) through the dip line
     // (DD, plunge dip) to the opposite end of the strike line, in 1 degree steps:
     // v(t) = cos t S + sin t D. A negative dip gives the upper half, which the projection shows
@@ -116,8 +127,7 @@ void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection pro
     const double dipDown = std::sin(delta);
     const UnitCircleTable& circle = UnitCircle();
 
-    std::array<Point, 181> line;
-    for (std::size_t t = 0; t <= 180; ++t) {
+    for (std::size_t t = 0; t < GreatCirclePoints; ++t) {
         const double c = circle.cosines[t];
         const double s = t == 0 || t == 180 ? 0.0 : circle.sines[t];
         const math::Vec3 v {{static_cast<float>(c * strikeNorth + s * dipNorth),
@@ -126,7 +136,52 @@ void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection pro
         const NetPoint p = ProjectUnitVector(projection, v);
         line[t] = ToCanvas(frame, p.x, p.y);
     }
+}
+
+} // namespace
+
+void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection projection,
+                     float dipDirection, float dip, PenStyle style, Colour colour, int width)
+{
+    if (!drawsCircle(dipDirection, dip))
+        return;
+    std::array<Point, GreatCirclePoints> line;
+    greatCirclePoints(frame, projection, dipDirection, dip, line);
     canvas.polyline(line, Pen {style, colour, width});
+}
+
+void GreatCircleCache::Begin(const NetFrame& frame, math::Projection projection)
+{
+    if (frame.cx != m_frame.cx || frame.cy != m_frame.cy || frame.diameter != m_frame.diameter
+        || projection != m_projection) {
+        m_planes.clear();
+        m_points.clear();
+    }
+    m_frame = frame;
+    m_projection = projection;
+    m_next = 0;
+    m_computed = 0;
+}
+
+void GreatCircleCache::Draw(Canvas& canvas, float dipDirection, float dip, PenStyle style,
+                            Colour colour, int width)
+{
+    if (!drawsCircle(dipDirection, dip))
+        return;
+    const std::size_t k = m_next++;
+    if (k >= m_planes.size() || m_planes[k].dipDirection != dipDirection
+        || m_planes[k].dip != dip) {
+        // The circles from here on were of other planes: they are computed as they come.
+        m_planes.resize(k + 1);
+        m_points.resize((k + 1) * GreatCirclePoints);
+        m_planes[k] = {dipDirection, dip};
+        greatCirclePoints(m_frame, m_projection, dipDirection, dip,
+                          std::span<Point, GreatCirclePoints>(&m_points[k * GreatCirclePoints],
+                                                              GreatCirclePoints));
+        ++m_computed;
+    }
+    canvas.polyline(std::span<const Point>(&m_points[k * GreatCirclePoints], GreatCirclePoints),
+                    Pen {style, colour, width});
 }
 
 } // namespace tesmor::plot

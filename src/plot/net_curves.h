@@ -8,7 +8,9 @@
 #include "plot/canvas.h"
 #include "plot/net_projection.h"
 
+#include <cstddef>
 #include <span>
+#include <vector>
 
 namespace tesmor::plot {
 
@@ -24,5 +26,35 @@ void DrawConfidenceEllipse(Canvas& canvas, const NetFrame& frame, std::span<cons
 // draws nothing; a negative dip draws the upper half as seen from below.
 void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection projection,
                      float dipDirection, float dip, PenStyle style, Colour colour, int width);
+
+// The canvas points of the great circles of one net, kept for its next drawing: a change of
+// colour, symbol size or of the other things shown draws the same circles again, and tens of
+// thousands of planes take most of the time of a net. The circles are asked for in drawing
+// order; each one is looked up at its position and recomputed only when its plane, the frame
+// or the projection differ from the last drawing.
+class GreatCircleCache
+{
+public:
+    // Starts a drawing of the net in `frame` and `projection`.
+    void Begin(const NetFrame& frame, math::Projection projection);
+    // DrawGreatCircle through the cache.
+    void Draw(Canvas& canvas, float dipDirection, float dip, PenStyle style, Colour colour,
+              int width);
+    // Number of circles computed afresh since the last Begin.
+    std::size_t Computed() const { return m_computed; }
+
+private:
+    struct Plane
+    {
+        float dipDirection;
+        float dip;
+    };
+    NetFrame m_frame;
+    math::Projection m_projection = math::Projection::EqualArea;
+    std::vector<Plane> m_planes;
+    std::vector<Point> m_points; // 181 for each plane
+    std::size_t m_next = 0;
+    std::size_t m_computed = 0;
+};
 
 } // namespace tesmor::plot

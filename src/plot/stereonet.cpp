@@ -33,6 +33,7 @@ struct Net
     double u; // D / 340: the unit of the fixed pixel sizes
     int labelHeight;
     int lineWidth; // [u] in the pixels of the device the net is shown on
+    GreatCircleCache* circles; // null: every circle computed afresh
 
     WorldPoint at(double x, double y) const { return style.frame.toCanvas(x, y); }
 
@@ -180,7 +181,10 @@ void DrawStructures(const Net& net, const SpecimenRecord& r, Colour foliation, C
                 strike += 360.0f;
             strikeInc = 0;
         }
-        if (show.chcF1C)
+        if (show.chcF1C && net.circles)
+            net.circles->Draw(net.canvas, plane.dipDirection, plane.dip, FoliationPenStyle(k),
+                              foliation, net.lineWidth);
+        else if (show.chcF1C)
             DrawGreatCircle(net.canvas, net.style.frame, net.options.projection, plane.dipDirection,
                             plane.dip, FoliationPenStyle(k), foliation, net.lineWidth);
         if (show.chcF1S) {
@@ -263,11 +267,14 @@ NetColours SchemeNetColours(ColourScheme scheme)
 
 void DrawStereonet(Canvas& canvas, std::span<const model::SpecimenRecord> records,
                    const math::GroupStatistics* statistics, const ViewOptions& options,
-                   const StereonetStyle& style)
+                   const StereonetStyle& style, GreatCircleCache* circles)
 {
     const double u = style.frame.diameter / 340.0;
     const double ratio = style.pixelRatio > 0 ? style.pixelRatio : 1;
-    const Net net {canvas, options, style, u, Nearest(0.9 * style.fontSize), Nearest(u / ratio)};
+    const Net net {canvas, options, style, u, Nearest(0.9 * style.fontSize), Nearest(u / ratio),
+                   circles};
+    if (circles)
+        circles->Begin(style.frame, options.projection);
     const NetColours& c = style.colours;
 
     DrawFrameAndLabels(net, records.size());

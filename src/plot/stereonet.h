@@ -2,11 +2,12 @@
 
 // The stereonet: a lower-hemisphere net of the principal directions of the records, their
 // foliations and lineations, and the group means with their confidence ellipses, with direction
-// labels, inclination ticks, title block and legends. Drawn from scratch at every call.
+// labels, inclination ticks, title block and legends.
 
 #include "math/group_statistics.h"
 #include "model/specimen_record.h"
 #include "plot/canvas.h"
+#include "plot/net_curves.h"
 #include "plot/net_projection.h"
 #include "plot/view_options.h"
 
@@ -49,9 +50,10 @@ struct StereonetStyle
 
 // Draws the net of `records` (N = their number). `statistics` gives the means and ellipses,
 // shown only from five records on; null shows none. The colours are the style's (the scheme
-// of `options` is not read here).
+// of `options` is not read here). A net drawn again and again (the window's) keeps its great
+// circles in `circles`.
 void DrawStereonet(Canvas& canvas, std::span<const model::SpecimenRecord> records,
                    const math::GroupStatistics* statistics, const ViewOptions& options,
-                   const StereonetStyle& style);
+                   const StereonetStyle& style, GreatCircleCache* circles = nullptr);
 
 } // namespace tesmor::plot

@@ -2,6 +2,7 @@
 // failures, and the closed state.
 
 #include "app_fixture.h"
+#include "sample_site.h"
 
 namespace tesmor::app {
 namespace {
@@ -172,6 +173,29 @@ TEST_F(OpenFilesTest, StartsClosedAndCloseReturnsThereKeepingTheData)
     EXPECT_FALSE(c().lblStatisticsInfo.visible);
     EXPECT_FALSE(c().mnuEdit.visible);
     EXPECT_EQ(state().Data.WorkingRecords.size(), 5u);
+}
+
+// The per-record work shared out among threads gives the records and statistics of one thread,
+// field for field, in the geographic system and in a rotated one.
+TEST(DataSessionThreads, GiveTheFiguresOfOneThread)
+{
+    const model::Records site = test::MakeSampleRecords(32765);
+    const auto shown = [&](int threads, const SystemChoice& choice) {
+        DataSession session;
+        session.Threads = threads;
+        session.Data.LoadedRecords = site;
+        session.CompleteRecords();
+        EXPECT_EQ(session.Show(choice), std::nullopt);
+        return std::pair(session.Data.ActiveRecords, session.Statistics);
+    };
+    for (const SystemChoice& choice :
+         {SystemChoice {}, SystemChoice {CoordinateSystem::Tectonic, "B", "L"}}) {
+        SCOPED_TRACE(CoordinateSystemName(choice.System));
+        const auto one = shown(1, choice);
+        EXPECT_GT(one.first.size(), 20000u);
+        EXPECT_TRUE(shown(2, choice) == one);
+        EXPECT_TRUE(shown(7, choice) == one);
+    }
 }
 
 } // namespace

@@ -192,6 +192,7 @@ TEST_F(Failures, GiveTheirStatusAndMessageAndWriteNothing)
         {{"stats", "--projection", "mercator", six}, 2, {"--projection"}},
         {{"stats", "--defaults", "1,2,3", six}, 2, {"--defaults"}},
         {{"stats", "--foliation", "BL", six}, 2, {"one letter"}},
+        {{"stats", "--threads", "0", six}, 2, {"--threads"}},
         {{"stats", file("site.txt")}, 2, {}},
         {{"convert", six}, 2, {}},
     };

@@ -187,6 +187,32 @@ TEST(DrawSymbol, EachShapeHasItsGeometryAndColoursAndUndefinedShapesNone)
     EXPECT_TRUE(undefined.empty());
 }
 
+// The cache draws what DrawGreatCircle draws, and computes a circle again only from the first
+// plane that differs from the last drawing, or for another frame or projection.
+TEST(GreatCircleCache, RecomputesOnlyWhatChanged)
+{
+    GreatCircleCache cache;
+    const auto draw
+        = [&](std::vector<std::pair<float, float>> planes, NetFrame frame, Projection projection) {
+              RecordingCanvas canvas;
+              cache.Begin(frame, projection);
+              for (const auto& [dd, dip] : planes)
+                  cache.Draw(canvas, dd, dip, PenStyle::Dash, Red, 1);
+              return std::pair(OpsOf<PolylineOp>(canvas), cache.Computed());
+          };
+    const std::vector<std::pair<float, float>> planes {{10, 30}, {0, 0}, {200, 60}, {90, 89}};
+    std::vector<PolylineOp> fresh;
+    for (const auto& [dd, dip] : planes)
+        for (const PolylineOp& op : GreatCircle(dd, dip))
+            fresh.push_back(op);
+
+    EXPECT_EQ(draw(planes, Frame, Projection::EqualArea), std::pair(fresh, std::size_t(3)));
+    EXPECT_EQ(draw(planes, Frame, Projection::EqualArea), std::pair(fresh, std::size_t(0)));
+    EXPECT_EQ(draw({{10, 30}, {201, 60}, {90, 89}}, Frame, Projection::EqualArea).second, 2u);
+    EXPECT_EQ(draw({{10, 30}}, {100, 100, 170}, Projection::EqualArea).second, 1u);
+    EXPECT_EQ(draw({{10, 30}}, {100, 100, 170}, Projection::EqualAngle).second, 1u);
+}
+
 TEST(ToPixel, RoundsHalfToEvenAndClampsWildValues)
 {
     EXPECT_EQ(std::tuple(ToPixel(2.5), ToPixel(3.5), ToPixel(-2.5), ToPixel(1e30), ToPixel(NAN)),
