@@ -18,6 +18,11 @@ class SilentUi : public app::UserInterface
 public:
     void ShowMessage(const model::UserMessage&) override { }
     bool AskOkCancel(const model::UserMessage&) override { return false; }
+    app::SaveChoice AskSaveDiscard(const model::UserMessage&) override
+    {
+        return app::SaveChoice::GoBack;
+    }
+    void RunTableView(app::TableView&) override { }
     app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest&) override { return {}; }
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest&) override { return {}; }
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override { dialog.Cancel(); }

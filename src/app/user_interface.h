@@ -14,6 +14,7 @@
 namespace tesmor::app {
 
 class OpenMultipleDialog;
+class TableView;
 
 struct FileDialogRequest
 {
@@ -43,6 +44,9 @@ struct FileDialogAnswer
     int filterIndex = 1; // 1-based entry of the filter list chosen
 };
 
+// The answers to a question about changes that are not saved yet.
+enum class SaveChoice { Save, Discard, GoBack };
+
 // The windows that the browser shows beside itself.
 enum class WindowId {
     About, // frmAbout
@@ -60,11 +64,17 @@ public:
     // A question with the buttons OK and Cancel; true for OK.
     virtual bool AskOkCancel(const model::UserMessage& question) = 0;
 
+    // A question about unsaved changes with the buttons Save, Discard and Cancel (go back).
+    virtual SaveChoice AskSaveDiscard(const model::UserMessage& question) = 0;
+
     virtual FileDialogAnswer OpenFileDialog(const FileDialogRequest& request) = 0;
     virtual FileDialogAnswer SaveFileDialog(const FileDialogRequest& request) = 0;
 
     // Shows the loaded dialog modally; returns once it is closed (Open or Cancel).
     virtual void RunOpenMultiple(OpenMultipleDialog& dialog) = 0;
+
+    // Shows the table view of the open data set modally; returns once it is closed.
+    virtual void RunTableView(TableView& view) = 0;
 
     // Shows a window, modally (returning when it closes) or not, kept above the others.
     virtual void ShowWindow(WindowId window, bool modal) = 0;

@@ -5,6 +5,7 @@
 // cancels.
 
 #include "app/open_multiple_dialog.h"
+#include "app/table_view.h"
 #include "app/user_interface.h"
 
 #include <deque>
@@ -22,9 +23,12 @@ public:
 
     void ShowMessage(const model::UserMessage& message) override;
     bool AskOkCancel(const model::UserMessage& question) override;
+    app::SaveChoice AskSaveDiscard(const model::UserMessage& question) override;
     app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest& request) override;
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest& request) override;
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
+    // Runs the next scripted step on the table view (none: it is closed at once).
+    void RunTableView(app::TableView& view) override;
     void ShowWindow(app::WindowId window, bool modal) override;
     bool ChooseGedMatchMode(std::int16_t& mode) override;
     model::Status PrintViews(const plot::ViewData& views, const std::string& title) override;
@@ -39,6 +43,8 @@ public:
     void CancelNextOpen();
 
     std::deque<bool> okAnswers;
+    std::deque<app::SaveChoice> saveChoices; // empty: go back
+    std::deque<std::function<void(app::TableView&)>> tableSteps;
     std::deque<app::FileDialogAnswer> openAnswers;
     std::deque<app::FileDialogAnswer> saveAnswers;
     std::deque<DialogStep> openMultipleSteps;
