@@ -4,6 +4,7 @@
 #include "gui/about_box.h"
 #include "gui/copy_ged_dialog.h"
 #include "gui/open_multiple_window.h"
+#include "gui/table_window.h"
 #include "render/picture_export.h"
 #include "render/printing.h"
 
@@ -87,6 +88,23 @@ bool QtUserInterface::AskOkCancel(const model::UserMessage& question)
     return box.exec() == QMessageBox::Ok;
 }
 
+app::SaveChoice QtUserInterface::AskSaveDiscard(const model::UserMessage& question)
+{
+    QMessageBox box(QtIcon(question.icon), QString::fromStdString(question.title),
+                    QString::fromStdString(question.text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);
+    box.setObjectName("msgBox");
+    box.setDefaultButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return app::SaveChoice::Save;
+    case QMessageBox::Discard:
+        return app::SaveChoice::Discard;
+    default:
+        return app::SaveChoice::GoBack;
+    }
+}
+
 app::FileDialogAnswer QtUserInterface::runFileDialog(const app::FileDialogRequest& request,
                                                      bool save)
 {
@@ -134,6 +152,16 @@ void QtUserInterface::RunOpenMultiple(app::OpenMultipleDialog& dialog)
     window.exec();
     if (!dialog.Closed())
         dialog.Cancel();
+}
+
+void QtUserInterface::RunTableView(app::TableView& view)
+{
+    // Questions and dialogs of the view open over it.
+    TableWindow window(view, m_parent);
+    QWidget* const parent = m_parent;
+    m_parent = &window;
+    window.exec();
+    m_parent = parent;
 }
 
 void QtUserInterface::ShowWindow(app::WindowId window, bool modal)

@@ -33,9 +33,11 @@ public:
 
     void ShowMessage(const model::UserMessage& message) override;
     bool AskOkCancel(const model::UserMessage& question) override;
+    app::SaveChoice AskSaveDiscard(const model::UserMessage& question) override;
     app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest& request) override;
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest& request) override;
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
+    void RunTableView(app::TableView& view) override;
     void ShowWindow(app::WindowId window, bool modal) override;
     bool ChooseGedMatchMode(std::int16_t& mode) override;
     model::Status PrintViews(const plot::ViewData& views, const std::string& title) override;
