@@ -90,6 +90,15 @@ void EditGrid::GoTo(int row, int column)
     setCurrentIndex(index); // stores the previous cell and edits this one
 }
 
+void EditGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
 void EditGrid::move(app::GridKey key)
 {
     if (!model())

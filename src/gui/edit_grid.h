@@ -51,6 +51,10 @@ public:
     // Makes `row`, `column` (0-based model positions) the current cell and edits it.
     void GoTo(int row, int column);
 
+protected:
+    // Escape outside a cell's text field goes to the window (it closes it), not into a cell.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void move(app::GridKey key);
 
