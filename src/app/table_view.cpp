@@ -35,105 +35,33 @@ bool IsAngleColumn(int column)
     return (column >= ColF1d && column < ColCode2) || column >= ColF2d;
 }
 
-// The number fields of a record by grid column: the tensor columns and the eight angles. A plane
-// column shows what the file stores: the strike when the record's planes are given by strike.
-float NumberOf(const model::SpecimenRecord& r, int column)
+using Record = model::SpecimenRecord;
+
+// The float field of each number column; the plane columns name the dip direction.
+constexpr std::array<float Record::*, TableView::Columns + 1> NumberFields
+    = {nullptr,      nullptr,        &Record::FieldCode, &Record::NormFactor, &Record::K11,
+       &Record::K22, &Record::K33,   &Record::K12,       &Record::K23,        &Record::K13,
+       nullptr,      &Record::F1Dec, &Record::F1Inc,     &Record::L1Dec,      &Record::L1Inc,
+       nullptr,      &Record::F2Dec, &Record::F2Inc,     &Record::L2Dec,      &Record::L2Inc};
+
+// A number cell of a record. A plane column shows what the file stores: the strike when the
+// record's planes are given by strike.
+float NumberOf(const Record& r, int column)
 {
-    const bool strike = r.P4 == 90;
-    switch (column) {
-    case ColMean:
-        return r.FieldCode;
-    case ColNorm:
-        return r.NormFactor;
-    case ColK11:
-        return r.K11;
-    case ColK11 + 1:
-        return r.K22;
-    case ColK11 + 2:
-        return r.K33;
-    case ColK11 + 3:
-        return r.K12;
-    case ColK11 + 4:
-        return r.K23;
-    case ColK11 + 5:
-        return r.K13;
-    case ColF1d:
-        return strike ? r.F1Strike : r.F1Dec;
-    case ColF1d + 1:
-        return r.F1Inc;
-    case ColF1d + 2:
-        return r.L1Dec;
-    case ColF1d + 3:
-        return r.L1Inc;
-    case ColF2d:
-        return strike ? r.F2Strike : r.F2Dec;
-    case ColF2d + 1:
-        return r.F2Inc;
-    case ColF2d + 2:
-        return r.L2Dec;
-    case ColF2d + 3:
-        return r.L2Inc;
-    default:
-        return 0;
-    }
+    if (r.P4 == 90 && (column == ColF1d || column == ColF2d))
+        return column == ColF1d ? r.F1Strike : r.F2Strike;
+    return r.*NumberFields[static_cast<std::size_t>(column)];
 }
 
 // Stores a number column into the record. A plane gets the value as both dip direction and
 // strike, so that the file receives it unchanged whichever convention its header names.
-void SetNumber(model::SpecimenRecord& r, int column, float value)
+void SetNumber(Record& r, int column, float value)
 {
-    switch (column) {
-    case ColMean:
-        r.FieldCode = value;
-        break;
-    case ColNorm:
-        r.NormFactor = value;
-        break;
-    case ColK11:
-        r.K11 = value;
-        break;
-    case ColK11 + 1:
-        r.K22 = value;
-        break;
-    case ColK11 + 2:
-        r.K33 = value;
-        break;
-    case ColK11 + 3:
-        r.K12 = value;
-        break;
-    case ColK11 + 4:
-        r.K23 = value;
-        break;
-    case ColK11 + 5:
-        r.K13 = value;
-        break;
-    case ColF1d:
-        r.F1Dec = r.F1Strike = value;
-        break;
-    case ColF1d + 1:
-        r.F1Inc = value;
-        break;
-    case ColF1d + 2:
-        r.L1Dec = value;
-        break;
-    case ColF1d + 3:
-        r.L1Inc = value;
-        break;
-    case ColF2d:
-        r.F2Dec = r.F2Strike = value;
-        break;
-    case ColF2d + 1:
-        r.F2Inc = value;
-        break;
-    case ColF2d + 2:
-        r.L2Dec = value;
-        break;
-    case ColF2d + 3:
-        r.L2Inc = value;
-        break;
-    default:
-        break;
-    }
+    r.*NumberFields[static_cast<std::size_t>(column)] = value;
+    if (column == ColF1d)
+        r.F1Strike = value;
+    if (column == ColF2d)
+        r.F2Strike = value;
 }
 
 // The folder of a chosen path, with its separator, and the name after it.
