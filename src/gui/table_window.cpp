@@ -101,17 +101,30 @@ TableWindow::TableWindow(TableView& view, QWidget* parent)
 
     m_grid->setObjectName("Grid1");
     m_grid->setModel(m_model);
-    m_grid->horizontalHeader()->setDefaultSectionSize(64);
-    m_grid->setColumnWidth(0, 96);
-    for (int column : {9, 14})
-        m_grid->setColumnWidth(column, 36);
+    // Columns wide enough for the shortest text of a float, an angle or a code.
+    const QFontMetrics metrics = m_grid->fontMetrics();
+    const int number = metrics.horizontalAdvance("-0.012345678") + 12;
+    for (int column = 0; column < TableView::Columns; ++column) {
+        const bool code = column == 9 || column == 14;
+        const bool angle = column >= 10 && !code;
+        m_grid->setColumnWidth(column,
+                               column == 0 ? metrics.horizontalAdvance("WWWWWWWWW") + 12
+                                   : code  ? metrics.horizontalAdvance("WW") + 14
+                                   : angle ? metrics.horizontalAdvance("-3276") + 12
+                                           : number);
+    }
     connect(m_model, &QAbstractItemModel::dataChanged, this, &TableWindow::showModified);
     layout->addWidget(m_grid, 1);
 
     buildButtons(layout);
     showModified();
-    resize(1180, 640);
-    if (m_view.RowCount() > 0)
+    resize(1270, 640);
+}
+
+void TableWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_grid->currentIndex().isValid())
         m_grid->GoTo(0, 0);
 }
 

@@ -27,6 +27,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override; // starts editing the first cell
 
 private:
     void buildHeader(QVBoxLayout* layout);
