@@ -2,10 +2,13 @@
 // paint, a display option with its repaint, a rubber-band move, selecting half the rows, and
 // the list's selection handed over to the browser.
 
+#include "app/table_view.h"
 #include "bench_data.h"
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
+#include "gui/qt_user_interface.h"
 #include "gui/record_list.h"
+#include "gui/table_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -131,6 +134,22 @@ void BM_ListSelectionOfAllRowsHandedOver(benchmark::State& state)
                       [](const model::SpecimenRecord& r) { return r.Selected; }));
 }
 BENCHMARK(BM_ListSelectionOfAllRowsHandedOver)->Unit(benchmark::kMillisecond);
+
+// "Edit data" on the largest file up to the first paint of the table window: the view of the
+// loaded records, the grid over it and its painting.
+void BM_TableWindowOpenToFirstPaint(benchmark::State& state)
+{
+    auto window = LargeSetWindow(ProgramFolder());
+    window->run(&app::Browser::OpenFiles);
+    gui::QtUserInterface ui(window.get());
+    for (auto _ : state) {
+        app::TableView view(window->browser().State(), ui);
+        gui::TableWindow table(view, window.get());
+        table.show();
+        benchmark::DoNotOptimize(table.grab());
+    }
+}
+BENCHMARK(BM_TableWindowOpenToFirstPaint)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tesmor
