@@ -3,9 +3,11 @@
 
 #include "app/browser.h"
 #include "app/open_multiple_dialog.h"
+#include "app/table_view.h"
 #include "bench_data.h"
 #include "bench_threads.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 
@@ -211,5 +213,38 @@ void BM_SaveRecords(benchmark::State& state)
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_SaveRecords)->Unit(benchmark::kMillisecond);
+
+// The table view on the largest file: sorting its records by name from the reverse order (the
+// names are generated ascending), and saving them with one cell typed.
+void BM_TableSortByName(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    model::Records& loaded = browser.State().Data.LoadedRecords;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::reverse(loaded.begin(), loaded.end());
+        app::TableView view(browser.State(), ui);
+        state.ResumeTiming();
+        view.cmdSortName_Click();
+    }
+}
+BENCHMARK(BM_TableSortByName)->Unit(benchmark::kMillisecond);
+
+void BM_TableSave(benchmark::State& state)
+{
+    SilentUi ui;
+    app::Browser& browser = loadedBrowser(ui);
+    openBenchFile(browser);
+    app::TableView view(browser.State(), ui);
+    view.SetCell(100, 7, "0.0125");
+    const std::string path
+        = (std::filesystem::temp_directory_path() / "tesmor_bench_table.ran").string();
+    for (auto _ : state)
+        if (view.SaveTable(path))
+            state.SkipWithError("the file could not be written");
+}
+BENCHMARK(BM_TableSave)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -54,6 +54,7 @@ public:
     app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest&) override { return {}; }
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest&) override { return {}; }
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override { dialog.Cancel(); }
+    void RunTableView(app::TableView&) override { }
     void ShowWindow(app::WindowId, bool) override { }
     void ShowGedEditor(std::shared_ptr<app::GedEditor>, bool) override { }
     bool ChooseGedMatchMode(std::int16_t&) override { return false; }

@@ -2,12 +2,15 @@
 // paint, a display option with its repaint, a rubber-band move, selecting half the rows, and
 // the list's selection handed over to the browser.
 
+#include "app/table_view.h"
 #include "bench_data.h"
 #include "formats/ged_file.h"
 #include "gui/ged_editor_window.h"
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
+#include "gui/qt_user_interface.h"
 #include "gui/record_list.h"
+#include "gui/table_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -207,6 +210,22 @@ void BM_GedEditorOpenToFirstPaint(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GedEditorOpenToFirstPaint)->Unit(benchmark::kMillisecond);
+
+// "Edit data" on the largest file up to the first paint of the table window: the view of the
+// loaded records, the grid over it and its painting.
+void BM_TableWindowOpenToFirstPaint(benchmark::State& state)
+{
+    auto window = LargeSetWindow(ProgramFolder());
+    window->run(&app::Browser::OpenFiles);
+    gui::QtUserInterface ui(window.get());
+    for (auto _ : state) {
+        app::TableView view(window->browser().State(), ui);
+        gui::TableWindow table(view, window.get());
+        table.show();
+        benchmark::DoNotOptimize(table.grab());
+    }
+}
+BENCHMARK(BM_TableWindowOpenToFirstPaint)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tesmor

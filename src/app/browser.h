@@ -108,7 +108,9 @@ public:
     void txtMeanName_Change(const std::string& text);
     void cmdSave_Click();
 
-    // Edit menu: merging a geological file.
+    // Edit menu: the table view, which reopens the file it saved, and merging a geological
+    // file.
+    void mnuEditData_Click();
     void mnuRot_SpecToGeo_Click();
     void mnuRot_GeoToSpec_Click();
 

@@ -4,6 +4,7 @@
 #include "app/browser.h"
 #include "app/file_kinds.h"
 #include "app/listing.h"
+#include "app/table_view.h"
 
 #include <algorithm>
 
@@ -208,6 +209,16 @@ void Browser::cmdSave_Click()
     }
     if (const model::Status failure = m_state.SaveMeanTensor(answer.path, format, name))
         m_ui.ShowMessage(*failure);
+}
+
+void Browser::mnuEditData_Click()
+{
+    if (!m_state.ViewsReady)
+        return;
+    TableView view(m_state, m_ui);
+    m_ui.RunTableView(view);
+    if (!m_state.Cancelled)
+        OpenFiles();
 }
 
 void Browser::mnuRot_SpecToGeo_Click()

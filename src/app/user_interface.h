@@ -16,6 +16,7 @@ namespace tesmor::app {
 
 class GedEditor;
 class OpenMultipleDialog;
+class TableView;
 
 struct FileDialogRequest
 {
@@ -72,6 +73,9 @@ public:
 
     // Shows the loaded dialog modally; returns once it is closed (Open or Cancel).
     virtual void RunOpenMultiple(OpenMultipleDialog& dialog) = 0;
+
+    // Shows the table view of the open data set modally; returns once it is closed.
+    virtual void RunTableView(TableView& view) = 0;
 
     // Shows a window, modally (returning when it closes) or not, kept above the others.
     virtual void ShowWindow(WindowId window, bool modal) = 0;

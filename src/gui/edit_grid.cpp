@@ -1,128 +1,113 @@
 #include "gui/edit_grid.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStyledItemDelegate>
 
 namespace tesmor::gui {
 
-namespace {
-
-std::optional<app::GridKey> GridKeyOf(int key)
+QWidget* GridCellEditor::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                      const QModelIndex&) const
 {
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return app::GridKey::Enter;
-    case Qt::Key_Left:
-        return app::GridKey::Left;
-    case Qt::Key_Right:
-        return app::GridKey::Right;
-    case Qt::Key_Up:
-        return app::GridKey::Up;
-    case Qt::Key_Down:
-        return app::GridKey::Down;
-    default:
-        return std::nullopt;
-    }
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    m_editor = editor;
+    return editor;
 }
 
-// The in-place text field: the grid's keys leave it for another cell; all other keys edit.
-class CellDelegate : public QStyledItemDelegate
+void GridCellEditor::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
-public:
-    explicit CellDelegate(EditGrid* grid)
-        : QStyledItemDelegate(grid)
-        , m_grid(grid)
-    {
-    }
+    QStyledItemDelegate::setEditorData(editor, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->selectAll();
+}
 
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const std::optional<app::GridKey> move = GridKeyOf(key->key());
-            const bool horizontal = move == app::GridKey::Left || move == app::GridKey::Right;
-            if (move && (!horizontal || m_grid->arrowsLeaveEditor())) {
-                m_grid->move(*move);
-                return true;
-            }
+bool GridCellEditor::eventFilter(QObject* object, QEvent* event)
+{
+    auto* editor = qobject_cast<QLineEdit*>(object);
+    if (editor && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            emit moveRequested(app::GridKey::Enter);
+            return true;
+        case Qt::Key_Left:
+            emit moveRequested(app::GridKey::Left);
+            return true;
+        case Qt::Key_Right:
+            emit moveRequested(app::GridKey::Right);
+            return true;
+        case Qt::Key_Up:
+            emit moveRequested(app::GridKey::Up);
+            return true;
+        case Qt::Key_Down:
+            emit moveRequested(app::GridKey::Down);
+            return true;
+        case Qt::Key_F2:
+            editor->setFocus();
+            editor->selectAll();
+            return true;
+        default:
+            break;
         }
-        return QStyledItemDelegate::eventFilter(object, event);
     }
-
-private:
-    EditGrid* m_grid;
-};
-
-} // namespace
+    return QStyledItemDelegate::eventFilter(object, event);
+}
 
 EditGrid::EditGrid(QWidget* parent)
     : QTableView(parent)
+    , m_editor(new GridCellEditor(this))
 {
-    setItemDelegate(new CellDelegate(this));
+    setItemDelegate(m_editor);
+    setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
+                    | QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
-                    | QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
-    setTabKeyNavigation(false);
-    verticalHeader()->hide();
+    // Fixed sizes: a grid of tens of thousands of rows must not measure every row.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    connect(m_editor, &GridCellEditor::moveRequested, this, &EditGrid::move);
 }
 
-app::GridCell EditGrid::currentCell() const
+void EditGrid::FinishEditing()
 {
-    const QModelIndex index = currentIndex();
-    return {index.isValid() ? index.row() + 1 : 1, index.isValid() ? index.column() : 1};
-}
-
-void EditGrid::moveTo(app::GridCell cell)
-{
-    if (model() == nullptr)
-        return;
-    setCurrentIndex(model()->index(cell.row - 1, cell.column));
-}
-
-void EditGrid::commitEdit()
-{
-    if (state() != QAbstractItemView::EditingState)
-        return;
-    if (QWidget* editor = QApplication::focusWidget(); editor != nullptr && isAncestorOf(editor)) {
+    if (QLineEdit* editor = m_editor->openEditor())
         commitData(editor);
-        closeEditor(editor, QAbstractItemDelegate::NoHint);
-    }
 }
 
-void EditGrid::move(app::GridKey key)
+void EditGrid::GoTo(int row, int column)
 {
-    if (model() == nullptr || model()->rowCount() == 0)
+    if (!model() || row < 0 || column < 0 || row >= model()->rowCount()
+        || column >= model()->columnCount())
         return;
-    commitEdit();
-    const int columns = model()->columnCount() - 1;
-    moveTo(app::MoveInGrid(currentCell(), key, model()->rowCount(), std::max(columns, 1)));
-    setFocus();
+    const QModelIndex index = model()->index(row, column);
+    if (index == currentIndex()) {
+        edit(index);
+        return;
+    }
+    setCurrentIndex(index); // stores the previous cell and edits this one
 }
 
 void EditGrid::keyPressEvent(QKeyEvent* event)
 {
-    if (const std::optional<app::GridKey> key = GridKeyOf(event->key());
-        key && event->modifiers() == Qt::NoModifier) {
-        move(*key);
-        return;
-    }
-    if (event->key() == Qt::Key_F2 && currentIndex().isValid()) {
-        edit(currentIndex());
-        if (auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
-            line->deselect();
-            line->end(false);
-        }
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void EditGrid::move(app::GridKey key)
+{
+    if (!model())
+        return;
+    FinishEditing();
+    const QModelIndex current = currentIndex();
+    const app::GridCell to = app::MoveInGrid({current.row() + 1, current.column() + 1}, key,
+                                             model()->rowCount(), model()->columnCount());
+    GoTo(to.row - 1, to.column - 1);
 }
 
 } // namespace tesmor::gui

@@ -1,40 +1,64 @@
 #pragma once
 
-// A grid of texts edited in place: column 0 of the model holds the row numbers and is not
-// edited, data rows are model rows 0.. and data columns are model columns 1... Enter stores the
-// text and moves to the next cell (on to the next row, from the last cell back to the first);
-// the arrows move to the neighbouring cell; F2 edits the current cell with the caret at the end
-// of its text; typing starts editing the current cell.
+// An editing grid: a table whose current cell is always being edited in a text field laid over
+// it, holding the cell's text all selected. Enter stores the text and moves to the next column
+// (from the last column to the next row, from the last cell back to the first); the arrow keys
+// store it and move to the neighbouring cell; F2 puts the focus back into the text field with its
+// text selected. Clicking or entering a cell starts editing it. The grid shows any table model
+// whose cells are editable texts; its vertical header holds the row numbers.
 
 #include "app/cell_text.h"
 
+#include <QLineEdit>
+#include <QPointer>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace tesmor::gui {
 
+// The text field laid over the current cell, and the keys that move out of it.
+class GridCellEditor : public QStyledItemDelegate
+{
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+
+    // The text field now open, if any.
+    QLineEdit* openEditor() const { return m_editor; }
+
+signals:
+    void moveRequested(app::GridKey key);
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    mutable QPointer<QLineEdit> m_editor;
+};
+
 class EditGrid : public QTableView
 {
+    Q_OBJECT
 public:
     explicit EditGrid(QWidget* parent = nullptr);
 
-    // Whether Left and Right leave a cell being edited for its neighbour; otherwise they move
-    // the caret, and move between cells only while no cell is being edited.
-    void setArrowsLeaveEditor(bool leave) { m_arrowsLeaveEditor = leave; }
-    bool arrowsLeaveEditor() const { return m_arrowsLeaveEditor; }
-
-    // The current data cell (rows from 1, columns from 1), and moving it.
-    app::GridCell currentCell() const;
-    void moveTo(app::GridCell cell);
-    // Stores an edit in progress into the model.
-    void commitEdit();
-    // Moves as `key` says from the current cell, ending an edit in progress first.
-    void move(app::GridKey key);
+    // Stores the text being typed into its cell, as leaving the cell would (before a save).
+    void FinishEditing();
+    // Makes `row`, `column` (0-based model positions) the current cell and edits it.
+    void GoTo(int row, int column);
 
 protected:
+    // Escape outside a cell's text field goes to the window (it closes it), not into a cell.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool m_arrowsLeaveEditor = true;
+    void move(app::GridKey key);
+
+    GridCellEditor* m_editor;
 };
 
 } // namespace tesmor::gui

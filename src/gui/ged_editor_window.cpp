@@ -1,6 +1,6 @@
 #include "gui/ged_editor_window.h"
 
-#include "gui/edit_grid.h"
+#include "gui/ged_grid.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>
@@ -83,7 +83,7 @@ GedEditorWindow::GedEditorWindow(std::shared_ptr<app::GedEditor> editor, QWidget
     : QDialog(parent)
     , m_editor(std::move(editor))
     , m_model(new GedGridModel(*m_editor, this))
-    , m_grid(new EditGrid(this))
+    , m_grid(new GedGrid(this))
 {
     setObjectName("frmGED");
     setWindowTitle(QString::fromStdString(m_editor->caption));

@@ -110,6 +110,7 @@ void MainWindow::connectMenus()
     item("mnuSaveAs", &Browser::mnuSaveAs_Click);
     item("mnuSaveSelectedRecords", &Browser::mnuSaveSelectedRecords_Click);
     item("mnuClose", &Browser::mnuClose_Click);
+    item("mnuEditData", &Browser::mnuEditData_Click);
     item("mnuRot_SpecToGeo", &Browser::mnuRot_SpecToGeo_Click);
     item("mnuRot_GeoToSpec", &Browser::mnuRot_GeoToSpec_Click);
     item("mnuExport", &Browser::mnuExport_Click);
@@ -123,9 +124,9 @@ void MainWindow::connectMenus()
 
     // Commands whose operations the browser does not have yet: they stay disabled whatever the
     // browser's state says, until they are connected above like the others.
-    for (const char* name : {"mnuRefresf", "mnuEditData", "mnuCopy", "mnuGraphPrint",
-                             "mnuASCIIRecovery", "mnuFoliationFromLineations",
-                             "mnuIntersectionLineation", "mnuTensorSubtraction", "mnuSettings"}) {
+    for (const char* name : {"mnuRefresf", "mnuCopy", "mnuGraphPrint", "mnuASCIIRecovery",
+                             "mnuFoliationFromLineations", "mnuIntersectionLineation",
+                             "mnuTensorSubtraction", "mnuSettings"}) {
         auto* action = findChild<QAction*>(name);
         action->setEnabled(false);
         m_withoutOperation.insert(action);

@@ -5,9 +5,11 @@
 #include "gui/copy_ged_dialog.h"
 #include "gui/ged_editor_window.h"
 #include "gui/open_multiple_window.h"
+#include "gui/table_window.h"
 #include "render/picture_export.h"
 #include "render/printing.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -98,9 +100,9 @@ app::SaveChoice QtUserInterface::AskSaveDiscard(const model::UserMessage& questi
     QMessageBox box(QtIcon(question.icon), QString::fromStdString(question.title),
                     QString::fromStdString(question.text),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                    m_gedWindow ? static_cast<QWidget*>(m_gedWindow) : m_parent);
+                    QApplication::activeWindow() ? QApplication::activeWindow() : m_parent);
     box.setObjectName("msgBox");
-    box.setDefaultButton(QMessageBox::Save);
+    box.setDefaultButton(QMessageBox::Cancel);
     switch (box.exec()) {
     case QMessageBox::Save:
         return app::SaveChoice::Save;
@@ -158,6 +160,16 @@ void QtUserInterface::RunOpenMultiple(app::OpenMultipleDialog& dialog)
     window.exec();
     if (!dialog.Closed())
         dialog.Cancel();
+}
+
+void QtUserInterface::RunTableView(app::TableView& view)
+{
+    // Questions and dialogs of the view open over it.
+    TableWindow window(view, m_parent);
+    QWidget* const parent = m_parent;
+    m_parent = &window;
+    window.exec();
+    m_parent = parent;
 }
 
 void QtUserInterface::ShowWindow(app::WindowId window, bool modal)

@@ -42,6 +42,7 @@ public:
     app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest& request) override;
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest& request) override;
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
+    void RunTableView(app::TableView& view) override;
     void ShowWindow(app::WindowId window, bool modal) override;
     void ShowGedEditor(std::shared_ptr<app::GedEditor> editor, bool modal) override;
     bool ChooseGedMatchMode(std::int16_t& mode) override;

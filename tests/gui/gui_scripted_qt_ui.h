@@ -7,6 +7,7 @@
 #include "app/open_multiple_dialog.h"
 #include "gui/open_multiple_window.h"
 #include "gui/qt_user_interface.h"
+#include "gui/table_window.h"
 
 #include <functional>
 #include <string>
@@ -19,6 +20,9 @@ class ScriptedQtUi : public gui::QtUserInterface
 public:
     // Runs on the open window of the next "Open", instead of the person.
     std::function<void(gui::OpenMultipleWindow&)> openScript;
+
+    // Runs on the table window of the next "Edit data", which is then left as by its title bar.
+    std::function<void(gui::TableWindow&)> tableScript;
 
     std::vector<model::UserMessage> messages;
 
@@ -38,6 +42,14 @@ public:
     void ShowWindow(app::WindowId, bool) override { }
     bool ChooseGedMatchMode(std::int16_t&) override { return false; }
     model::Status PrintViews(const plot::ViewData&, const std::string&) override { return {}; }
+
+    void RunTableView(app::TableView& view) override
+    {
+        gui::TableWindow window(view);
+        if (tableScript)
+            tableScript(window);
+        window.reject();
+    }
 
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override
     {

@@ -1,6 +1,7 @@
 // The main window built offscreen: opening the example set through the real open-multiple
 // window, controls forwarded to the browser, layout, and the closed state.
 
+#include "gui/edit_grid.h"
 #include "gui/main_window.h"
 #include "gui/picture_widget.h"
 #include "gui/record_list.h"
@@ -209,7 +210,7 @@ TEST_F(MainWindowTest, TheLayoutButtonsShowAndHideTheirWidgets)
 // are disabled. The mean tensor's Save button is enabled with a data set.
 TEST_F(MainWindowTest, EveryEnabledMenuItemRunsAnOperationAndTheOthersAreDisabled)
 {
-    const QStringList withoutOperation = {"mnuEditData"};
+    const QStringList withoutOperation = {};
     QStringList items;
     for (QAction* action : window->findChildren<QAction*>())
         if (action->objectName().startsWith("mnu") && !action->menu() && !action->isSeparator())
@@ -271,6 +272,43 @@ TEST_F(MainWindowTest, AtTheSmallestWindowEveryLabelShowsItsWholeText)
     EXPECT_GT(checked, 40);
     for (int panel = 1; panel <= 8; ++panel)
         EXPECT_TRUE(find<QLabel>(("StatusBar1Panel" + std::to_string(panel)).c_str())->isVisible());
+}
+
+TEST_F(MainWindowTest, TheTableGridIsEditedInPlaceAndMovedByItsKeys)
+{
+    openExample();
+    bool ran = false;
+    script->tableScript = [&ran](gui::TableWindow& table) {
+        table.show();
+        auto* grid = table.findChild<gui::EditGrid*>("Grid1");
+        auto* save = table.findChild<QPushButton*>("cmdSave");
+        ASSERT_TRUE(grid && save);
+        EXPECT_FALSE(save->isEnabled());
+        const auto at = [grid] {
+            return std::pair(grid->currentIndex().row(), grid->currentIndex().column());
+        };
+        const auto editor = [grid] {
+            return static_cast<gui::GridCellEditor*>(grid->itemDelegate())->openEditor();
+        };
+        const auto key = [editor](Qt::Key k) { QTest::keyClick(editor(), k); };
+        EXPECT_EQ(at(), std::pair(0, 0));
+        QTest::keyClicks(editor(), "ZZ");
+        key(Qt::Key_Return);
+        EXPECT_EQ(at(), std::pair(0, 1));
+        key(Qt::Key_Down);
+        key(Qt::Key_Left);
+        key(Qt::Key_Left); // stops at the first column
+        EXPECT_EQ(at(), std::pair(1, 0));
+        EXPECT_TRUE(save->isEnabled());
+
+        table.findChild<QPushButton*>("cmdSortName")->click();
+        const QAbstractItemModel* model = grid->model();
+        EXPECT_EQ(model->data(model->index(0, 0)).toString(), "BH01B");
+        EXPECT_EQ(model->data(model->index(model->rowCount() - 1, 0)).toString(), "ZZ");
+        ran = true;
+    };
+    find<QAction>("mnuEditData")->trigger();
+    EXPECT_TRUE(ran);
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 
 #include "app/open_multiple_dialog.h"
 #include "gui/about_box.h"
-#include "gui/edit_grid.h"
 #include "gui/ged_editor_window.h"
+#include "gui/ged_grid.h"
 #include "gui/picture_widget.h"
 #include "gui/product_info.h"
 #include "gui/qt_user_interface.h"
@@ -160,7 +160,7 @@ TEST(GedEditorWindow, TheGridKeysMoveAndEditAndClosingWithEditsAsks)
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    gui::EditGrid* grid = window.grid();
+    gui::GedGrid* grid = window.grid();
     grid->setFocus();
     const auto keys = [](const QString& text, Qt::Key last) {
         for (QChar c : text)

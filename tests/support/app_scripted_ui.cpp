@@ -35,6 +35,12 @@ app::SaveChoice ScriptedUi::AskSaveDiscard(const model::UserMessage& question)
     return Next(saveChoices, app::SaveChoice::GoBack);
 }
 
+void ScriptedUi::RunTableView(app::TableView& view)
+{
+    if (auto step = Next(tableSteps, std::function<void(app::TableView&)> {}))
+        step(view);
+}
+
 app::FileDialogAnswer ScriptedUi::OpenFileDialog(const app::FileDialogRequest& request)
 {
     openRequests.push_back(request);

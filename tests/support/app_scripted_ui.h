@@ -6,6 +6,7 @@
 
 #include "app/ged_editor.h"
 #include "app/open_multiple_dialog.h"
+#include "app/table_view.h"
 #include "app/user_interface.h"
 
 #include <deque>
@@ -28,6 +29,8 @@ public:
     app::FileDialogAnswer OpenFileDialog(const app::FileDialogRequest& request) override;
     app::FileDialogAnswer SaveFileDialog(const app::FileDialogRequest& request) override;
     void RunOpenMultiple(app::OpenMultipleDialog& dialog) override;
+    // Runs the next scripted step on the table view (none: it is closed at once).
+    void RunTableView(app::TableView& view) override;
     void ShowWindow(app::WindowId window, bool modal) override;
     // Recorded in `windows` as WindowId::GedEditor; the next `gedSteps` entry acts on it.
     void ShowGedEditor(std::shared_ptr<app::GedEditor> editor, bool modal) override;
@@ -44,10 +47,11 @@ public:
     void CancelNextOpen();
 
     std::deque<bool> okAnswers;
+    std::deque<app::SaveChoice> saveChoices; // empty: go back
+    std::deque<std::function<void(app::TableView&)>> tableSteps;
     std::deque<app::FileDialogAnswer> openAnswers;
     std::deque<app::FileDialogAnswer> saveAnswers;
     std::deque<DialogStep> openMultipleSteps;
-    std::deque<app::SaveChoice> saveChoices; // empty: go back
     std::deque<std::function<void(app::GedEditor&)>> gedSteps;
     std::deque<int> matchAnswers; // the option chosen in frmCopyGED before Continue; 0 cancels
 
