@@ -25,8 +25,10 @@ void openBenchFile(app::Browser& browser)
     browser.OpenFiles();
 }
 
-app::Browser& loadedBrowser(SilentUi& ui)
+// One browser for every benchmark, with an interface object that lives as long as it does.
+app::Browser& loadedBrowser()
 {
+    static SilentUi ui;
     static app::Browser browser(ui);
     const std::string folder = std::filesystem::temp_directory_path().string() + "/";
     browser.Load(folder, folder);
@@ -36,8 +38,7 @@ app::Browser& loadedBrowser(SilentUi& ui)
 // Refresh sequence R: transformation, statistics, listing text, recording of the three views.
 void BM_RefreshSequence(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     browser.State().Threads = static_cast<int>(state.range(0));
     openBenchFile(browser);
     bench::ThreadTimer timer(state);
@@ -54,8 +55,7 @@ BENCHMARK(BM_RefreshSequence)->Apply(bench::ThreadCounts)->Unit(benchmark::kMill
 // statistics, listing text and recorded pictures.
 void BM_OpenFiles(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     browser.State().Threads = static_cast<int>(state.range(0));
     bench::ThreadTimer timer(state);
     for (auto _ : state) {
@@ -71,8 +71,7 @@ BENCHMARK(BM_OpenFiles)->Apply(bench::ThreadCounts)->Unit(benchmark::kMillisecon
 // again, without transformation or statistics; the circles come from the browser's cache.
 void BM_ColourChangeWithEveryGreatCircle(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     browser.chcF1C_Click(true);
     bool bw = false;
@@ -96,8 +95,7 @@ namespace {
 // The parts of the refresh sequence that the browser itself adds: the listing and the pictures.
 void BM_OverviewList(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     for (auto _ : state)
         browser.Overview_List();
@@ -106,8 +104,7 @@ BENCHMARK(BM_OverviewList)->Unit(benchmark::kMillisecond);
 
 void BM_OverviewShow(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     for (auto _ : state)
         browser.Overview_Show();
@@ -126,8 +123,7 @@ std::vector<bool> everyOtherRow(const app::Browser& browser)
 // Disregarding half of the records: statistics, listing and recorded pictures of the rest.
 void BM_DisregardHalf(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     for (auto _ : state) {
         state.PauseTiming();
@@ -143,8 +139,7 @@ BENCHMARK(BM_DisregardHalf)->Unit(benchmark::kMillisecond);
 // Inverting the selection of every record, with the redrawn pictures.
 void BM_InvertSelection(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     browser.lstNames_Release(everyOtherRow(browser));
     for (auto _ : state)
@@ -155,8 +150,7 @@ BENCHMARK(BM_InvertSelection)->Unit(benchmark::kMillisecond);
 // The list's selection of every row handed over: flags, working records, redrawn pictures.
 void BM_ListSelectionHandedOver(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     const std::vector<bool> all(browser.Controls().lstNames.rows.size(), true);
     for (auto _ : state)
@@ -168,8 +162,7 @@ BENCHMARK(BM_ListSelectionHandedOver)->Unit(benchmark::kMillisecond);
 // list rows, the statistics and the three redrawn pictures.
 void BM_NetBandReleased(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     const plot::NetFrame frame = browser.Views().stereo.frame;
     const plot::WorldPoint from = frame.toCanvas(-1, 1);
@@ -184,8 +177,7 @@ BENCHMARK(BM_NetBandReleased)->Unit(benchmark::kMillisecond);
 // The read-outs of a plot under a moving mouse.
 void BM_PlotReadOut(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     const plot::PlotStyle style = browser.Views().plot1Style;
     double x = style.left;
@@ -200,8 +192,7 @@ BENCHMARK(BM_PlotReadOut)->Unit(benchmark::kMicrosecond);
 // Saving every record as a binary data file.
 void BM_SaveRecords(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     const std::string path
         = (std::filesystem::temp_directory_path() / "tesmor_bench_saved.ran").string();
