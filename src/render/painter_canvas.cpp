@@ -267,9 +267,15 @@ void PainterCanvas::text(const plot::TextItem& item)
 const PainterCanvas::CachedMarker& PainterCanvas::marker(const plot::SymbolItem& item)
 {
     const std::uint64_t key = MarkerKey(item);
+    // Markers come in long runs of one kind (the axes of every record).
+    if (m_lastMarker && m_lastMarkerKey == key)
+        return *m_lastMarker;
     auto found = m_markers.find(key);
-    if (found != m_markers.end())
+    if (found != m_markers.end()) {
+        m_lastMarkerKey = key;
+        m_lastMarker = &found->second;
         return found->second;
+    }
     CachedMarker cached;
     cached.centre = item.size + 2;
     const int side = 2 * cached.centre + 1;

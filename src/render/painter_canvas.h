@@ -58,7 +58,9 @@ private:
 
     QPainter& m_painter;
     bool m_cacheMarkers;
-    std::unordered_map<std::uint64_t, CachedMarker> m_markers;
+    std::unordered_map<std::uint64_t, CachedMarker> m_markers; // nodes stay where they are
+    std::uint64_t m_lastMarkerKey = 0;
+    const CachedMarker* m_lastMarker = nullptr;
     std::vector<plot::Point> m_line; // a polyline's points as drawn
     LineBatch m_lines;
     QImage* m_linesImage = nullptr;
