@@ -80,34 +80,51 @@ public:
                 blend(a.x, a.y, 255);
             return;
         }
-        const double stepLength = std::sqrt(double(dx) * dx + double(dy) * dy) / steps;
-        const int sign = (steep ? dy : dx) > 0 ? 1 : -1;
-        const double gradient = steep ? double(dx) / std::abs(dy) : double(dy) / std::abs(dx);
-        const int count = last ? steps + 1 : steps;
         // A segment wholly outside the rows (its pixels lie on rows min y .. max y + 1) only
-        // moves along the dash pattern, step by step as when drawn.
-        if (std::max(a.y, b.y) + 1 < m_top || std::min(a.y, b.y) >= m_bottom) {
-            if (!m_pattern.empty())
-                for (int i = 0; i < count; ++i)
-                    advance(stepLength);
+        // moves along the dash pattern, step by step as when drawn. The step length is only
+        // needed for the pattern.
+        const bool dashed = !m_pattern.empty();
+        const bool outside = std::max(a.y, b.y) + 1 < m_top || std::min(a.y, b.y) >= m_bottom;
+        if (outside && !dashed)
+            return;
+        const int count = last ? steps + 1 : steps;
+        const double stepLength
+            = dashed ? std::sqrt(double(dx) * dx + double(dy) * dy) / steps : 0.0;
+        if (outside) {
+            for (int i = 0; i < count; ++i)
+                advance(stepLength);
             return;
         }
+        const int sign = (steep ? dy : dx) > 0 ? 1 : -1;
+        const double gradient = steep ? double(dx) / std::abs(dy) : double(dy) / std::abs(dx);
+        // The pixels lie within min x .. max x + 1 and min y .. max y + 1: when those are all
+        // drawn, no pixel needs its own check.
+        const bool inside = std::min(a.x, b.x) >= 0 && std::max(a.x, b.x) + 1 < m_width
+            && std::min(a.y, b.y) >= m_top && std::max(a.y, b.y) + 1 < m_bottom;
+        const auto put = [&](int x, int y, int alpha) {
+            if (!inside)
+                blend(x, y, alpha);
+            else if (alpha > 0)
+                blendPixel(x, y, alpha);
+        };
         for (int i = 0; i < count; ++i) {
-            const bool on = m_index % 2 == 0;
-            advance(stepLength);
-            if (!on)
-                continue;
+            if (dashed) {
+                const bool on = m_index % 2 == 0;
+                advance(stepLength);
+                if (!on)
+                    continue;
+            }
             const double minor = (steep ? a.x : a.y) + gradient * i;
             const double base = std::floor(minor);
             const int coverage = static_cast<int>((minor - base) * 255.0 + 0.5);
             const int major = (steep ? a.y : a.x) + sign * i;
             const int m = static_cast<int>(base);
             if (steep) {
-                blend(m, major, 255 - coverage);
-                blend(m + 1, major, coverage);
+                put(m, major, 255 - coverage);
+                put(m + 1, major, coverage);
             } else {
-                blend(major, m, 255 - coverage);
-                blend(major, m + 1, coverage);
+                put(major, m, 255 - coverage);
+                put(major, m + 1, coverage);
             }
         }
     }
@@ -131,6 +148,12 @@ private:
     {
         if (alpha <= 0 || x < 0 || y < m_top || x >= m_width || y >= m_bottom)
             return;
+        blendPixel(x, y, alpha);
+    }
+
+    // blend for a pixel known to be drawn and a coverage above 0.
+    void blendPixel(int x, int y, int alpha)
+    {
         auto* pixel
             = reinterpret_cast<std::uint32_t*>(m_bits) + static_cast<qsizetype>(y) * m_stride + x;
         const std::uint32_t d = *pixel;
