@@ -27,8 +27,10 @@ void openBenchFile(app::Browser& browser)
     browser.OpenFiles();
 }
 
-app::Browser& loadedBrowser(SilentUi& ui)
+// One browser for every benchmark, with an interface object that lives as long as it does.
+app::Browser& loadedBrowser()
 {
+    static SilentUi ui;
     static app::Browser browser(ui);
     const std::string folder = std::filesystem::temp_directory_path().string() + "/";
     browser.Load(folder, folder);
@@ -38,8 +40,7 @@ app::Browser& loadedBrowser(SilentUi& ui)
 // Refresh sequence R: transformation, statistics, listing text, recording of the three views.
 void BM_RefreshSequence(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     browser.State().Threads = static_cast<int>(state.range(0));
     openBenchFile(browser);
     bench::ThreadTimer timer(state);
@@ -56,8 +57,7 @@ BENCHMARK(BM_RefreshSequence)->Apply(bench::ThreadCounts)->Unit(benchmark::kMill
 // statistics, listing text and recorded pictures.
 void BM_OpenFiles(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     browser.State().Threads = static_cast<int>(state.range(0));
     bench::ThreadTimer timer(state);
     for (auto _ : state) {
@@ -73,8 +73,7 @@ BENCHMARK(BM_OpenFiles)->Apply(bench::ThreadCounts)->Unit(benchmark::kMillisecon
 // again, without transformation or statistics; the circles come from the browser's cache.
 void BM_ColourChangeWithEveryGreatCircle(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     browser.chcF1C_Click(true);
     bool bw = false;
@@ -98,8 +97,7 @@ namespace {
 // The parts of the refresh sequence that the browser itself adds: the listing and the pictures.
 void BM_OverviewList(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     for (auto _ : state)
         browser.Overview_List();
@@ -108,8 +106,7 @@ BENCHMARK(BM_OverviewList)->Unit(benchmark::kMillisecond);
 
 void BM_OverviewShow(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     for (auto _ : state)
         browser.Overview_Show();
@@ -128,8 +125,7 @@ std::vector<bool> everyOtherRow(const app::Browser& browser)
 // Disregarding half of the records: statistics, listing and recorded pictures of the rest.
 void BM_DisregardHalf(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     for (auto _ : state) {
         state.PauseTiming();
@@ -145,8 +141,7 @@ BENCHMARK(BM_DisregardHalf)->Unit(benchmark::kMillisecond);
 // Inverting the selection of every record, with the redrawn pictures.
 void BM_InvertSelection(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     browser.lstNames_Release(everyOtherRow(browser));
     for (auto _ : state)
@@ -157,8 +152,7 @@ BENCHMARK(BM_InvertSelection)->Unit(benchmark::kMillisecond);
 // The list's selection of every row handed over: flags, working records, redrawn pictures.
 void BM_ListSelectionHandedOver(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     const std::vector<bool> all(browser.Controls().lstNames.rows.size(), true);
     for (auto _ : state)
@@ -170,8 +164,7 @@ BENCHMARK(BM_ListSelectionHandedOver)->Unit(benchmark::kMillisecond);
 // list rows, the statistics and the three redrawn pictures.
 void BM_NetBandReleased(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     const plot::NetFrame frame = browser.Views().stereo.frame;
     const plot::WorldPoint from = frame.toCanvas(-1, 1);
@@ -186,8 +179,7 @@ BENCHMARK(BM_NetBandReleased)->Unit(benchmark::kMillisecond);
 // The read-outs of a plot under a moving mouse.
 void BM_PlotReadOut(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     const plot::PlotStyle style = browser.Views().plot1Style;
     double x = style.left;
@@ -202,8 +194,7 @@ BENCHMARK(BM_PlotReadOut)->Unit(benchmark::kMicrosecond);
 // Saving every record as a binary data file.
 void BM_SaveRecords(benchmark::State& state)
 {
-    SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     const std::string path
         = (std::filesystem::temp_directory_path() / "tesmor_bench_saved.ran").string();

@@ -222,6 +222,8 @@ private:
 
     // Listing and pictures.
     void showStatistics(int n);
+    // The net alone, for what only the net shows (the display check boxes).
+    void recordNet(const plot::ViewOptions& options);
     void recordPlot(int plot, const plot::ViewOptions& options, PictureSize size, bool draw,
                     plot::PlotStyle& style, std::optional<plot::PlotData>& data, Picture& picture);
     void setPicture(Picture& picture, std::shared_ptr<plot::RecordingCanvas> recording);

@@ -200,7 +200,9 @@ void Browser::setDisplayFlag(bool model::DisplayOptions::*flag, CheckBox MainWin
 {
     m_state.Display.*flag = checked;
     (m_controls.*box).checked = checked;
-    Overview_Show();
+    // Only the net shows these; the plots stay as recorded.
+    if (m_controls.lstNames.enabled)
+        recordNet(m_state.ViewOptions());
 }
 
 void Browser::chcK1_Click(bool on)

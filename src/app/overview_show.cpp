@@ -14,21 +14,24 @@ void Browser::Overview_Show()
     if (!m_controls.lstNames.enabled)
         return;
     const plot::ViewOptions options = m_state.ViewOptions();
-    const std::span<const model::SpecimenRecord> records = m_state.Data.ActiveRecords;
     const bool draw = plot::SchemeDraws(options.colourScheme);
-
-    plot::StereonetStyle& net = m_views.stereo;
-    net = plot::ScreenNetStyle(options, m_stereoSize.width, m_stereoSize.height,
-                               m_stereoSize.pixelRatio);
-    std::shared_ptr<plot::RecordingCanvas> stereo = m_recordings[0].Take();
-    if (draw)
-        plot::DrawStereonet(*stereo, records, &m_state.Statistics, options, net, &m_greatCircles);
-    setPicture(m_controls.picStereo, std::move(stereo));
-
+    recordNet(options);
     recordPlot(1, options, m_plot1Size, draw, m_views.plot1Style, m_views.plot1,
                m_controls.picPlot1);
     recordPlot(2, options, m_plot2Size, draw, m_views.plot2Style, m_views.plot2,
                m_controls.picPlot2);
+}
+
+void Browser::recordNet(const plot::ViewOptions& options)
+{
+    plot::StereonetStyle& net = m_views.stereo;
+    net = plot::ScreenNetStyle(options, m_stereoSize.width, m_stereoSize.height,
+                               m_stereoSize.pixelRatio);
+    std::shared_ptr<plot::RecordingCanvas> stereo = m_recordings[0].Take();
+    if (plot::SchemeDraws(options.colourScheme))
+        plot::DrawStereonet(*stereo, m_state.Data.ActiveRecords, &m_state.Statistics, options, net,
+                            &m_greatCircles);
+    setPicture(m_controls.picStereo, std::move(stereo));
 }
 
 void Browser::recordPlot(int plot, const plot::ViewOptions& options, PictureSize size, bool draw,

@@ -4,6 +4,12 @@
 
 namespace tesmor::plot {
 
+void Canvas::polyline(const std::shared_ptr<const std::vector<Point>>& block, std::size_t first,
+                      std::size_t count, const Pen& pen)
+{
+    polyline(std::span<const Point>(block->data() + first, count), pen);
+}
+
 void Canvas::symbol(const SymbolItem& item)
 {
     ExpandSymbol(*this, item);

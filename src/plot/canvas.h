@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -134,6 +135,11 @@ public:
     virtual void ellipse(const Rect& box, Colour fill, Colour outline) = 0;
     // An open polyline through the points in order.
     virtual void polyline(std::span<const Point> points, const Pen& pen) = 0;
+    // The polyline through `count` points of `block` from `first`. The caller promises that
+    // those points never change while the block is shared, so a canvas may keep the block
+    // instead of a copy of the points; by default they are drawn at once.
+    virtual void polyline(const std::shared_ptr<const std::vector<Point>>& block, std::size_t first,
+                          std::size_t count, const Pen& pen);
     virtual void text(const TextItem& item) = 0;
     virtual void symbol(const SymbolItem& item);
 };

@@ -37,6 +37,7 @@ public:
 
     void polygon(std::span<const Point> points, Colour fill, Colour outline) override;
     void ellipse(const Rect& box, Colour fill, Colour outline) override;
+    using Canvas::polyline;
     void polyline(std::span<const Point> points, const Pen& pen) override;
     void text(const TextItem& item) override;
 

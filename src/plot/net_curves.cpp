@@ -155,8 +155,9 @@ void GreatCircleCache::Begin(const NetFrame& frame, math::Projection projection)
     if (frame.cx != m_frame.cx || frame.cy != m_frame.cy || frame.diameter != m_frame.diameter
         || projection != m_projection) {
         m_planes.clear();
-        m_points.clear();
+        m_points = std::make_shared<std::vector<Point>>();
     }
+    m_heldElsewhere = m_points.use_count() > 1;
     m_frame = frame;
     m_projection = projection;
     m_next = 0;
@@ -172,16 +173,22 @@ void GreatCircleCache::Draw(Canvas& canvas, float dipDirection, float dip, PenSt
     if (k >= m_planes.size() || m_planes[k].dipDirection != dipDirection
         || m_planes[k].dip != dip) {
         // The circles from here on were of other planes: they are computed as they come.
+        const std::size_t kept = k * GreatCirclePoints;
+        if (m_heldElsewhere) {
+            // The circles before k are this drawing's too; the rest are replaced.
+            const auto end = m_points->begin() + static_cast<std::ptrdiff_t>(kept);
+            m_points = std::make_shared<std::vector<Point>>(m_points->begin(), end);
+            m_heldElsewhere = false;
+        }
         m_planes.resize(k + 1);
-        m_points.resize((k + 1) * GreatCirclePoints);
+        m_points->resize(kept + GreatCirclePoints);
         m_planes[k] = {dipDirection, dip};
-        greatCirclePoints(m_frame, m_projection, dipDirection, dip,
-                          std::span<Point, GreatCirclePoints>(&m_points[k * GreatCirclePoints],
-                                                              GreatCirclePoints));
+        greatCirclePoints(
+            m_frame, m_projection, dipDirection, dip,
+            std::span<Point, GreatCirclePoints>(m_points->data() + kept, GreatCirclePoints));
         ++m_computed;
     }
-    canvas.polyline(std::span<const Point>(&m_points[k * GreatCirclePoints], GreatCirclePoints),
-                    Pen {style, colour, width});
+    canvas.polyline(m_points, k * GreatCirclePoints, GreatCirclePoints, Pen {style, colour, width});
 }
 
 } // namespace tesmor::plot

@@ -9,6 +9,7 @@
 #include "plot/net_projection.h"
 
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -31,7 +32,9 @@ void DrawGreatCircle(Canvas& canvas, const NetFrame& frame, math::Projection pro
 // colour, symbol size or of the other things shown draws the same circles again, and tens of
 // thousands of planes take most of the time of a net. The circles are asked for in drawing
 // order; each one is looked up at its position and recomputed only when its plane, the frame
-// or the projection differ from the last drawing.
+// or the projection differ from the last drawing. A recording keeps the cache's point array
+// rather than a copy: points already handed out are never changed, and a drawing that must
+// recompute circles while an earlier recording still holds the array starts a new one.
 class GreatCircleCache
 {
 public:
@@ -52,7 +55,8 @@ private:
     NetFrame m_frame;
     math::Projection m_projection = math::Projection::EqualArea;
     std::vector<Plane> m_planes;
-    std::vector<Point> m_points; // 181 for each plane
+    std::shared_ptr<std::vector<Point>> m_points = std::make_shared<std::vector<Point>>();
+    bool m_heldElsewhere = false; // m_points is kept by a recording of an earlier drawing
     std::size_t m_next = 0;
     std::size_t m_computed = 0;
 };

@@ -32,7 +32,18 @@ void RecordingCanvas::ellipse(const Rect& box, Colour fill, Colour outline)
 
 void RecordingCanvas::polyline(std::span<const Point> points, const Pen& pen)
 {
-    const Line line {keep(points), static_cast<std::uint32_t>(points.size()), pen};
+    const Line line {keep(points), static_cast<std::uint32_t>(points.size()), 0, pen};
+    m_order.push_back({Kind::Polyline, Append(m_polylines, line)});
+}
+
+void RecordingCanvas::polyline(const std::shared_ptr<const std::vector<Point>>& block,
+                               std::size_t first, std::size_t count, const Pen& pen)
+{
+    // Consecutive lines from one block, as the great circles of a net, share its entry.
+    if (m_blocks.empty() || m_blocks.back() != block)
+        m_blocks.push_back(block);
+    const Line line {first, static_cast<std::uint32_t>(count),
+                     static_cast<std::uint32_t>(m_blocks.size()), pen};
     m_order.push_back({Kind::Polyline, Append(m_polylines, line)});
 }
 
@@ -53,6 +64,7 @@ void RecordingCanvas::clear()
     m_polygons.clear();
     m_ellipses.clear();
     m_polylines.clear();
+    m_blocks.clear();
     m_texts.clear();
     m_symbols.clear();
 }
@@ -74,7 +86,7 @@ std::vector<Operation> RecordingCanvas::operations() const
             break;
         case Kind::Polyline: {
             const Line& op = m_polylines[e.index];
-            const auto points = pointsOf(op.first, op.count);
+            const auto points = pointsOf(op);
             out.emplace_back(PolylineOp {{points.begin(), points.end()}, op.pen});
             break;
         }
@@ -105,7 +117,7 @@ void RecordingCanvas::replay(Canvas& target) const
         }
         case Kind::Polyline: {
             const Line& op = m_polylines[e.index];
-            target.polyline(pointsOf(op.first, op.count), op.pen);
+            target.polyline(pointsOf(op), op.pen);
             break;
         }
         case Kind::Text:

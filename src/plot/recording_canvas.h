@@ -6,6 +6,7 @@
 #include "plot/canvas.h"
 
 #include <cstdint>
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -45,6 +46,9 @@ public:
     void polygon(std::span<const Point> points, Colour fill, Colour outline) override;
     void ellipse(const Rect& box, Colour fill, Colour outline) override;
     void polyline(std::span<const Point> points, const Pen& pen) override;
+    // Keeps the block, not a copy of its points.
+    void polyline(const std::shared_ptr<const std::vector<Point>>& block, std::size_t first,
+                  std::size_t count, const Pen& pen) override;
     void text(const TextItem& item) override;
     void symbol(const SymbolItem& item) override;
 
@@ -77,14 +81,20 @@ private:
     };
     struct Line
     {
-        std::uint32_t first;
+        std::size_t first;
         std::uint32_t count;
+        std::uint32_t block; // 0: m_points; otherwise m_blocks[block - 1]
         Pen pen;
     };
 
     std::span<const Point> pointsOf(std::uint32_t first, std::uint32_t count) const
     {
         return {m_points.data() + first, count};
+    }
+    std::span<const Point> pointsOf(const Line& line) const
+    {
+        const Point* base = line.block == 0 ? m_points.data() : m_blocks[line.block - 1]->data();
+        return {base + line.first, line.count};
     }
     std::uint32_t keep(std::span<const Point> points);
 
@@ -93,6 +103,7 @@ private:
     std::vector<Shape> m_polygons;
     std::vector<EllipseOp> m_ellipses;
     std::vector<Line> m_polylines;
+    std::vector<std::shared_ptr<const std::vector<Point>>> m_blocks; // shared point arrays
     std::vector<TextItem> m_texts;
     std::vector<SymbolItem> m_symbols;
 };

@@ -2,10 +2,12 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <thread>
 
 namespace tesmor::render {
 
@@ -33,14 +35,30 @@ std::span<const double> Pattern(plot::PenStyle style)
     return {};
 }
 
+struct Pixels
+{
+    uchar* bits;
+    qsizetype stride; // pixels per row
+    int width;
+    int height;
+};
+
+Pixels PixelsOf(QImage& image)
+{
+    return {image.bits(), image.bytesPerLine() / 4, image.width(), image.height()};
+}
+
 class Rasterizer
 {
 public:
-    Rasterizer(QImage& image, plot::Colour colour, plot::PenStyle style)
-        : m_bits(image.bits())
-        , m_stride(image.bytesPerLine() / 4)
-        , m_width(image.width())
-        , m_height(image.height())
+    // Pixels are drawn only in the rows top .. bottom - 1 of the image. The image's bits are
+    // taken once by the caller: QImage::bits() counts a detach, which threads must not race on.
+    Rasterizer(const Pixels& image, plot::Colour colour, plot::PenStyle style, int top, int bottom)
+        : m_bits(image.bits)
+        , m_stride(image.stride)
+        , m_width(image.width)
+        , m_top(std::max(top, 0))
+        , m_bottom(std::min(bottom, image.height))
         , m_sourceRedBlue(static_cast<std::uint32_t>(colour.r) << 16 | colour.b)
         , m_sourceAlphaGreen(0xFFu << 16 | colour.g)
         , m_pattern(Pattern(style))
@@ -62,26 +80,51 @@ public:
                 blend(a.x, a.y, 255);
             return;
         }
-        const double stepLength = std::sqrt(double(dx) * dx + double(dy) * dy) / steps;
+        // A segment wholly outside the rows (its pixels lie on rows min y .. max y + 1) only
+        // moves along the dash pattern, step by step as when drawn. The step length is only
+        // needed for the pattern.
+        const bool dashed = !m_pattern.empty();
+        const bool outside = std::max(a.y, b.y) + 1 < m_top || std::min(a.y, b.y) >= m_bottom;
+        if (outside && !dashed)
+            return;
+        const int count = last ? steps + 1 : steps;
+        const double stepLength
+            = dashed ? std::sqrt(double(dx) * dx + double(dy) * dy) / steps : 0.0;
+        if (outside) {
+            for (int i = 0; i < count; ++i)
+                advance(stepLength);
+            return;
+        }
         const int sign = (steep ? dy : dx) > 0 ? 1 : -1;
         const double gradient = steep ? double(dx) / std::abs(dy) : double(dy) / std::abs(dx);
-        const int count = last ? steps + 1 : steps;
+        // The pixels lie within min x .. max x + 1 and min y .. max y + 1: when those are all
+        // drawn, no pixel needs its own check.
+        const bool inside = std::min(a.x, b.x) >= 0 && std::max(a.x, b.x) + 1 < m_width
+            && std::min(a.y, b.y) >= m_top && std::max(a.y, b.y) + 1 < m_bottom;
+        const auto put = [&](int x, int y, int alpha) {
+            if (!inside)
+                blend(x, y, alpha);
+            else if (alpha > 0)
+                blendPixel(x, y, alpha);
+        };
         for (int i = 0; i < count; ++i) {
-            const bool on = m_index % 2 == 0;
-            advance(stepLength);
-            if (!on)
-                continue;
+            if (dashed) {
+                const bool on = m_index % 2 == 0;
+                advance(stepLength);
+                if (!on)
+                    continue;
+            }
             const double minor = (steep ? a.x : a.y) + gradient * i;
             const double base = std::floor(minor);
             const int coverage = static_cast<int>((minor - base) * 255.0 + 0.5);
             const int major = (steep ? a.y : a.x) + sign * i;
             const int m = static_cast<int>(base);
             if (steep) {
-                blend(m, major, 255 - coverage);
-                blend(m + 1, major, coverage);
+                put(m, major, 255 - coverage);
+                put(m + 1, major, coverage);
             } else {
-                blend(major, m, 255 - coverage);
-                blend(major, m + 1, coverage);
+                put(major, m, 255 - coverage);
+                put(major, m + 1, coverage);
             }
         }
     }
@@ -103,8 +146,14 @@ private:
     // time; x / 255 is taken as (x + 128 + ((x + 128) >> 8)) >> 8, exact for these products.
     void blend(int x, int y, int alpha)
     {
-        if (alpha <= 0 || x < 0 || y < 0 || x >= m_width || y >= m_height)
+        if (alpha <= 0 || x < 0 || y < m_top || x >= m_width || y >= m_bottom)
             return;
+        blendPixel(x, y, alpha);
+    }
+
+    // blend for a pixel known to be drawn and a coverage above 0.
+    void blendPixel(int x, int y, int alpha)
+    {
         auto* pixel
             = reinterpret_cast<std::uint32_t*>(m_bits) + static_cast<qsizetype>(y) * m_stride + x;
         const std::uint32_t d = *pixel;
@@ -121,7 +170,8 @@ private:
     uchar* m_bits;
     qsizetype m_stride;
     int m_width;
-    int m_height;
+    int m_top;
+    int m_bottom;
     std::uint32_t m_sourceRedBlue;
     std::uint32_t m_sourceAlphaGreen;
     std::span<const double> m_pattern;
@@ -152,9 +202,46 @@ void DrawAntialiasedPolyline(QImage& image, std::span<const plot::Point> points,
 {
     if (points.size() < 2)
         return;
-    Rasterizer raster(image, colour, style);
+    Rasterizer raster(PixelsOf(image), colour, style, 0, image.height());
     for (std::size_t i = 1; i < points.size(); ++i)
         raster.segment(points[i - 1], points[i], i + 1 == points.size());
+}
+
+void LineBatch::add(std::span<const plot::Point> points, plot::Colour colour, plot::PenStyle style)
+{
+    if (points.size() < 2)
+        return;
+    m_lines.push_back({m_points.size(), points.size(), colour, style});
+    m_points.insert(m_points.end(), points.begin(), points.end());
+}
+
+void LineBatch::draw(QImage& image, int threads)
+{
+    const Pixels pixels = PixelsOf(image);
+    const auto rows = [&](int top, int bottom) {
+        for (const Line& line : m_lines) {
+            Rasterizer raster(pixels, line.colour, line.style, top, bottom);
+            const plot::Point* p = m_points.data() + line.first;
+            for (std::size_t i = 1; i < line.count; ++i)
+                raster.segment(p[i - 1], p[i], i + 1 == line.count);
+        }
+    };
+    // Each thread takes at least a few dozen rows.
+    constexpr int MinRowsPerThread = 32;
+    const int height = image.height();
+    const int bands = std::clamp(height / MinRowsPerThread, 1, std::max(threads, 1));
+    if (bands == 1) {
+        rows(0, height);
+    } else {
+        std::vector<std::jthread> helpers;
+        helpers.reserve(static_cast<std::size_t>(bands - 1));
+        const auto edge = [&](int band) { return height * band / bands; };
+        for (int band = 1; band < bands; ++band)
+            helpers.emplace_back([&, band] { rows(edge(band), edge(band + 1)); });
+        rows(0, edge(1));
+    }
+    m_lines.clear();
+    m_points.clear();
 }
 
 } // namespace tesmor::render

@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include <span>
+#include <vector>
 
 class QPainter;
 
@@ -25,5 +26,30 @@ QImage* DirectLineTarget(QPainter& painter);
 // corners.
 void DrawAntialiasedPolyline(QImage& image, std::span<const plot::Point> points,
                              plot::Colour colour, plot::PenStyle style);
+
+// A run of polylines for DrawAntialiasedPolyline, kept until drawn together. A large run is
+// drawn by several threads, each over its own band of rows and every line clipped to it: each
+// pixel still receives the same lines in the same order, so the image is the one drawn line by
+// line.
+class LineBatch
+{
+public:
+    void add(std::span<const plot::Point> points, plot::Colour colour, plot::PenStyle style);
+    bool empty() const { return m_lines.empty(); }
+    std::size_t points() const { return m_points.size(); }
+    // Draws the run into `image` on up to `threads` threads and forgets it.
+    void draw(QImage& image, int threads);
+
+private:
+    struct Line
+    {
+        std::size_t first;
+        std::size_t count;
+        plot::Colour colour;
+        plot::PenStyle style;
+    };
+    std::vector<plot::Point> m_points;
+    std::vector<Line> m_lines;
+};
 
 } // namespace tesmor::render

@@ -1,5 +1,6 @@
 #include "render/painter_canvas.h"
 
+#include "math/parallel.h"
 #include "plot/symbols.h"
 #include "render/line_raster.h"
 
@@ -122,6 +123,14 @@ std::uint64_t MarkerKey(const plot::SymbolItem& s)
         | colour(s.outline);
 }
 
+// Line storage handed from one canvas of a thread to the next: a window's picture is drawn
+// again and again, and growing the storage afresh each time costs more than the drawing.
+std::vector<LineBatch>& SpareLineBatches()
+{
+    thread_local std::vector<LineBatch> spare;
+    return spare;
+}
+
 bool ScalesOrRotates(const QTransform& t)
 {
     return t.type() > QTransform::TxTranslate;
@@ -140,11 +149,32 @@ PainterCanvas::PainterCanvas(QPainter& painter, Markers markers)
     } else {
         m_cacheMarkers = markers == Markers::Cached;
     }
+    if (std::vector<LineBatch>& spare = SpareLineBatches(); !spare.empty()) {
+        m_lines = std::move(spare.back());
+        spare.pop_back();
+    }
+}
+
+PainterCanvas::~PainterCanvas()
+{
+    drawLines();
+    SpareLineBatches().push_back(std::move(m_lines));
+}
+
+void PainterCanvas::drawLines()
+{
+    // Threads pay off only for many points, as the great circles of a large data set.
+    constexpr std::size_t MinPointsForThreads = 40000;
+    if (m_linesImage)
+        m_lines.draw(*m_linesImage,
+                     m_lines.points() >= MinPointsForThreads ? math::HardwareThreads() : 1);
+    m_linesImage = nullptr;
 }
 
 void PainterCanvas::polygon(std::span<const plot::Point> points, plot::Colour fill,
                             plot::Colour outline)
 {
+    drawLines();
     m_painter.setPen(OutlinePen(outline));
     m_painter.setBrush(ToQColor(fill));
     m_painter.drawPolygon(ToPolygon(points));
@@ -152,6 +182,7 @@ void PainterCanvas::polygon(std::span<const plot::Point> points, plot::Colour fi
 
 void PainterCanvas::ellipse(const plot::Rect& box, plot::Colour fill, plot::Colour outline)
 {
+    drawLines();
     m_painter.setPen(OutlinePen(outline));
     m_painter.setBrush(ToQColor(fill));
     m_painter.drawEllipse(QRectF(Centre({box.left, box.top}), Centre({box.right, box.bottom})));
@@ -161,6 +192,17 @@ void PainterCanvas::polyline(std::span<const plot::Point> points, const plot::Pe
 {
     if (points.size() < 2)
         return;
+    if (pen.width <= 1 && m_painter.testRenderHint(QPainter::Antialiasing)) {
+        if (QImage* image = DirectLineTarget(m_painter)) {
+            if (image != m_linesImage)
+                drawLines();
+            m_linesImage = image;
+            Simplify(points, m_line);
+            m_lines.add(m_line, pen.colour, pen.style);
+            return;
+        }
+    }
+    drawLines();
     if (!m_linePenValid || m_linePen != pen) {
         m_lineQPen = QPen(ToQColor(pen.colour));
         m_lineQPen.setWidth(std::max(pen.width, 0));
@@ -173,12 +215,6 @@ void PainterCanvas::polyline(std::span<const plot::Point> points, const plot::Pe
     m_painter.setPen(m_lineQPen);
     m_painter.setBrush(Qt::NoBrush);
     Simplify(points, m_line);
-    if (pen.width <= 1 && m_painter.testRenderHint(QPainter::Antialiasing)) {
-        if (QImage* image = DirectLineTarget(m_painter)) {
-            DrawAntialiasedPolyline(*image, m_line, pen.colour, pen.style);
-            return;
-        }
-    }
     m_painter.drawPolyline(ToPolygon(m_line));
 }
 
@@ -199,6 +235,7 @@ const QFont& PainterCanvas::font(const plot::TextItem& item)
 
 void PainterCanvas::text(const plot::TextItem& item)
 {
+    drawLines();
     if (item.text.empty() || item.height <= 0)
         return;
     const QString text = QString::fromStdString(item.text);
@@ -230,9 +267,15 @@ void PainterCanvas::text(const plot::TextItem& item)
 const PainterCanvas::CachedMarker& PainterCanvas::marker(const plot::SymbolItem& item)
 {
     const std::uint64_t key = MarkerKey(item);
+    // Markers come in long runs of one kind (the axes of every record).
+    if (m_lastMarker && m_lastMarkerKey == key)
+        return *m_lastMarker;
     auto found = m_markers.find(key);
-    if (found != m_markers.end())
+    if (found != m_markers.end()) {
+        m_lastMarkerKey = key;
+        m_lastMarker = &found->second;
         return found->second;
+    }
     CachedMarker cached;
     cached.centre = item.size + 2;
     const int side = 2 * cached.centre + 1;
@@ -256,6 +299,7 @@ const PainterCanvas::CachedMarker& PainterCanvas::marker(const plot::SymbolItem&
 
 void PainterCanvas::symbol(const plot::SymbolItem& item)
 {
+    drawLines();
     // Lines of an azimuth differ from record to record: drawn directly.
     if (!m_cacheMarkers || item.shape == plot::AzimuthLine || item.shape < 0 || item.shape > 0x3F
         || item.size > 200) {

@@ -8,6 +8,7 @@
 // every marker as real vector shapes.
 
 #include "plot/canvas.h"
+#include "render/line_raster.h"
 
 #include <QFont>
 #include <QImage>
@@ -28,10 +29,15 @@ public:
     // Automatic caches markers when the painter draws on an image or pixmap without a scaling
     // or rotating transform.
     explicit PainterCanvas(QPainter& painter, Markers markers = Markers::Automatic);
+    // Draws the lines still held.
+    ~PainterCanvas() override;
+    PainterCanvas(const PainterCanvas&) = delete;
+    PainterCanvas& operator=(const PainterCanvas&) = delete;
 
     void polygon(std::span<const plot::Point> points, plot::Colour fill,
                  plot::Colour outline) override;
     void ellipse(const plot::Rect& box, plot::Colour fill, plot::Colour outline) override;
+    using plot::Canvas::polyline;
     void polyline(std::span<const plot::Point> points, const plot::Pen& pen) override;
     void text(const plot::TextItem& item) override;
     void symbol(const plot::SymbolItem& item) override;
@@ -43,13 +49,21 @@ private:
         int centre = 0; // pixel of the image that lies on the marker's position
     };
 
+    // Consecutive thin lines into an image are held in m_lines and drawn together before
+    // anything else is drawn.
+    void drawLines();
+
     const CachedMarker& marker(const plot::SymbolItem& item);
     const QFont& font(const plot::TextItem& item);
 
     QPainter& m_painter;
     bool m_cacheMarkers;
-    std::unordered_map<std::uint64_t, CachedMarker> m_markers;
+    std::unordered_map<std::uint64_t, CachedMarker> m_markers; // nodes stay where they are
+    std::uint64_t m_lastMarkerKey = 0;
+    const CachedMarker* m_lastMarker = nullptr;
     std::vector<plot::Point> m_line; // a polyline's points as drawn
+    LineBatch m_lines;
+    QImage* m_linesImage = nullptr;
     plot::Pen m_linePen;
     QPen m_lineQPen;
     bool m_linePenValid = false;

@@ -211,6 +211,15 @@ TEST(GreatCircleCache, RecomputesOnlyWhatChanged)
     EXPECT_EQ(draw({{10, 30}, {201, 60}, {90, 89}}, Frame, Projection::EqualArea).second, 2u);
     EXPECT_EQ(draw({{10, 30}}, {100, 100, 170}, Projection::EqualArea).second, 1u);
     EXPECT_EQ(draw({{10, 30}}, {100, 100, 170}, Projection::EqualAngle).second, 1u);
+
+    // A recording refers to the cache's points: those it holds stay as drawn when the cache
+    // computes other circles in place of them.
+    RecordingCanvas held;
+    cache.Begin(Frame, Projection::EqualArea);
+    for (const auto& [dd, dip] : planes)
+        cache.Draw(held, dd, dip, PenStyle::Dash, Red, 1);
+    EXPECT_EQ(draw({{11, 30}, {200, 61}}, Frame, Projection::EqualArea).second, 2u);
+    EXPECT_EQ(OpsOf<PolylineOp>(held), fresh);
 }
 
 TEST(ToPixel, RoundsHalfToEvenAndClampsWildValues)

@@ -149,6 +149,33 @@ TEST(DrawAntialiasedPolyline, CoversItsPixelsDashesAndClips)
     EXPECT_NE(clipped.pixel(5, 7), WhitePixel);
 }
 
+// A batch drawn by several threads, each over its own rows, gives the image of the lines drawn
+// one by one: overlapping lines of two colours, dashes that cross the band edges, a point.
+TEST(LineBatch, DrawsTheSameImageOnAnyNumberOfThreads)
+{
+    std::vector<std::vector<plot::Point>> lines;
+    for (int k = 0; k < 400; ++k)
+        lines.push_back({{k % 97, 0}, {(k * 7) % 120, 70 + k % 50}, {119 - k % 13, 127 - k % 3}});
+    lines.push_back({{3, 3}, {3, 3}});
+    QImage serial(120, 128, QImage::Format_RGB32);
+    serial.fill(Qt::white);
+    const auto style = [](std::size_t k) { return static_cast<plot::PenStyle>(k % 5); };
+    const auto colour = [](std::size_t k) { return plot::Colour {255, std::uint8_t(k % 256), 0}; };
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        DrawAntialiasedPolyline(serial, lines[k], colour(k), style(k));
+    for (int threads : {1, 2, 3}) {
+        SCOPED_TRACE(threads);
+        LineBatch batch;
+        for (std::size_t k = 0; k < lines.size(); ++k)
+            batch.add(lines[k], colour(k), style(k));
+        QImage image(120, 128, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        batch.draw(image, threads);
+        EXPECT_TRUE(batch.empty());
+        EXPECT_EQ(image, serial);
+    }
+}
+
 TEST(DirectLineTarget, OnlyUntransformedPlainImages)
 {
     QImage image(10, 10, QImage::Format_RGB32);
