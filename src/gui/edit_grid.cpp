@@ -3,78 +3,90 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyledItemDelegate>
+
+#include <optional>
 
 namespace tesmor::gui {
 
-QWidget* GridCellEditor::createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                                      const QModelIndex&) const
-{
-    auto* editor = new QLineEdit(parent);
-    editor->setFrame(false);
-    m_editor = editor;
-    return editor;
-}
+namespace {
 
-void GridCellEditor::setEditorData(QWidget* editor, const QModelIndex& index) const
+std::optional<app::GridKey> GridKeyOf(int key)
 {
-    QStyledItemDelegate::setEditorData(editor, index);
-    if (auto* line = qobject_cast<QLineEdit*>(editor))
-        line->selectAll();
-}
-
-bool GridCellEditor::eventFilter(QObject* object, QEvent* event)
-{
-    auto* editor = qobject_cast<QLineEdit*>(object);
-    if (editor && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            emit moveRequested(app::GridKey::Enter);
-            return true;
-        case Qt::Key_Left:
-            emit moveRequested(app::GridKey::Left);
-            return true;
-        case Qt::Key_Right:
-            emit moveRequested(app::GridKey::Right);
-            return true;
-        case Qt::Key_Up:
-            emit moveRequested(app::GridKey::Up);
-            return true;
-        case Qt::Key_Down:
-            emit moveRequested(app::GridKey::Down);
-            return true;
-        case Qt::Key_F2:
-            editor->setFocus();
-            editor->selectAll();
-            return true;
-        default:
-            break;
-        }
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return app::GridKey::Enter;
+    case Qt::Key_Left:
+        return app::GridKey::Left;
+    case Qt::Key_Right:
+        return app::GridKey::Right;
+    case Qt::Key_Up:
+        return app::GridKey::Up;
+    case Qt::Key_Down:
+        return app::GridKey::Down;
+    default:
+        return std::nullopt;
     }
-    return QStyledItemDelegate::eventFilter(object, event);
 }
 
-EditGrid::EditGrid(QWidget* parent)
-    : QTableView(parent)
-    , m_editor(new GridCellEditor(this))
+// The text field laid over the current cell; the grid's keys go to the grid.
+class GridCellEditor : public QStyledItemDelegate
 {
-    setItemDelegate(m_editor);
-    setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
-                    | QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed);
+public:
+    explicit GridCellEditor(EditGrid* grid)
+        : QStyledItemDelegate(grid)
+        , m_grid(grid)
+    {
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override
+    {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        return editor;
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(object)
+            && m_grid->HandleKey(static_cast<QKeyEvent*>(event)->key(), true))
+            return true;
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    EditGrid* m_grid;
+};
+
+} // namespace
+
+EditGrid::EditGrid(QWidget* parent, GridKeys keys)
+    : QTableView(parent)
+    , m_keys(keys)
+{
+    setItemDelegate(new GridCellEditor(this));
+    const EditTriggers triggers = QAbstractItemView::SelectedClicked
+        | QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed;
+    setEditTriggers(keys.editAfterMove ? triggers | QAbstractItemView::CurrentChanged : triggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     // Fixed sizes: a grid of tens of thousands of rows must not measure every row.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    connect(m_editor, &GridCellEditor::moveRequested, this, &EditGrid::move);
 }
 
 void EditGrid::FinishEditing()
 {
-    if (QLineEdit* editor = m_editor->openEditor())
-        commitData(editor);
+    QWidget* editor = indexWidget(currentIndex());
+    if (editor == nullptr)
+        return;
+    commitData(editor);
+    if (!m_keys.editAfterMove)
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void EditGrid::GoTo(int row, int column)
@@ -83,11 +95,24 @@ void EditGrid::GoTo(int row, int column)
         || column >= model()->columnCount())
         return;
     const QModelIndex index = model()->index(row, column);
-    if (index == currentIndex()) {
+    if (index != currentIndex())
+        setCurrentIndex(index); // stores the previous cell (and edits this one)
+    else if (m_keys.editAfterMove)
         edit(index);
-        return;
+}
+
+bool EditGrid::HandleKey(int key, bool inText)
+{
+    if (key == Qt::Key_F2) {
+        editText();
+        return true;
     }
-    setCurrentIndex(index); // stores the previous cell and edits this one
+    const std::optional<app::GridKey> gridKey = GridKeyOf(key);
+    const bool leftOrRight = gridKey == app::GridKey::Left || gridKey == app::GridKey::Right;
+    if (!gridKey || (inText && leftOrRight && !m_keys.arrowsLeaveText))
+        return false;
+    move(*gridKey);
+    return true;
 }
 
 void EditGrid::keyPressEvent(QKeyEvent* event)
@@ -96,18 +121,38 @@ void EditGrid::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
-    QTableView::keyPressEvent(event);
+    if (!HandleKey(event->key(), false))
+        QTableView::keyPressEvent(event);
 }
 
 void EditGrid::move(app::GridKey key)
 {
-    if (!model())
+    if (!model() || model()->rowCount() == 0)
         return;
     FinishEditing();
     const QModelIndex current = currentIndex();
     const app::GridCell to = app::MoveInGrid({current.row() + 1, current.column() + 1}, key,
                                              model()->rowCount(), model()->columnCount());
     GoTo(to.row - 1, to.column - 1);
+}
+
+void EditGrid::editText()
+{
+    const QModelIndex index = currentIndex();
+    if (!index.isValid()
+        || (indexWidget(index) == nullptr
+            && !edit(index, QAbstractItemView::AllEditTriggers, nullptr)))
+        return;
+    auto* text = qobject_cast<QLineEdit*>(indexWidget(index));
+    if (text == nullptr)
+        return;
+    text->setFocus();
+    if (m_keys.f2SelectsAll) {
+        text->selectAll();
+    } else {
+        text->deselect();
+        text->end(false);
+    }
 }
 
 } // namespace tesmor::gui

@@ -1,6 +1,6 @@
 #include "gui/ged_editor_window.h"
 
-#include "gui/ged_grid.h"
+#include "gui/edit_grid.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>
@@ -9,13 +9,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tesmor::gui {
 
-// The editor's cells as a table: column 0 the row numbers, then the 13 data columns.
+// The editor's 13 data columns as a table; the row numbers are the vertical header.
 class GedGridModel : public QAbstractTableModel
 {
 public:
@@ -31,38 +30,33 @@ public:
     }
     int columnCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : app::GedColumnCount + 1;
+        return parent.isValid() ? 0 : app::GedColumnCount;
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role == Qt::DisplayRole || role == Qt::EditRole)
-            return QString::fromStdString(m_editor.Cell(index.row() + 1, index.column()));
-        if (role == Qt::BackgroundRole && index.column() == 0)
-            return QPalette().button();
-        if (role == Qt::TextAlignmentRole && index.column() == 0)
-            return int(Qt::AlignRight | Qt::AlignVCenter);
-        return {};
+        if (role != Qt::DisplayRole && role != Qt::EditRole)
+            return {};
+        return QString::fromStdString(m_editor.Cell(index.row() + 1, index.column() + 1));
     }
     bool setData(const QModelIndex& index, const QVariant& value, int role) override
     {
-        if (role != Qt::EditRole || index.column() == 0)
+        if (role != Qt::EditRole)
             return false;
-        m_editor.SetCell(index.row() + 1, index.column(), value.toString().toStdString());
+        m_editor.SetCell(index.row() + 1, index.column() + 1, value.toString().toStdString());
         emit dataChanged(index, index);
         return true;
     }
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
-        if (index.column() == 0)
-            return Qt::ItemIsEnabled;
-        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+        return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
-            && section <= app::GedColumnCount)
-            return QString(app::GedColumnTitles[static_cast<std::size_t>(section)]);
-        return {};
+        if (role != Qt::DisplayRole)
+            return {};
+        if (orientation == Qt::Horizontal)
+            return QString(app::GedColumnTitles[static_cast<std::size_t>(section) + 1]);
+        return QString::fromStdString(m_editor.Cell(section + 1, 0));
     }
 
     // Removes the current row of the editor; the numbers below it follow.
@@ -71,8 +65,6 @@ public:
         beginRemoveRows({}, row - 1, row - 1);
         m_editor.cmdGEDDelete_Click();
         endRemoveRows();
-        if (m_editor.Rows() >= row)
-            emit dataChanged(index(row - 1, 0), index(m_editor.Rows() - 1, 0));
     }
 
 private:
@@ -83,7 +75,8 @@ GedEditorWindow::GedEditorWindow(std::shared_ptr<app::GedEditor> editor, QWidget
     : QDialog(parent)
     , m_editor(std::move(editor))
     , m_model(new GedGridModel(*m_editor, this))
-    , m_grid(new GedGrid(this))
+    , m_grid(new EditGrid(
+          this, {.editAfterMove = false, .arrowsLeaveText = false, .f2SelectsAll = false}))
 {
     setObjectName("frmGED");
     setWindowTitle(QString::fromStdString(m_editor->caption));
@@ -126,15 +119,16 @@ GedEditorWindow::GedEditorWindow(std::shared_ptr<app::GedEditor> editor, QWidget
     header->addWidget(parameters, 2);
 
     m_grid->setObjectName("Grid1");
-    m_grid->setArrowsLeaveEditor(false);
+    m_grid->setTabKeyNavigation(false);
     m_grid->setModel(m_model);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setDefaultSectionSize(58);
-    m_grid->setColumnWidth(0, 48);
-    m_grid->setColumnWidth(1, 110);
+    m_grid->setColumnWidth(0, 110);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { m_editor->SetCurrent(m_grid->currentCell()); });
-    m_grid->moveTo({1, 1});
+            [this](const QModelIndex& cell) {
+                m_editor->SetCurrent({cell.row() + 1, cell.column() + 1});
+            });
+    m_grid->GoTo(0, 0);
 
     const auto button = [this](const char* name, const QString& text) {
         auto* b = new QPushButton(text, this);
@@ -153,10 +147,10 @@ GedEditorWindow::GedEditorWindow(std::shared_ptr<app::GedEditor> editor, QWidget
     connect(cancel, &QPushButton::clicked, this,
             [this] { runButton(&app::GedEditor::cmdGEDCancel_Click); });
     connect(remove, &QPushButton::clicked, this, [this] {
-        m_grid->commitEdit();
+        m_grid->FinishEditing();
+        m_model->deleteRow(m_editor->Current().row);
         const app::GridCell cell = m_editor->Current();
-        m_model->deleteRow(cell.row);
-        m_grid->moveTo(m_editor->Current());
+        m_grid->GoTo(cell.row - 1, cell.column - 1);
         m_grid->setFocus();
     });
     auto* buttons = new QHBoxLayout;
@@ -204,7 +198,7 @@ QComboBox* GedEditorWindow::addSelector(const char* name, std::string app::GedEd
 
 void GedEditorWindow::runButton(void (app::GedEditor::*operation)())
 {
-    m_grid->commitEdit();
+    m_grid->FinishEditing();
     ((*m_editor).*operation)();
     if (m_editor->Closed())
         done(QDialog::Accepted);
@@ -213,7 +207,7 @@ void GedEditorWindow::runButton(void (app::GedEditor::*operation)())
 // The title bar's close and Escape: the editor decides, asking about unsaved edits.
 void GedEditorWindow::reject()
 {
-    m_grid->commitEdit();
+    m_grid->FinishEditing();
     if (m_editor->Closed() || m_editor->QueryClose())
         QDialog::reject();
 }

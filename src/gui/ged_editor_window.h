@@ -14,7 +14,7 @@ class QLineEdit;
 
 namespace tesmor::gui {
 
-class GedGrid;
+class EditGrid;
 class GedGridModel;
 
 class GedEditorWindow : public QDialog
@@ -24,7 +24,7 @@ public:
     ~GedEditorWindow() override;
 
     app::GedEditor& editor() { return *m_editor; }
-    GedGrid* grid() { return m_grid; }
+    EditGrid* grid() { return m_grid; }
 
     // The title bar's close and Escape.
     void reject() override;
@@ -38,7 +38,7 @@ private:
 
     std::shared_ptr<app::GedEditor> m_editor;
     GedGridModel* m_model;
-    GedGrid* m_grid;
+    EditGrid* m_grid;
 };
 
 } // namespace tesmor::gui

@@ -287,9 +287,7 @@ TEST_F(MainWindowTest, TheTableGridIsEditedInPlaceAndMovedByItsKeys)
         const auto at = [grid] {
             return std::pair(grid->currentIndex().row(), grid->currentIndex().column());
         };
-        const auto editor = [grid] {
-            return static_cast<gui::GridCellEditor*>(grid->itemDelegate())->openEditor();
-        };
+        const auto editor = [grid] { return grid->indexWidget(grid->currentIndex()); };
         const auto key = [editor](Qt::Key k) { QTest::keyClick(editor(), k); };
         EXPECT_EQ(at(), std::pair(0, 0));
         QTest::keyClicks(editor(), "ZZ");

@@ -3,8 +3,8 @@
 
 #include "app/open_multiple_dialog.h"
 #include "gui/about_box.h"
+#include "gui/edit_grid.h"
 #include "gui/ged_editor_window.h"
-#include "gui/ged_grid.h"
 #include "gui/picture_widget.h"
 #include "gui/product_info.h"
 #include "gui/qt_user_interface.h"
@@ -160,7 +160,7 @@ TEST(GedEditorWindow, TheGridKeysMoveAndEditAndClosingWithEditsAsks)
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    gui::GedGrid* grid = window.grid();
+    gui::EditGrid* grid = window.grid();
     grid->setFocus();
     const auto keys = [](const QString& text, Qt::Key last) {
         for (QChar c : text)
@@ -171,15 +171,17 @@ TEST(GedEditorWindow, TheGridKeysMoveAndEditAndClosingWithEditsAsks)
     keys("AB1", Qt::Key_Return);
     keys("12", Qt::Key_Left);
     keys("", Qt::Key_Up);
-    EXPECT_EQ(grid->currentCell(), (app::GridCell {1, 2}));
+    EXPECT_EQ(editor->Current(), (app::GridCell {1, 2}));
     keys("", Qt::Key_F2);
     keys("0", Qt::Key_Return);
-    grid->moveTo({1, 13});
+    grid->GoTo(0, 12);
     keys("", Qt::Key_Return);
 
     EXPECT_EQ(editor->Cell(1, 1), "AB1");
     EXPECT_EQ(editor->Cell(1, 2), "120");
-    EXPECT_EQ(grid->currentCell(), (app::GridCell {2, 1}));
+    EXPECT_EQ(editor->Current(), (app::GridCell {2, 1}));
+    keys("", Qt::Key_Right); // no text open: the arrow moves to the next cell
+    EXPECT_EQ(editor->Current(), (app::GridCell {2, 2}));
     window.reject();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(ui.messages.size(), 1u);
