@@ -59,12 +59,13 @@ public:
         return QString::fromStdString(m_editor.Cell(section + 1, 0));
     }
 
-    // Removes the current row of the editor; the numbers below it follow.
-    void deleteRow(int row)
+    // Removes the current row of the editor; the numbers below it follow. Deleting the last
+    // row leaves one empty row, so the view is told that everything changed.
+    void deleteRow()
     {
-        beginRemoveRows({}, row - 1, row - 1);
+        beginResetModel();
         m_editor.cmdGEDDelete_Click();
-        endRemoveRows();
+        endResetModel();
     }
 
 private:
@@ -148,7 +149,7 @@ GedEditorWindow::GedEditorWindow(std::shared_ptr<app::GedEditor> editor, QWidget
             [this] { runButton(&app::GedEditor::cmdGEDCancel_Click); });
     connect(remove, &QPushButton::clicked, this, [this] {
         m_grid->FinishEditing();
-        m_model->deleteRow(m_editor->Current().row);
+        m_model->deleteRow();
         const app::GridCell cell = m_editor->Current();
         m_grid->GoTo(cell.row - 1, cell.column - 1);
         m_grid->setFocus();

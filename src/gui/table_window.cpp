@@ -101,9 +101,9 @@ TableWindow::TableWindow(TableView& view, QWidget* parent)
 
     m_grid->setObjectName("Grid1");
     m_grid->setModel(m_model);
-    // Columns wide enough for the shortest text of a float, an angle or a code.
+    // Columns wide enough for the longest shortest text of a float, an angle or a code.
     const QFontMetrics metrics = m_grid->fontMetrics();
-    const int number = metrics.horizontalAdvance("-0.012345678") + 12;
+    const int number = metrics.horizontalAdvance("-1.2345678e-05") + 12;
     for (int column = 0; column < TableView::Columns; ++column) {
         const bool code = column == 9 || column == 14;
         const bool angle = column >= 10 && !code;
