@@ -210,7 +210,7 @@ BENCHMARK(BM_SaveRecords)->Unit(benchmark::kMillisecond);
 void BM_TableSortByName(benchmark::State& state)
 {
     SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     model::Records& loaded = browser.State().Data.LoadedRecords;
     for (auto _ : state) {
@@ -226,7 +226,7 @@ BENCHMARK(BM_TableSortByName)->Unit(benchmark::kMillisecond);
 void BM_TableSave(benchmark::State& state)
 {
     SilentUi ui;
-    app::Browser& browser = loadedBrowser(ui);
+    app::Browser& browser = loadedBrowser();
     openBenchFile(browser);
     app::TableView view(browser.State(), ui);
     view.SetCell(100, 7, "0.0125");
