@@ -169,6 +169,22 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         = app.add_subcommand("stats", "Print the group statistics of the active records as JSON");
     AddLoadOptions(*statsCommand, load);
     statsCommand->add_flag("--curves", stats.Curves, "Add the confidence ellipse curves");
+    statsCommand->add_flag("--hext", stats.Hext, "Add the Hext statistics");
+    CLI::Option* bootstrap
+        = statsCommand
+              ->add_option("--bootstrap", stats.Bootstrap,
+                           "Add bootstrap confidence ellipses of N pseudo-samples (e.g. 1000)")
+              ->check(CLI::Range(1, 1000000));
+    statsCommand
+        ->add_flag("--parametric", stats.Parametric,
+                   "Parametric bootstrap: perturb each drawn specimen by its standard error")
+        ->needs(bootstrap);
+    std::uint64_t seed = 0;
+    CLI::Option* seedOption
+        = statsCommand
+              ->add_option("--seed", seed,
+                           "Seed of the bootstrap; the same seed gives the same numbers")
+              ->needs(bootstrap);
 
     CLI::App* list = app.add_subcommand(
         "list", "Print the record list and the statistics panel as the window shows them");
@@ -211,8 +227,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     if (records->parsed())
         return RunRecords(ToLoadOptions(load, *records), out, err);
-    if (statsCommand->parsed())
+    if (statsCommand->parsed()) {
+        if (seedOption->count() > 0)
+            stats.Seed = seed;
         return RunStats(ToLoadOptions(load, *statsCommand), stats, out, err);
+    }
     if (list->parsed())
         return RunList(ToLoadOptions(load, *list), out, err);
     if (exportCommand->parsed()) {

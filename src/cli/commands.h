@@ -10,7 +10,9 @@
 #include "model/result.h"
 #include "plot/view_options.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -36,6 +38,10 @@ bool IsPictureExtension(const std::string& path);
 struct StatsOptions
 {
     bool Curves = false;
+    bool Hext = false;
+    int Bootstrap = 0; // pseudo-samples; 0 for no bootstrap
+    bool Parametric = false;
+    std::optional<std::uint64_t> Seed; // empty: a seed drawn for the run, and printed
 };
 
 struct ExportOptions
