@@ -156,8 +156,11 @@ BootstrapStatistics ComputeBootstrap(const std::vector<model::SpecimenRecord>& r
 
     const std::size_t n = records.size();
     std::vector<Components> data(n);
+    std::vector<double> variances(options.Parametric ? n : 0);
     for (std::size_t i = 0; i < n; ++i)
         data[i] = components(records[i]);
+    for (std::size_t i = 0; i < variances.size(); ++i)
+        variances[i] = double(records[i].Sigma) * records[i].Sigma;
 
     // The axes of the group's mean tensor: the bootstrapped axes are turned towards them.
     Components sum {};
@@ -181,17 +184,21 @@ BootstrapStatistics ComputeBootstrap(const std::vector<model::SpecimenRecord>& r
             }
             Random random(sampleSeed(options.Seed, b));
             Components mean {};
+            double variance = 0;
             for (std::size_t k = 0; k < n; ++k) {
                 const std::size_t pick = random.Index(n);
                 const Components& c = data[pick];
-                if (options.Parametric) {
-                    const double s = records[pick].Sigma;
-                    for (std::size_t j = 0; j < 6; ++j)
-                        mean[j] += c[j] + s * random.Normal();
-                } else {
-                    for (std::size_t j = 0; j < 6; ++j)
-                        mean[j] += c[j];
-                }
+                for (std::size_t j = 0; j < 6; ++j)
+                    mean[j] += c[j];
+                if (options.Parametric)
+                    variance += variances[pick];
+            }
+            // The perturbations of the drawn specimens are independent normal deviates: their
+            // sum in each element is one normal deviate with the summed variance.
+            if (options.Parametric) {
+                const double spread = std::sqrt(variance);
+                for (double& m : mean)
+                    m += spread * random.Normal();
             }
             Mat3d Db;
             Mat3d Eb;
