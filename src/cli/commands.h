@@ -64,6 +64,8 @@ struct ExportOptions
     int Plot2 = 1;
     int Scheme = 1; // 1 default, 2 black and white
     model::DisplayOptions Show;
+    int Region = 1; // confidence ellipses of the picture: 1 Tenvar, 2 Hext, 3 bootstrap
+    std::optional<std::uint64_t> Seed; // of the bootstrap ellipses; empty: 1
 };
 
 struct MergeOptions

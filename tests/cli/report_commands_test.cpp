@@ -92,6 +92,14 @@ TEST_F(Reports, HextAndBootstrapJsonWithSeedsThreadsAndStandardErrors)
     WriteBytes(file("e.s"),
                "1.02 1 0.98 0.01 0 0 0.002\n1.03 0.99 0.98 0 0.01 0 0.003\n"
                "1.01 1.01 0.98 0 0 0.01 0.002\n");
+    const auto picture = [&](const std::string& name, const std::string& region) {
+        EXPECT_EQ(RunTool({"export", "--picture", file(name), "--show", "k1,k2,k3,ellipses",
+                           "--region", region, path})
+                      .status,
+                  0);
+        return ReadBytes(file(name));
+    };
+    EXPECT_NE(picture("t.svg", "tenvar"), picture("h.svg", "hext"));
     EXPECT_TRUE(RunJson(
         {"stats", "--bootstrap", "50", "--parametric", file("e.s")})["Bootstrap"]["parametric"]);
 }
