@@ -159,6 +159,8 @@ public:
     void chcData_Click(bool checked);
     void chcMean_Click(bool checked);
     void chcEllipses_Click(bool checked);
+    // The confidence region: 0 Tenvar, 1 Hext, 2 bootstrap.
+    void cboRegion_Click(int index);
     void chcF1P_Click(bool checked);
     void chcF1C_Click(bool checked);
     void chcF1S_Click(bool checked);

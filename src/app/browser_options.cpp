@@ -229,6 +229,20 @@ void Browser::chcEllipses_Click(bool on)
 {
     setDisplayFlag(&model::DisplayOptions::chcEllipses, &MainWindowControls::chcEllipses, on);
 }
+void Browser::cboRegion_Click(int index)
+{
+    ComboBox& box = m_controls.cboRegion;
+    if (index < 0 || index >= int(box.items.size()))
+        return;
+    box.text = box.items[static_cast<std::size_t>(index)];
+    m_state.Region = static_cast<ConfidenceRegion>(index + 1);
+    if (!m_state.ViewsReady)
+        return;
+    m_state.ComputeStatistics();
+    showStatistics(static_cast<int>(m_state.Data.ActiveRecords.size()));
+    Overview_Show();
+}
+
 void Browser::chcF1P_Click(bool on)
 {
     setDisplayFlag(&model::DisplayOptions::chcF1P, &MainWindowControls::chcF1P, on);

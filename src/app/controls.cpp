@@ -1,5 +1,7 @@
 #include "app/controls.h"
 
+#include "app/confidence_region.h"
+
 namespace tesmor::app {
 
 namespace {
@@ -38,6 +40,8 @@ MainWindowControls InitialControls()
     c.optPaleoHorizontal.checked = true;
     for (ComboBox* box : {&c.cboFoli, &c.cboLine})
         box->enabled = false;
+    c.cboRegion.items.assign(ConfidenceRegionNames.begin(), ConfidenceRegionNames.end());
+    c.cboRegion.text = c.cboRegion.items.front();
     for (ListBox* list : {&c.lstFoli, &c.lstLine})
         list->enabled = false;
     for (CheckBox* box : {&c.chcF1P, &c.chcF1C, &c.chcF1S, &c.chcL1})

@@ -169,6 +169,9 @@ struct MainWindowControls
     TextBox txtMeanName;
     Button cmdSave;
     Label lblStatisticsInfo;
+    // The confidence region of the net and its figures (Hext, bootstrap).
+    ComboBox cboRegion;
+    Label lblRegion;
     Label lblN;
     Label lblK1, lblK2, lblK3;
     Label lblK1d, lblK2d, lblK3d;

@@ -206,6 +206,8 @@ void DataSession::ComputeStatistics()
     const math::Projection projection
         = Projection == 1 ? math::Projection::EqualAngle : math::Projection::EqualArea;
     math::ComputeGroupStatistics(Data.ActiveRecords, projection, Statistics, Threads);
+    ComputeRegion(Data.ActiveRecords, projection, Region, BootstrapSeed, Threads,
+                  WindowBootstrapMostRecords, Regions);
 }
 
 bool DataSession::Oriented() const
@@ -439,6 +441,8 @@ plot::ViewOptions DataSession::ViewOptions() const
     options.colourScheme = static_cast<plot::ColourScheme>(ColourScheme);
     options.symbolSize = SymbolSize;
     options.display = Display;
+    options.regionChosen = Region != ConfidenceRegion::Tenvar;
+    options.regionCurves = RegionCurves(Regions);
     for (const StructureType& type : FoliationTypes)
         options.foliationTypes.push_back(type.Letter);
     for (const StructureType& type : LineationTypes)

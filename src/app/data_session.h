@@ -8,6 +8,7 @@
 // chosen coordinate system), the structure type lists, the last statistics and the options the
 // pictures are drawn from.
 
+#include "app/confidence_region.h"
 #include "app/structure_types.h"
 #include "formats/ams_binary.h"
 #include "formats/ged_merge.h"
@@ -63,6 +64,10 @@ struct DataSession
 {
     model::DataSet Data;
     math::GroupStatistics Statistics;
+    // The confidence region the net draws, its statistics and the bootstrap's seed.
+    ConfidenceRegion Region = ConfidenceRegion::Tenvar;
+    RegionStatistics Regions;
+    std::uint64_t BootstrapSeed = 1;
     std::vector<StructureType> FoliationTypes; // ascending by character code
     std::vector<StructureType> LineationTypes;
 

@@ -32,6 +32,8 @@ void Browser::showStatistics(int n)
     c.lblStatisticsInfo.text = tenvar ? "" : NotEnoughRecordsText;
     for (const StatisticsLabel& label : StatisticsLabels())
         (c.*label.Control).text = StatisticsText(label, n, m_state.Statistics);
+    c.lblRegion.text = RegionSummary(m_state.Regions);
+    c.lblRegion.visible = !c.lblRegion.text.empty();
 }
 
 } // namespace tesmor::app

@@ -57,6 +57,11 @@ ExitStatus WriteExports(Session& session, const ExportOptions& options,
         data.Plot2Kind = static_cast<std::int16_t>(options.Plot2);
         data.ColourScheme = static_cast<std::int16_t>(options.Scheme);
         data.Display = options.Show;
+        if (options.Region != 1 || options.Seed) {
+            data.Region = static_cast<app::ConfidenceRegion>(options.Region);
+            data.BootstrapSeed = options.Seed.value_or(data.BootstrapSeed);
+            data.ComputeStatistics();
+        }
         if (failed(pictures(options.Picture, data.ViewData(), options.Title)))
             return InputError;
     }

@@ -5,7 +5,17 @@
 #include "cli/json_output.h"
 #include "cli/session.h"
 
+#include <random>
+
 namespace tesmor::cli {
+
+namespace {
+
+constexpr const char* ParametricNeedsErrors
+    = "The parametric bootstrap needs the standard error of every specimen; these records come "
+      "without it (read MagIC specimens tables or s-files that give it).";
+
+} // namespace
 
 int RunRecords(const LoadOptions& load, std::ostream& out, std::ostream& err)
 {
@@ -22,7 +32,25 @@ int RunStats(const LoadOptions& load, const StatsOptions& options, std::ostream&
     Session session(err);
     if (const ExitStatus status = session.Open(load); status != Success)
         return status;
-    out << DumpJson(StatisticsJson(session.Data().Statistics, options.Curves));
+    const app::DataSession& data = session.Data();
+    const model::Records& active = data.Data.ActiveRecords;
+    const auto projection = static_cast<math::Projection>(data.Projection);
+    Json json = StatisticsJson(data.Statistics, options.Curves);
+    if (options.Hext)
+        json["Hext"] = HextJson(math::ComputeHext(active, projection));
+    if (options.Bootstrap > 0) {
+        if (options.Parametric && !math::AllHaveStandardErrors(active)) {
+            err << ParametricNeedsErrors << "\n";
+            return InputError;
+        }
+        math::BootstrapOptions bootstrap;
+        bootstrap.Count = options.Bootstrap;
+        bootstrap.Parametric = options.Parametric;
+        bootstrap.Seed = options.Seed ? *options.Seed : std::random_device {}();
+        bootstrap.Threads = data.Threads;
+        json["Bootstrap"] = BootstrapJson(math::ComputeBootstrap(active, projection, bootstrap));
+    }
+    out << DumpJson(json);
     return Success;
 }
 

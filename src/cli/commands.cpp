@@ -78,7 +78,7 @@ void AddLoadOptions(CLI::App& command, LoadText& text)
 }
 
 void AddExportOptions(CLI::App& command, ExportOptions& options, std::string& show,
-                      std::string& scheme)
+                      std::string& scheme, std::string& region, std::uint64_t& seed)
 {
     command.add_option("--table", options.Table,
                        "Write the ASCII table of the records as loaded, whatever --coord (.txt)");
@@ -108,6 +108,12 @@ void AddExportOptions(CLI::App& command, ExportOptions& options, std::string& sh
         ->check(CLI::Range(1, 4));
     command.add_option("--plot2", options.Plot2, "Right plot: 1 P-T, 2 Pj-T, 3 L-F, 4 P-U")
         ->check(CLI::Range(1, 4));
+    command
+        .add_option("--region", region,
+                    "Confidence ellipses of the picture: tenvar (default), hext or bootstrap "
+                    "(1,000 pseudo-samples)")
+        ->check(CLI::IsMember({"tenvar", "hext", "bootstrap"}));
+    command.add_option("--seed", seed, "Seed of the bootstrap ellipses (default 1)");
     command.add_option("--scheme", scheme, "Colour scheme: default or bw")
         ->check(CLI::IsMember({"default", "bw"}));
     command
@@ -169,6 +175,22 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         = app.add_subcommand("stats", "Print the group statistics of the active records as JSON");
     AddLoadOptions(*statsCommand, load);
     statsCommand->add_flag("--curves", stats.Curves, "Add the confidence ellipse curves");
+    statsCommand->add_flag("--hext", stats.Hext, "Add the Hext statistics");
+    CLI::Option* bootstrap
+        = statsCommand
+              ->add_option("--bootstrap", stats.Bootstrap,
+                           "Add bootstrap confidence ellipses of N pseudo-samples (e.g. 1000)")
+              ->check(CLI::Range(1, 1000000));
+    statsCommand
+        ->add_flag("--parametric", stats.Parametric,
+                   "Parametric bootstrap: perturb each drawn specimen by its standard error")
+        ->needs(bootstrap);
+    std::uint64_t seed = 0;
+    CLI::Option* seedOption
+        = statsCommand
+              ->add_option("--seed", seed,
+                           "Seed of the bootstrap; the same seed gives the same numbers")
+              ->needs(bootstrap);
 
     CLI::App* list = app.add_subcommand(
         "list", "Print the record list and the statistics panel as the window shows them");
@@ -177,7 +199,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     CLI::App* exportCommand
         = app.add_subcommand("export", "Write tables, direction files, means and pictures");
     AddLoadOptions(*exportCommand, load);
-    AddExportOptions(*exportCommand, exportOptions, show, scheme);
+    std::string region = "tenvar";
+    std::uint64_t exportSeed = 0;
+    AddExportOptions(*exportCommand, exportOptions, show, scheme, region, exportSeed);
 
     CLI::App* mergeCommand = app.add_subcommand(
         "merge", "Merge a geological file into the records and save them as a binary file");
@@ -211,8 +235,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     if (records->parsed())
         return RunRecords(ToLoadOptions(load, *records), out, err);
-    if (statsCommand->parsed())
+    if (statsCommand->parsed()) {
+        if (seedOption->count() > 0)
+            stats.Seed = seed;
         return RunStats(ToLoadOptions(load, *statsCommand), stats, out, err);
+    }
     if (list->parsed())
         return RunList(ToLoadOptions(load, *list), out, err);
     if (exportCommand->parsed()) {
@@ -221,6 +248,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             = dat.chcK1 || dat.chcK2 || dat.chcK3 || dat.chcF1P || dat.chcF1C || dat.chcL1;
         exportOptions.Show = ParseShowFlags(show).value_or(model::DisplayOptions {});
         exportOptions.Scheme = scheme == "bw" ? 2 : 1;
+        exportOptions.Region = region == "hext" ? 2 : region == "bootstrap" ? 3 : 1;
+        if (exportCommand->count("--seed") > 0)
+            exportOptions.Seed = exportSeed;
         if (const std::string problem = ExportProblem(exportOptions); !problem.empty()) {
             err << problem << "\nRun with --help for more information.\n";
             return UsageError;

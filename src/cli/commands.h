@@ -10,7 +10,9 @@
 #include "model/result.h"
 #include "plot/view_options.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -36,6 +38,10 @@ bool IsPictureExtension(const std::string& path);
 struct StatsOptions
 {
     bool Curves = false;
+    bool Hext = false;
+    int Bootstrap = 0; // pseudo-samples; 0 for no bootstrap
+    bool Parametric = false;
+    std::optional<std::uint64_t> Seed; // empty: a seed drawn for the run, and printed
 };
 
 struct ExportOptions
@@ -58,6 +64,8 @@ struct ExportOptions
     int Plot2 = 1;
     int Scheme = 1; // 1 default, 2 black and white
     model::DisplayOptions Show;
+    int Region = 1; // confidence ellipses of the picture: 1 Tenvar, 2 Hext, 3 bootstrap
+    std::optional<std::uint64_t> Seed; // of the bootstrap ellipses; empty: 1
 };
 
 struct MergeOptions

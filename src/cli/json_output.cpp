@@ -253,6 +253,52 @@ Json StatisticsJson(const math::GroupStatistics& s, bool withCurves)
     return j;
 }
 
+Json HextJson(const math::HextStatistics& h)
+{
+    const auto value = [](bool defined, double x) {
+        return defined ? FloatJson(static_cast<float>(x)) : Json(nullptr);
+    };
+    Json j;
+    j["N"] = h.N;
+    j["nf"] = h.Defined ? Json(h.nf) : Json(nullptr);
+    j["sigma"] = value(h.Defined, h.sigma);
+    j["F"] = value(h.RatiosDefined, h.F);
+    j["F12"] = value(h.RatiosDefined, h.F12);
+    j["F23"] = value(h.RatiosDefined, h.F23);
+    j["Fcrit"] = value(h.Defined, h.Fcrit);
+    j["F12crit"] = value(h.Defined, h.F12crit);
+    j["e12"] = value(h.Defined, h.e12);
+    j["e23"] = value(h.Defined, h.e23);
+    j["e13"] = value(h.Defined, h.e13);
+    return j;
+}
+
+Json BootstrapJson(const math::BootstrapStatistics& b)
+{
+    Json j;
+    j["N"] = b.N;
+    j["count"] = b.Count;
+    j["parametric"] = b.Parametric;
+    j["seed"] = b.Seed;
+    const char* names[3] = {"K1", "K2", "K3"};
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        if (!b.Defined) {
+            j[names[axis]] = nullptr;
+            continue;
+        }
+        const math::BootstrapAxis& a = b.Axis[axis];
+        Json k;
+        k["eta"] = FloatJson(a.eta);
+        k["eta_dec"] = FloatJson(a.EtaDir.Dec);
+        k["eta_inc"] = FloatJson(a.EtaDir.Inc);
+        k["zeta"] = FloatJson(a.zeta);
+        k["zeta_dec"] = FloatJson(a.ZetaDir.Dec);
+        k["zeta_inc"] = FloatJson(a.ZetaDir.Inc);
+        j[names[axis]] = std::move(k);
+    }
+    return j;
+}
+
 std::string DumpJson(const Json& json)
 {
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

@@ -57,6 +57,7 @@ MainWindow::MainWindow(const std::string& programFolder, const std::string& conf
         m_checks.push_back({member, findChild<QCheckBox*>(name)});
 
     m_labels.push_back({&Controls::lblStatisticsInfo, findChild<QLabel*>("lblStatisticsInfo")});
+    m_labels.push_back({&Controls::lblRegion, findChild<QLabel*>("lblRegion")});
     for (const app::StatisticsLabel& label : app::StatisticsLabels())
         m_labels.push_back({label.Control, findChild<QLabel*>(label.Name)});
 

@@ -164,6 +164,7 @@ private:
     QButtonGroup* m_paleoGroup = nullptr;
     QComboBox* m_cboFoli = nullptr;
     QComboBox* m_cboLine = nullptr;
+    QComboBox* m_cboRegion = nullptr;
     QListWidget* m_lstFoli = nullptr;
     QListWidget* m_lstLine = nullptr;
     QPushButton* m_cmdDefault = nullptr;

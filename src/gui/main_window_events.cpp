@@ -57,6 +57,8 @@ void MainWindow::connectControls()
 
     connect(m_cboFoli, &QComboBox::activated, this,
             [this](int index) { run([this, index] { m_browser.cboFoli_Click(index); }); });
+    connect(m_cboRegion, &QComboBox::activated, this,
+            [this](int index) { run([this, index] { m_browser.cboRegion_Click(index); }); });
     connect(m_cboLine, &QComboBox::activated, this,
             [this](int index) { run([this, index] { m_browser.cboLine_Click(index); }); });
     connect(m_cmdDefault, &QPushButton::clicked, this, [this] { run(&Browser::cmdDefault_Click); });

@@ -261,6 +261,10 @@ QGroupBox* MainWindow::buildDisplayGroup()
            {"chcL1", "Lineations"}};
     for (const auto& [name, text] : boxes)
         layout->addWidget(check(name, text));
+    m_cboRegion = new QComboBox;
+    m_cboRegion->setObjectName("cboRegion");
+    m_cboRegion->setToolTip("Confidence region of the ellipses");
+    layout->addWidget(m_cboRegion);
 
     m_lstFoli = new QListWidget;
     m_lstFoli->setObjectName("lstFoli");
@@ -370,6 +374,10 @@ QGroupBox* MainWindow::buildMeanTensorGroup()
     }
     axes->setColumnStretch(4, 1);
     layout->addLayout(axes);
+    QLabel* region = label("lblRegion");
+    region->setFont(fixed);
+    region->setVisible(false);
+    layout->addWidget(region);
 
     auto* parameters = new QGridLayout;
     parameters->setHorizontalSpacing(8);

@@ -214,6 +214,7 @@ void MainWindow::applyCoordinateControls()
     const app::MainWindowControls& c = m_browser.Controls();
     applyCombo(m_cboFoli, c.cboFoli);
     applyCombo(m_cboLine, c.cboLine);
+    applyCombo(m_cboRegion, c.cboRegion);
 }
 
 void MainWindow::applyDisplayControls()

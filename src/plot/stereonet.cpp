@@ -244,7 +244,7 @@ void DrawMeansAndEllipses(const Net& net, const math::GroupStatistics& stats)
             net.direction(i + 1, d.Dec, d.Inc, size, fills[i], outlines[i]);
         }
     }
-    if (show.chcEllipses) {
+    if (show.chcEllipses && !net.options.regionChosen) {
         for (int i = 0; i < 3; ++i) {
             if (!axisShown[i] || !stats.CurveDefined[static_cast<std::size_t>(i)])
                 continue;
@@ -290,6 +290,14 @@ void DrawStereonet(Canvas& canvas, std::span<const model::SpecimenRecord> record
 
     if (statistics && statistics->Tenvar && records.size() >= math::MinRecordsForTenvar)
         DrawMeansAndEllipses(net, *statistics);
+    if (options.regionChosen && options.display.chcEllipses) {
+        const bool axisShown[3]
+            = {options.display.chcK1, options.display.chcK2, options.display.chcK3};
+        const Colour fills[3] = {c.k1Fill, c.k2Fill, c.k3Fill};
+        for (std::size_t i = 0; i < 3; ++i)
+            if (axisShown[i] && !options.regionCurves[i].empty())
+                DrawConfidenceEllipse(canvas, style.frame, options.regionCurves[i], 1, fills[i]);
+    }
 
     for (const SpecimenRecord& r : records)
         if (r.Selected)

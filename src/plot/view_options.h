@@ -8,6 +8,7 @@
 #include "model/display_options.h"
 #include "model/specimen_record.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -41,6 +42,10 @@ struct ViewOptions
     DisplayOptions display;
     std::vector<char> foliationTypes; // distinct plane letters, ascending
     std::vector<char> lineationTypes; // distinct line letters, ascending
+    // Confidence ellipses of another region than Tenvar, drawn instead of the Tenvar ones when
+    // regionChosen (an empty curve draws nothing).
+    bool regionChosen = false;
+    std::array<std::span<const math::NetPoint>, 3> regionCurves {};
 };
 
 // Everything the three views show.

@@ -55,6 +55,37 @@ TEST_F(OptionsTest, ProjectionClickRedrawsAndFocusesTheNetOnlyWhileASetIsOpen)
     EXPECT_EQ(c().focus, "picStereo");
 }
 
+TEST_F(OptionsTest, RegionSelectorChangesTheEllipsesOfTheNetAndThePanelBlock)
+{
+    writeFile("r.ran", 8);
+    open({"r.ran"});
+    EXPECT_FALSE(c().lblRegion.visible);
+    EXPECT_FALSE(state().ViewData().options.regionChosen);
+
+    for (const auto& [index, start] : {std::pair(1, "Hext  N 8  nf 42"), {2, "Bootstrap  N 8"}}) {
+        SCOPED_TRACE(index);
+        const auto revision = c().picStereo.revision;
+        browser.cboRegion_Click(index);
+        EXPECT_GT(c().picStereo.revision, revision);
+        EXPECT_TRUE(c().lblRegion.visible);
+        EXPECT_EQ(c().lblRegion.text.rfind(start, 0), 0u) << c().lblRegion.text;
+        const plot::ViewOptions options = state().ViewData().options;
+        EXPECT_TRUE(options.regionChosen);
+        EXPECT_EQ(options.regionCurves[2].size(), std::size_t(math::EllipseCurvePoints));
+    }
+    EXPECT_NE(c().lblRegion.text.find("1000 samples  seed 1"), std::string::npos);
+
+    // Above the window's limit the bootstrap is left to the batch tool.
+    RegionStatistics large;
+    ComputeRegion(state().Data.ActiveRecords, math::Projection::EqualArea,
+                  ConfidenceRegion::Bootstrap, 1, 1, 7, large);
+    EXPECT_TRUE(large.BootstrapTooLarge);
+    EXPECT_TRUE(RegionCurves(large)[0].empty());
+
+    browser.cboRegion_Click(0);
+    EXPECT_FALSE(c().lblRegion.visible);
+}
+
 TEST_F(OptionsTest, LayoutButtonsToggleTheListTheViewsAndTheOptionRows)
 {
     browser.vslSymbolSize_Change(14);

@@ -69,5 +69,40 @@ TEST_F(Reports, FewRecordsLeaveWhatIsUndefinedNullAndTheListSaysSo)
               std::string::npos);
 }
 
+TEST_F(Reports, HextAndBootstrapJsonWithSeedsThreadsAndStandardErrors)
+{
+    const std::string path = site(8);
+    const json j = RunJson({"stats", "--hext", "--bootstrap", "200", "--seed", "5", path});
+    for (const char* name :
+         {"N", "nf", "sigma", "F", "F12", "F23", "Fcrit", "F12crit", "e12", "e23", "e13"})
+        EXPECT_TRUE(j["Hext"][name].is_number()) << name;
+    EXPECT_EQ(j["Hext"]["nf"], 42);
+    EXPECT_EQ(j["Bootstrap"]["seed"], 5);
+    EXPECT_EQ(j["Bootstrap"]["count"], 200);
+    EXPECT_TRUE(j["Bootstrap"]["K3"]["zeta_inc"].is_number());
+    EXPECT_EQ(
+        j,
+        RunJson({"stats", "--hext", "--bootstrap", "200", "--seed", "5", "--threads", "1", path}));
+    EXPECT_TRUE(RunJson({"stats", "--bootstrap", "10", site(2)})["Bootstrap"]["K1"].is_null());
+
+    const ToolRun noErrors = RunTool({"stats", "--bootstrap", "10", "--parametric", path});
+    EXPECT_EQ(noErrors.status, 1);
+    EXPECT_NE(noErrors.err.find("standard error"), std::string::npos);
+    EXPECT_EQ(RunTool({"stats", "--parametric", path}).status, 2);
+    WriteBytes(file("e.s"),
+               "1.02 1 0.98 0.01 0 0 0.002\n1.03 0.99 0.98 0 0.01 0 0.003\n"
+               "1.01 1.01 0.98 0 0 0.01 0.002\n");
+    const auto picture = [&](const std::string& name, const std::string& region) {
+        EXPECT_EQ(RunTool({"export", "--picture", file(name), "--show", "k1,k2,k3,ellipses",
+                           "--region", region, path})
+                      .status,
+                  0);
+        return ReadBytes(file(name));
+    };
+    EXPECT_NE(picture("t.svg", "tenvar"), picture("h.svg", "hext"));
+    EXPECT_TRUE(RunJson(
+        {"stats", "--bootstrap", "50", "--parametric", file("e.s")})["Bootstrap"]["parametric"]);
+}
+
 } // namespace
 } // namespace tesmor::cli::test

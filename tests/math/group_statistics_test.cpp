@@ -1,3 +1,5 @@
+#include "math/bootstrap.h"
+#include "math/confidence_regions.h"
 #include "math/group_statistics.h"
 #include "math/orientation.h"
 #include "support/math_near.h"
@@ -92,6 +94,17 @@ TEST(GroupStatistics, WithTwoEqualMeanPrincipalValuesLeavesThoseAxesUndefined)
     EXPECT_GT(s.C3a, 0);
 }
 
+Records K12Group()
+{
+    Records records;
+    for (const int k : {-2, -1, 0, 1, 2}) {
+        Mat3 T;
+        T.e = {1.125f, k / 64.0f, 0, k / 64.0f, 1, 0, 0, 0, 0.875f};
+        records.push_back(test::RecordWithTensor(T, 100));
+    }
+    return records;
+}
+
 // Five tensors diag(1.125, 1, 0.875) whose K12 alone varies: -2d, -d, 0, d, 2d with d = 1/64 (all
 // exact in binary). By hand:
 //   mean tensor M = diag(1.125, 1, 0.875): axes x, y, z; lambda1 - lambda2 = lambda2 - lambda3
@@ -106,14 +119,7 @@ TEST(GroupStatistics, WithTwoEqualMeanPrincipalValuesLeavesThoseAxesUndefined)
 //   a95 = atan(2.257090 * 0.1976424) = atan(0.4460965) = 24.04148 degrees.
 TEST(GroupStatistics, SemiAnglesOfAGroupVaryingInK12AloneAreThoseComputedByHand)
 {
-    Records records;
-    for (const int k : {-2, -1, 0, 1, 2}) {
-        Mat3 T;
-        T.e = {1.125f, k / 64.0f, 0, k / 64.0f, 1, 0, 0, 0, 0.875f};
-        records.push_back(test::RecordWithTensor(T, 100));
-    }
-
-    const GroupStatistics s = Statistics(records);
+    const GroupStatistics s = Statistics(K12Group());
 
     ASSERT_TRUE(s.Tenvar);
     for (float a : {s.C1a, s.C2a})
@@ -146,6 +152,115 @@ TEST(GroupStatistics, EllipseAxisPointsAndCurveLieAtTheSemiAnglesFromTheMeanAxis
         EXPECT_NEAR(*largest, s.SemiAngleA(axis), 0.01);
         EXPECT_NEAR(*smallest, s.SemiAngleB(axis), 0.01);
     }
+}
+
+// F(2, n) has the closed form n/2 (alpha^(-2/n) - 1); the others are the tables' values.
+TEST(FCritical, MatchesClosedFormsAndTables)
+{
+    for (const double n : {1.0, 6.0, 24.0, 100.0, 196584.0})
+        for (const double alpha : {0.05, 0.01}) {
+            SCOPED_TRACE(testing::Message() << n << " " << alpha);
+            const double exact = n / 2 * (std::pow(alpha, -2 / n) - 1);
+            EXPECT_NEAR(FCritical(2, n, alpha), exact, exact * 1e-9);
+        }
+    for (const auto& [d1, d2, f] : {std::tuple(5.0, 6.0, 4.3874),
+                                    {5.0, 12.0, 3.1059},
+                                    {1.0, 1.0, 161.4476},
+                                    {5.0, 1e6, 2.2141}})
+        EXPECT_NEAR(FCritical(d1, d2, 0.05), f, 1e-4) << d1 << " " << d2;
+}
+
+// The K12 group by hand: the measurement along (x + y)/sqrt(2) alone varies, by k/64, so
+// sigma^2 = (10/4096) / 24; tau = (1.125, 1, 0.875): F12 = F23 = 0.5 * 0.125^2 / sigma^2 = 76.8,
+// F = 0.4 * 0.03125 / sigma^2 = 122.88; F(2, 24) = 3.4028261, f = 2.6087, so
+// e12 = e23 = atan(f sigma / 0.25) = 6.0080841 and e13 = atan(f sigma / 0.5) = 3.0123228 degrees.
+// A group of identical tensors has sigma 0: no ratios, zero angles, finite curves.
+TEST(Hext, OfGroupsComputedByHand)
+{
+    const HextStatistics h = ComputeHext(K12Group(), Projection::EqualArea);
+    ASSERT_TRUE(h.Defined && h.RatiosDefined);
+    EXPECT_EQ(h.nf, 24);
+    EXPECT_NEAR(h.sigma, 0.0100858941, 1e-9);
+    EXPECT_NEAR(h.F, 122.88, 1e-6);
+    EXPECT_NEAR(h.F12, 76.8, 1e-6);
+    EXPECT_NEAR(h.F23, 76.8, 1e-6);
+    EXPECT_NEAR(h.F12crit, 3.4028261, 1e-6);
+    EXPECT_NEAR(h.Fcrit, 2.6207, 1e-4);
+    EXPECT_NEAR(h.e12, 6.0080841, 1e-6);
+    EXPECT_NEAR(h.e23, 6.0080841, 1e-6);
+    EXPECT_NEAR(h.e13, 3.0123228, 1e-6);
+    EXPECT_EQ(h.Axis[0], (Direction {0, 0}));
+    std::vector<double> angles;
+    for (const NetPoint& p : h.Ellipse[0].Curve)
+        angles.push_back(test::AxisAngle(ReadOut(p), h.Axis[0]));
+    const auto [smallest, largest] = std::minmax_element(angles.begin(), angles.end());
+    EXPECT_NEAR(*largest, h.e12, 0.01);
+    EXPECT_NEAR(*smallest, h.e13, 0.01);
+
+    const HextStatistics same = ComputeHext(Records(4, K12Group()[2]), Projection::EqualAngle);
+    EXPECT_FALSE(same.RatiosDefined);
+    EXPECT_EQ(std::tuple(same.sigma, same.F, same.e12, same.e13), std::tuple(0, 0, 0, 0));
+    for (const NetPoint& p : same.Ellipse[1].Curve)
+        ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+    EXPECT_FALSE(ComputeHext(Records(1, K12Group()[0]), Projection::EqualArea).Defined);
+}
+
+BootstrapStatistics Bootstrap(const Records& records, std::uint64_t seed = 7, int threads = 1,
+                              bool parametric = false)
+{
+    BootstrapOptions options;
+    options.Seed = seed;
+    options.Threads = threads;
+    options.Parametric = parametric;
+    return ComputeBootstrap(records, Projection::EqualArea, options);
+}
+
+TEST(Bootstrap, CentresOnTheGroupAxesAndShrinksWithTheSquareRootOfN)
+{
+    const Records group = ScatteredGroup(40, test::EulerRotation(120, 40, 30), 8, 0.08, 3);
+    const GroupStatistics s = Statistics(group);
+    const BootstrapStatistics b = Bootstrap(group);
+    Records doubled = group;
+    doubled.insert(doubled.end(), group.begin(), group.end());
+    const BootstrapStatistics d = Bootstrap(doubled);
+    ASSERT_TRUE(b.Defined && d.Defined);
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        SCOPED_TRACE(axis);
+        EXPECT_LT(test::AxisAngle(b.Ellipse[axis].Centre, s.MeanDirection(int(axis))), 1.0);
+        EXPECT_GT(b.Axis[axis].eta, 1.0);
+        EXPECT_GE(b.Axis[axis].eta, b.Axis[axis].zeta);
+        EXPECT_NEAR(d.Axis[axis].eta / b.Axis[axis].eta, 1 / std::sqrt(2.0), 0.1);
+        EXPECT_NEAR(d.Axis[axis].zeta / b.Axis[axis].zeta, 1 / std::sqrt(2.0), 0.1);
+        EXPECT_NEAR(test::AxisAngle(b.Axis[axis].EtaDir, b.Axis[axis].ZetaDir), 90, 1e-3);
+    }
+}
+
+TEST(Bootstrap, SameSeedSameNumbersOnAnyThreadCount)
+{
+    const Records group = ScatteredGroup(30, Mat3::Identity(), 10, 0.05, 5);
+    const BootstrapStatistics one = Bootstrap(group, 11, 1);
+    EXPECT_EQ(one, Bootstrap(group, 11, 4));
+    EXPECT_NE(one.Axis, Bootstrap(group, 12, 1).Axis);
+}
+
+TEST(Bootstrap, IdenticalSpecimensAndParametricRuns)
+{
+    Records same(6, ScatteredGroup(1, Mat3::Identity(), 0, 0.05, 1)[0]);
+    const BootstrapStatistics b = Bootstrap(same);
+    ASSERT_TRUE(b.Defined);
+    for (const BootstrapAxis& axis : b.Axis)
+        EXPECT_EQ(std::tuple(axis.eta, axis.zeta), std::tuple(0.0f, 0.0f));
+    for (const NetPoint& p : b.Ellipse[0].Curve)
+        ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+
+    // Without standard errors there is no parametric run; with them identical specimens scatter.
+    EXPECT_FALSE(Bootstrap(same, 7, 1, true).Defined);
+    for (auto& r : same)
+        r.Sigma = 0.002f;
+    const BootstrapStatistics p = Bootstrap(same, 7, 1, true);
+    ASSERT_TRUE(p.Defined && p.Parametric);
+    EXPECT_GT(p.Axis[0].zeta, 0.1);
+    EXPECT_FALSE(Bootstrap(Records(same.begin(), same.begin() + 2)).Defined);
 }
 
 } // namespace
