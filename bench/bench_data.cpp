@@ -1,6 +1,7 @@
 #include "bench_data.h"
 
 #include "formats/ams_binary.h"
+#include "math/random.h"
 #include "model/specimen_record.h"
 
 #include <array>
@@ -18,25 +19,12 @@ using Vec = std::array<double, 3>;
 
 constexpr double Deg = std::numbers::pi / 180.0;
 
-// SplitMix64: tiny, fast and the same on every platform (unlike the standard distributions).
-class Random
+// The generated site's draws, from the same platform-independent stream as the bootstrap.
+class Random : public math::SplitMix64
 {
 public:
-    explicit Random(std::uint64_t seed)
-        : m_state(seed)
-    {
-    }
-
-    std::uint64_t Next()
-    {
-        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-
-    // Uniform in [0, 1).
-    double Uniform() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
+    using SplitMix64::SplitMix64;
+    using SplitMix64::Uniform;
     double Uniform(double lo, double hi) { return lo + (hi - lo) * Uniform(); }
 
     // Standard normal by the Box-Muller transform.
@@ -46,9 +34,6 @@ public:
         const double u2 = Uniform();
         return std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * std::numbers::pi * u2);
     }
-
-private:
-    std::uint64_t m_state;
 };
 
 double Dot(const Vec& a, const Vec& b)

@@ -2,6 +2,7 @@
 
 #include "math/parallel.h"
 #include "math/principal_axes.h"
+#include "math/random.h"
 
 #include <cmath>
 
@@ -9,25 +10,11 @@ namespace tesmor::math {
 
 namespace {
 
-// SplitMix64: a small generator whose numbers are the same on every platform.
-class Random
+// The bootstrap's draws: uniform indices and normal deviates from a SplitMix64 stream.
+class Random : public SplitMix64
 {
 public:
-    explicit Random(std::uint64_t seed)
-        : state_(seed)
-    {
-    }
-
-    std::uint64_t Next()
-    {
-        std::uint64_t z = (state_ += 0x9e3779b97f4a7c15ULL);
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-        return z ^ (z >> 31);
-    }
-
-    // Uniform in [0, 1).
-    double Uniform() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
+    using SplitMix64::SplitMix64;
 
     std::size_t Index(std::size_t n)
     {
@@ -50,7 +37,6 @@ public:
     }
 
 private:
-    std::uint64_t state_;
     double next_ = 0;
     bool spare_ = false;
 };
