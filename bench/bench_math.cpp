@@ -7,6 +7,7 @@
 #include "bench_data.h"
 #include "bench_threads.h"
 #include "math/coordinate_systems.h"
+#include "math/density_contours.h"
 #include "math/group_statistics.h"
 #include "math/principal_axes.h"
 
@@ -86,5 +87,26 @@ void GroupStatisticsOnly(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(active.size()));
 }
 BENCHMARK(GroupStatisticsOnly)->Apply(bench::ThreadCounts)->Unit(benchmark::kMillisecond);
+
+// The density contours the net draws with its contour option: Kamb counting and the contour
+// lines of the K1 and of the K3 axes of every record.
+void DensityContoursK1K3(benchmark::State& state)
+{
+    const model::Records& records = WorkingRecords();
+    std::vector<math::Direction> k1;
+    std::vector<math::Direction> k3;
+    for (const model::SpecimenRecord& r : records) {
+        k1.push_back({r.K1dec, r.K1inc});
+        k3.push_back({r.K3dec, r.K3inc});
+    }
+    bench::ThreadTimer timer(state);
+    for (auto _ : state) {
+        for (const auto* axes : {&k1, &k3})
+            benchmark::DoNotOptimize(
+                math::DensityContours(*axes, math::Projection::EqualArea, timer.Threads()));
+    }
+    timer.Report(__func__);
+}
+BENCHMARK(DensityContoursK1K3)->Apply(bench::ThreadCounts)->Unit(benchmark::kMillisecond);
 
 } // namespace

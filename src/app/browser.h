@@ -165,6 +165,7 @@ public:
     void chcF1C_Click(bool checked);
     void chcF1S_Click(bool checked);
     void chcL1_Click(bool checked);
+    void chcContours_Click(bool checked);
     void cmdDefault_Click();
     void cmdBW_Click();
     void vslSymbolSize_Change(int value);

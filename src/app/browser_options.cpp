@@ -229,6 +229,10 @@ void Browser::chcEllipses_Click(bool on)
 {
     setDisplayFlag(&model::DisplayOptions::chcEllipses, &MainWindowControls::chcEllipses, on);
 }
+void Browser::chcContours_Click(bool on)
+{
+    setDisplayFlag(&model::DisplayOptions::chcContours, &MainWindowControls::chcContours, on);
+}
 void Browser::cboRegion_Click(int index)
 {
     ComboBox& box = m_controls.cboRegion;

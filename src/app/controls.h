@@ -154,6 +154,7 @@ struct MainWindowControls
     CheckBox chcF1C;
     CheckBox chcF1S;
     CheckBox chcL1;
+    CheckBox chcContours;
     ListBox lstFoli;
     ListBox lstLine;
 

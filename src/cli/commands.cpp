@@ -114,17 +114,19 @@ void AddExportOptions(CLI::App& command, ExportOptions& options, std::string& sh
                     "(1,000 pseudo-samples)")
         ->check(CLI::IsMember({"tenvar", "hext", "bootstrap"}));
     command.add_option("--seed", seed, "Seed of the bootstrap ellipses (default 1)");
+    command.add_flag("--contours", options.Contours,
+                     "Draw Kamb density contours (2, 4, 6 ... sigma) of the axes shown on the net");
     command.add_option("--scheme", scheme, "Colour scheme: default or bw")
         ->check(CLI::IsMember({"default", "bw"}));
     command
         .add_option("--show", show,
                     "What the net shows, comma-separated: data,k1,k2,k3,mean,ellipses,poles,"
-                    "circles,strikes,lines (default data,k1,k2,k3)")
+                    "circles,strikes,lines,contours (default data,k1,k2,k3)")
         ->check([](const std::string& value) {
             return ParseShowFlags(value) ? std::string()
                                          : std::string("expects a comma-separated list of "
                                                        "data,k1,k2,k3,mean,ellipses,poles,"
-                                                       "circles,strikes,lines");
+                                                       "circles,strikes,lines,contours");
         });
 }
 
@@ -247,6 +249,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         exportOptions.DatFlagsGiven
             = dat.chcK1 || dat.chcK2 || dat.chcK3 || dat.chcF1P || dat.chcF1C || dat.chcL1;
         exportOptions.Show = ParseShowFlags(show).value_or(model::DisplayOptions {});
+        exportOptions.Show.chcContours = exportOptions.Show.chcContours || exportOptions.Contours;
         exportOptions.Scheme = scheme == "bw" ? 2 : 1;
         exportOptions.Region = region == "hext" ? 2 : region == "bootstrap" ? 3 : 1;
         if (exportCommand->count("--seed") > 0)

@@ -50,7 +50,7 @@ struct ExportOptions
     std::string Dat; // direction file
     // What the direction file holds: the flags given, or without any the window's initial
     // display (the three principal axes).
-    model::DisplayOptions DatShown {false, false, false, false, false,
+    model::DisplayOptions DatShown {false, false, false, false, false, false,
                                     false, false, false, false, false};
     bool DatFlagsGiven = false;
     std::string Mean; // cumulative mean-direction listing
@@ -64,6 +64,7 @@ struct ExportOptions
     int Plot2 = 1;
     int Scheme = 1; // 1 default, 2 black and white
     model::DisplayOptions Show;
+    bool Contours = false; // density contours of the axes shown on the net
     int Region = 1; // confidence ellipses of the picture: 1 Tenvar, 2 Hext, 3 bootstrap
     std::optional<std::uint64_t> Seed; // of the bootstrap ellipses; empty: 1
 };

@@ -67,15 +67,22 @@ std::optional<formats::OrientationDefaults> ParseDefaults(std::string_view text)
 std::optional<model::DisplayOptions> ParseShowFlags(std::string_view text)
 {
     using model::DisplayOptions;
-    DisplayOptions flags {false, false, false, false, false, false, false, false, false, false};
+    DisplayOptions flags {false, false, false, false, false, false,
+                          false, false, false, false, false};
     if (model::Trim(text).empty())
         return flags;
     const std::pair<std::string_view, bool DisplayOptions::*> names[] = {
-        {"data", &DisplayOptions::chcData},   {"k1", &DisplayOptions::chcK1},
-        {"k2", &DisplayOptions::chcK2},       {"k3", &DisplayOptions::chcK3},
-        {"mean", &DisplayOptions::chcMean},   {"ellipses", &DisplayOptions::chcEllipses},
-        {"poles", &DisplayOptions::chcF1P},   {"circles", &DisplayOptions::chcF1C},
-        {"strikes", &DisplayOptions::chcF1S}, {"lines", &DisplayOptions::chcL1},
+        {"data", &DisplayOptions::chcData},
+        {"k1", &DisplayOptions::chcK1},
+        {"k2", &DisplayOptions::chcK2},
+        {"k3", &DisplayOptions::chcK3},
+        {"mean", &DisplayOptions::chcMean},
+        {"ellipses", &DisplayOptions::chcEllipses},
+        {"poles", &DisplayOptions::chcF1P},
+        {"circles", &DisplayOptions::chcF1C},
+        {"strikes", &DisplayOptions::chcF1S},
+        {"lines", &DisplayOptions::chcL1},
+        {"contours", &DisplayOptions::chcContours},
     };
     for (std::string_view part : SplitCommas(text)) {
         const std::string name = model::Trim(part);

@@ -48,11 +48,17 @@ MainWindow::MainWindow(const std::string& programFolder, const std::string& conf
         m_options.push_back({member, findChild<QRadioButton*>(name)});
 
     const std::vector<std::pair<const char*, app::CheckBox Controls::*>> checks
-        = {{"chcK1", &Controls::chcK1},     {"chcK2", &Controls::chcK2},
-           {"chcK3", &Controls::chcK3},     {"chcData", &Controls::chcData},
-           {"chcMean", &Controls::chcMean}, {"chcEllipses", &Controls::chcEllipses},
-           {"chcF1P", &Controls::chcF1P},   {"chcF1C", &Controls::chcF1C},
-           {"chcF1S", &Controls::chcF1S},   {"chcL1", &Controls::chcL1}};
+        = {{"chcK1", &Controls::chcK1},
+           {"chcK2", &Controls::chcK2},
+           {"chcK3", &Controls::chcK3},
+           {"chcData", &Controls::chcData},
+           {"chcMean", &Controls::chcMean},
+           {"chcEllipses", &Controls::chcEllipses},
+           {"chcF1P", &Controls::chcF1P},
+           {"chcF1C", &Controls::chcF1C},
+           {"chcF1S", &Controls::chcF1S},
+           {"chcL1", &Controls::chcL1},
+           {"chcContours", &Controls::chcContours}};
     for (const auto& [name, member] : checks)
         m_checks.push_back({member, findChild<QCheckBox*>(name)});
 

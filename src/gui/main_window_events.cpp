@@ -43,11 +43,17 @@ void MainWindow::connectControls()
     }
 
     const std::vector<std::pair<const char*, void (Browser::*)(bool)>> checks
-        = {{"chcK1", &Browser::chcK1_Click},     {"chcK2", &Browser::chcK2_Click},
-           {"chcK3", &Browser::chcK3_Click},     {"chcData", &Browser::chcData_Click},
-           {"chcMean", &Browser::chcMean_Click}, {"chcEllipses", &Browser::chcEllipses_Click},
-           {"chcF1P", &Browser::chcF1P_Click},   {"chcF1C", &Browser::chcF1C_Click},
-           {"chcF1S", &Browser::chcF1S_Click},   {"chcL1", &Browser::chcL1_Click}};
+        = {{"chcK1", &Browser::chcK1_Click},
+           {"chcK2", &Browser::chcK2_Click},
+           {"chcK3", &Browser::chcK3_Click},
+           {"chcData", &Browser::chcData_Click},
+           {"chcMean", &Browser::chcMean_Click},
+           {"chcEllipses", &Browser::chcEllipses_Click},
+           {"chcF1P", &Browser::chcF1P_Click},
+           {"chcF1C", &Browser::chcF1C_Click},
+           {"chcF1S", &Browser::chcF1S_Click},
+           {"chcL1", &Browser::chcL1_Click},
+           {"chcContours", &Browser::chcContours_Click}};
     for (const auto& [name, operation] : checks) {
         auto* box = findChild<QCheckBox*>(name);
         connect(box, &QCheckBox::clicked, this, [this, op = operation](bool checked) {

@@ -258,7 +258,8 @@ QGroupBox* MainWindow::buildDisplayGroup()
            {"chcF1P", "Foliation poles"},
            {"chcF1C", "Foliation great circles"},
            {"chcF1S", "Foliation strikes"},
-           {"chcL1", "Lineations"}};
+           {"chcL1", "Lineations"},
+           {"chcContours", "Density contours"}};
     for (const auto& [name, text] : boxes)
         layout->addWidget(check(name, text));
     m_cboRegion = new QComboBox;

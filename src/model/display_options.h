@@ -17,6 +17,7 @@ struct DisplayOptions
     bool chcF1S = false; // foliation strike marks
     bool chcF1P = false; // foliation poles
     bool chcL1 = false; // lineations
+    bool chcContours = false; // Kamb density contours of the axes shown
 };
 
 } // namespace tesmor::model

@@ -101,6 +101,45 @@ void DrawConfidenceEllipse(Canvas& canvas, const NetFrame& frame, std::span<cons
     flush();
 }
 
+void DrawContourLine(Canvas& canvas, const NetFrame& frame, std::span<const NetPoint> line,
+                     Colour colour)
+{
+    const Pen pen {PenStyle::Solid, colour, 0};
+    std::vector<Point> part;
+    const auto flush = [&] {
+        if (part.size() > 1)
+            canvas.polyline(part, pen);
+        part.clear();
+    };
+    const auto inside = [](double x, double y) { return x * x + y * y <= 1; };
+    for (std::size_t k = 0; k < line.size(); ++k) {
+        const double x = line[k].x;
+        const double y = line[k].y;
+        if (k > 0) {
+            const double x0 = line[k - 1].x;
+            const double y0 = line[k - 1].y;
+            if (inside(x0, y0) != inside(x, y)) {
+                // Where the step crosses the circle: |p0 + t (p - p0)| = 1.
+                const double dx = x - x0;
+                const double dy = y - y0;
+                const double a = dx * dx + dy * dy;
+                const double b = 2 * (x0 * dx + y0 * dy);
+                const double c = x0 * x0 + y0 * y0 - 1;
+                const double root = std::sqrt(std::max(0.0, b * b - 4 * a * c));
+                double t = (-b + root) / (2 * a);
+                if (t < 0 || t > 1)
+                    t = (-b - root) / (2 * a);
+                part.push_back(ToCanvas(frame, x0 + t * dx, y0 + t * dy));
+                if (!inside(x, y))
+                    flush();
+            }
+        }
+        if (inside(x, y))
+            part.push_back(ToCanvas(frame, x, y));
+    }
+    flush();
+}
+
 namespace {
 
 constexpr std::size_t GreatCirclePoints = 181;

@@ -21,6 +21,11 @@ namespace tesmor::plot {
 void DrawConfidenceEllipse(Canvas& canvas, const NetFrame& frame, std::span<const NetPoint> curve,
                            int width, Colour colour);
 
+// A contour line (net coordinates, possibly reaching beyond the primitive circle), drawn as a
+// thin line and cut where it leaves the circle.
+void DrawContourLine(Canvas& canvas, const NetFrame& frame, std::span<const NetPoint> line,
+                     Colour colour);
+
 // The lower-hemisphere half of the great circle of the plane dipping `dip` degrees towards
 // `dipDirection`, as one polyline of 181 points 1 degree apart, from one end of the strike line
 // on the primitive through the dip line to the other end. Dip 0 (the primitive circle itself)

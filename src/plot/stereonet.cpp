@@ -1,5 +1,7 @@
 #include "plot/stereonet.h"
 
+#include "math/density_contours.h"
+#include "math/parallel.h"
 #include "model/number_text.h"
 #include "plot/net_curves.h"
 #include "plot/symbols.h"
@@ -254,6 +256,32 @@ void DrawMeansAndEllipses(const Net& net, const math::GroupStatistics& stats)
     }
 }
 
+// Kamb density contours of each axis shown, in its colour (its outline where the fill is white),
+// under every symbol.
+void DrawContours(const Net& net, std::span<const SpecimenRecord> records)
+{
+    const DisplayOptions& show = net.options.display;
+    const NetColours& c = net.style.colours;
+    const bool axisShown[3] = {show.chcK1, show.chcK2, show.chcK3};
+    const Colour fills[3] = {c.k1Fill, c.k2Fill, c.k3Fill};
+    const Colour outlines[3] = {c.k1Outline, c.k2Outline, c.k3Outline};
+    std::vector<math::Direction> axes(records.size());
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (!axisShown[i])
+            continue;
+        for (std::size_t k = 0; k < records.size(); ++k) {
+            const SpecimenRecord& r = records[k];
+            axes[k] = i == 0 ? math::Direction {r.K1dec, r.K1inc}
+                : i == 1     ? math::Direction {r.K2dec, r.K2inc}
+                             : math::Direction {r.K3dec, r.K3inc};
+        }
+        const Colour colour = fills[i] == White ? outlines[i] : fills[i];
+        for (const auto& line :
+             math::DensityContours(axes, net.options.projection, math::HardwareThreads()))
+            DrawContourLine(net.canvas, net.style.frame, line, colour);
+    }
+}
+
 } // namespace
 
 NetColours SchemeNetColours(ColourScheme scheme)
@@ -279,6 +307,8 @@ void DrawStereonet(Canvas& canvas, std::span<const model::SpecimenRecord> record
 
     DrawFrameAndLabels(net, records.size());
     DrawLegends(net);
+    if (options.display.chcContours && !records.empty())
+        DrawContours(net, records);
 
     for (const SpecimenRecord& r : records)
         if (!r.Selected)

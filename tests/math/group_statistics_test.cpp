@@ -1,5 +1,6 @@
 #include "math/bootstrap.h"
 #include "math/confidence_regions.h"
+#include "math/density_contours.h"
 #include "math/group_statistics.h"
 #include "math/orientation.h"
 #include "support/math_near.h"
@@ -261,6 +262,51 @@ TEST(Bootstrap, IdenticalSpecimensAndParametricRuns)
     ASSERT_TRUE(p.Defined && p.Parametric);
     EXPECT_GT(p.Axis[0].zeta, 0.1);
     EXPECT_FALSE(Bootstrap(Records(same.begin(), same.begin() + 2)).Defined);
+}
+
+// Axes spread evenly over the sphere (a Fibonacci lattice), then `cluster` axes within about 3
+// degrees of 40/60.
+std::vector<Direction> SpreadAndCluster(int spread, int cluster)
+{
+    std::vector<Direction> axes;
+    for (int k = 0; k < spread; ++k) {
+        const double z = 1 - (2 * k + 1.0) / spread;
+        const double dec = std::fmod(k * 137.50776405, 360.0);
+        axes.push_back({float(dec), float(std::asin(z) * DegPerRad)});
+    }
+    for (int k = 0; k < cluster; ++k)
+        axes.push_back({float(40 + 3 * std::sin(k)), float(60 + 2 * std::cos(1.7 * k))});
+    return axes;
+}
+
+TEST(DensityContours, EvenSpreadStaysLowAndAClusterIsRingedByClosedLines)
+{
+    for (const Projection projection : {Projection::EqualArea, Projection::EqualAngle}) {
+        SCOPED_TRACE(int(projection));
+        const std::vector<Direction> even = SpreadAndCluster(3000, 0);
+        const DensityGrid flat = KambDensity(even, projection, 1);
+        EXPECT_LT(flat.peak, 2.0f);
+        EXPECT_TRUE(ContourLines(flat, 2).empty());
+
+        const std::vector<Direction> axes = SpreadAndCluster(6000, 300);
+        const DensityGrid grid = KambDensity(axes, projection, 1);
+        EXPECT_GT(grid.peak, 10.0f);
+        EXPECT_EQ(KambDensity(axes, projection, 4).sigma, grid.sigma);
+        // Every line at 2 sigma closes round the cluster's point on the net.
+        const double r = projection == Projection::EqualArea
+            ? std::sqrt(1 - std::sin(60 * RadPerDeg))
+            : std::tan(15 * RadPerDeg);
+        const NetPoint centre {float(r * std::sin(40 * RadPerDeg)),
+                               float(r * std::cos(40 * RadPerDeg))};
+        const auto lines = ContourLines(grid, 2);
+        ASSERT_FALSE(lines.empty());
+        for (const auto& line : lines) {
+            ASSERT_GT(line.size(), 4u);
+            EXPECT_EQ(line.front(), line.back());
+            for (const NetPoint& p : line)
+                EXPECT_LT(std::hypot(p.x - centre.x, p.y - centre.y), 0.3);
+        }
+    }
 }
 
 } // namespace
