@@ -145,16 +145,17 @@ std::string GedEditor::Cell(int row, int column) const
     return m_cells[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
 }
 
-void GedEditor::SetCell(int row, int column, std::string text)
+bool GedEditor::SetCell(int row, int column, std::string text)
 {
     if (row < 1 || row > Rows() || column < 1 || column > GedColumnCount)
-        return;
+        return false;
     std::string& cell
         = m_cells[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
     if (cell == text)
-        return;
+        return false;
     cell = std::move(text);
     m_modified = true;
+    return true;
 }
 
 void GedEditor::SetCurrent(GridCell cell)

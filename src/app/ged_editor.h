@@ -51,7 +51,8 @@ public:
     int Rows() const { return static_cast<int>(m_cells.size()); }
     // The text of data row 1..Rows() in column 0..13 (column 0: the row number).
     std::string Cell(int row, int column) const;
-    void SetCell(int row, int column, std::string text);
+    // Stores a typed text; true when it changed the cell.
+    bool SetCell(int row, int column, std::string text);
 
     // The current cell, where deleting acts.
     GridCell Current() const { return m_current; }

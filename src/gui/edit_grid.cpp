@@ -9,6 +9,60 @@
 
 namespace tesmor::gui {
 
+CellGridModel::CellGridModel(Source source, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_source(std::move(source))
+{
+}
+
+int CellGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_source.rows();
+}
+
+int CellGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_source.titles.size());
+}
+
+QVariant CellGridModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    return QString::fromStdString(m_source.cell(index.row() + 1, index.column() + 1));
+}
+
+bool CellGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole
+        || !m_source.setCell(index.row() + 1, index.column() + 1, value.toString().toStdString()))
+        return false;
+    emit dataChanged(index, index);
+    return true;
+}
+
+Qt::ItemFlags CellGridModel::flags(const QModelIndex& index) const
+{
+    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+}
+
+QVariant CellGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return QString(m_source.titles.at(static_cast<std::size_t>(section)));
+    return section + 1;
+}
+
+void CellGridModel::Rebuild(const std::function<void()>& change)
+{
+    beginResetModel();
+    if (change)
+        change();
+    endResetModel();
+}
+
 namespace {
 
 std::optional<app::GridKey> GridKeyOf(int key)

@@ -9,9 +9,45 @@
 
 #include "app/cell_text.h"
 
+#include <QAbstractTableModel>
 #include <QTableView>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace tesmor::gui {
+
+// The cells of an editing window's app model as a Qt table, read as they are painted so that
+// tens of thousands of rows cost nothing per cell. Rows and columns of the app model count from
+// 1; the row numbers are the vertical header.
+class CellGridModel : public QAbstractTableModel
+{
+public:
+    struct Source
+    {
+        std::function<int()> rows;
+        std::function<std::string(int row, int column)> cell;
+        // Stores a typed text; true when it changed the cell.
+        std::function<bool(int row, int column, std::string text)> setCell;
+        std::vector<const char*> titles; // of the data columns
+    };
+
+    CellGridModel(Source source, QObject* parent);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Runs a change of the app model that moves or removes rows, and shows its result.
+    void Rebuild(const std::function<void()>& change = {});
+
+private:
+    Source m_source;
+};
 
 // How the grid's keys work. The defaults keep the current cell always in its text field.
 struct GridKeys

@@ -2,7 +2,6 @@
 
 #include "gui/edit_grid.h"
 
-#include <QAbstractTableModel>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -14,68 +13,18 @@
 
 namespace tesmor::gui {
 
-// The editor's 13 data columns as a table; the row numbers are the vertical header.
-class GedGridModel : public QAbstractTableModel
-{
-public:
-    GedGridModel(app::GedEditor& editor, QObject* parent)
-        : QAbstractTableModel(parent)
-        , m_editor(editor)
-    {
-    }
-
-    int rowCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() ? 0 : m_editor.Rows();
-    }
-    int columnCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() ? 0 : app::GedColumnCount;
-    }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (role != Qt::DisplayRole && role != Qt::EditRole)
-            return {};
-        return QString::fromStdString(m_editor.Cell(index.row() + 1, index.column() + 1));
-    }
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override
-    {
-        if (role != Qt::EditRole)
-            return false;
-        m_editor.SetCell(index.row() + 1, index.column() + 1, value.toString().toStdString());
-        emit dataChanged(index, index);
-        return true;
-    }
-    Qt::ItemFlags flags(const QModelIndex& index) const override
-    {
-        return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (role != Qt::DisplayRole)
-            return {};
-        if (orientation == Qt::Horizontal)
-            return QString(app::GedColumnTitles[static_cast<std::size_t>(section) + 1]);
-        return QString::fromStdString(m_editor.Cell(section + 1, 0));
-    }
-
-    // Removes the current row of the editor; the numbers below it follow. Deleting the last
-    // row leaves one empty row, so the view is told that everything changed.
-    void deleteRow()
-    {
-        beginResetModel();
-        m_editor.cmdGEDDelete_Click();
-        endResetModel();
-    }
-
-private:
-    app::GedEditor& m_editor;
-};
-
 GedEditorWindow::GedEditorWindow(std::shared_ptr<app::GedEditor> editor, QWidget* parent)
     : QDialog(parent)
     , m_editor(std::move(editor))
-    , m_model(new GedGridModel(*m_editor, this))
+    , m_model(new CellGridModel(
+          {.rows = [e = m_editor.get()] { return e->Rows(); },
+           .cell = [e = m_editor.get()](int row, int column) { return e->Cell(row, column); },
+           .setCell =
+               [e = m_editor.get()](int row, int column, std::string text) {
+                   return e->SetCell(row, column, std::move(text));
+               },
+           .titles = {app::GedColumnTitles.begin() + 1, app::GedColumnTitles.end()}},
+          this))
     , m_grid(new EditGrid(
           this, {.editAfterMove = false, .arrowsLeaveText = false, .f2SelectsAll = false}))
 {
@@ -149,7 +98,8 @@ GedEditorWindow::GedEditorWindow(std::shared_ptr<app::GedEditor> editor, QWidget
             [this] { runButton(&app::GedEditor::cmdGEDCancel_Click); });
     connect(remove, &QPushButton::clicked, this, [this] {
         m_grid->FinishEditing();
-        m_model->deleteRow();
+        // Deleting the last row leaves one empty row: the whole grid is shown again.
+        m_model->Rebuild([this] { m_editor->cmdGEDDelete_Click(); });
         const app::GridCell cell = m_editor->Current();
         m_grid->GoTo(cell.row - 1, cell.column - 1);
         m_grid->setFocus();

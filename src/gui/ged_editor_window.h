@@ -15,7 +15,7 @@ class QLineEdit;
 namespace tesmor::gui {
 
 class EditGrid;
-class GedGridModel;
+class CellGridModel;
 
 class GedEditorWindow : public QDialog
 {
@@ -37,7 +37,7 @@ private:
     void runButton(void (app::GedEditor::*operation)());
 
     std::shared_ptr<app::GedEditor> m_editor;
-    GedGridModel* m_model;
+    CellGridModel* m_model;
     EditGrid* m_grid;
 };
 

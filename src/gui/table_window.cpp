@@ -3,7 +3,6 @@
 #include "app/table_view.h"
 #include "gui/edit_grid.h"
 
-#include <QAbstractTableModel>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,61 +17,6 @@
 namespace tesmor::gui {
 
 using app::TableView;
-
-// The grid's cells read from the table view as they are painted, so that opening tens of
-// thousands of records costs nothing per cell.
-class TableGridModel : public QAbstractTableModel
-{
-public:
-    TableGridModel(TableView& view, QObject* parent)
-        : QAbstractTableModel(parent)
-        , m_view(view)
-    {
-    }
-
-    int rowCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() ? 0 : m_view.RowCount();
-    }
-    int columnCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() ? 0 : TableView::Columns;
-    }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (role != Qt::DisplayRole && role != Qt::EditRole)
-            return {};
-        return QString::fromStdString(m_view.Cell(index.row() + 1, index.column() + 1));
-    }
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override
-    {
-        if (role != Qt::EditRole
-            || !m_view.SetCell(index.row() + 1, index.column() + 1, value.toString().toStdString()))
-            return false;
-        emit dataChanged(index, index);
-        return true;
-    }
-    Qt::ItemFlags flags(const QModelIndex& index) const override
-    {
-        return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (role != Qt::DisplayRole)
-            return {};
-        if (orientation == Qt::Horizontal)
-            return QString(TableView::ColumnTitles[static_cast<std::size_t>(section) + 1]);
-        return section + 1;
-    }
-    void reset()
-    {
-        beginResetModel();
-        endResetModel();
-    }
-
-private:
-    TableView& m_view;
-};
 
 namespace {
 
@@ -91,7 +35,14 @@ QLineEdit* HeaderEdit(TableView& view, Field field, const char* name, int width)
 TableWindow::TableWindow(TableView& view, QWidget* parent)
     : QDialog(parent)
     , m_view(view)
-    , m_model(new TableGridModel(view, this))
+    , m_model(new CellGridModel(
+          {.rows = [&view] { return view.RowCount(); },
+           .cell = [&view](int row, int column) { return view.Cell(row, column); },
+           .setCell
+           = [&view](int row, int column,
+                     std::string text) { return view.SetCell(row, column, std::move(text)); },
+           .titles = {TableView::ColumnTitles.begin() + 1, TableView::ColumnTitles.end()}},
+          this))
     , m_grid(new EditGrid(this))
 {
     setObjectName("frmTable");
@@ -217,7 +168,7 @@ void TableWindow::buildButtons(QVBoxLayout* layout)
         const QModelIndex current = m_grid->currentIndex();
         m_grid->FinishEditing();
         m_view.cmdGEDDelete_Click(current.row() + 1);
-        m_model->reset();
+        m_model->Rebuild();
         m_grid->GoTo(std::min(current.row(), m_view.RowCount() - 1), current.column());
         showModified();
     });
@@ -242,7 +193,7 @@ void TableWindow::reorder(void (TableView::*operation)())
 {
     m_grid->FinishEditing();
     (m_view.*operation)();
-    m_model->reset();
+    m_model->Rebuild();
     m_grid->GoTo(0, 0);
     showModified();
 }

@@ -15,7 +15,7 @@ class TableView;
 namespace tesmor::gui {
 
 class EditGrid;
-class TableGridModel;
+class CellGridModel;
 
 class TableWindow : public QDialog
 {
@@ -38,7 +38,7 @@ private:
     void showModified();
 
     app::TableView& m_view;
-    TableGridModel* m_model;
+    CellGridModel* m_model;
     EditGrid* m_grid;
     QPushButton* m_save = nullptr;
 };
