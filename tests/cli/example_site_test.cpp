@@ -1,9 +1,6 @@
-// The commands on the bundled example site BOHEM1 (32 specimens with bedding and cleavage).
+// The merge command on the bundled example site BOHEM1 (32 specimens with bedding and cleavage).
 
 #include "cli_test_support.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace tesmor::cli::test {
 namespace {
@@ -13,21 +10,6 @@ using ExampleSite = CliTest;
 std::string Example(const std::string& name)
 {
     return (tesmor::test::SourceDir() / "examples" / "site" / name).string();
-}
-
-TEST_F(ExampleSite, TectonicSystemPutsTheChosenLineOnTheNorthAxis)
-{
-    const json records = RunJson(
-        {"records", "--coord", "tectonic", "--lineation", "L", Example("BOHEM1.ran")})["records"];
-
-    ASSERT_EQ(records.size(), 32u);
-    for (const auto& r : records) {
-        // The axis lies along North-South; the file's whole-degree angles leave the line up to
-        // half a degree out of its plane.
-        const double dec = r["L1Dec"].get<double>();
-        EXPECT_NEAR(std::min({dec, std::abs(dec - 180), 360 - dec}), 0.0, 0.01);
-        EXPECT_NEAR(r["L1Inc"].get<double>(), 0.0, 1.0);
-    }
 }
 
 TEST_F(ExampleSite, MergesItsGeologicalFileBothWays)

@@ -57,15 +57,11 @@ TEST_F(ExportCommand, WritesPicturesInTheFormatOfTheExtension)
     const ToolRun run = RunTool({"export", path, "--picture", file("v.png"), "--show",
                                  "data,k1,mean,ellipses,circles", "--plot1", "2", "--plot2", "3",
                                  "--scheme", "bw"});
-    for (const char* name : {"v.WMF", "v.svg", "v.bmp", "v.pdf"})
-        EXPECT_EQ(RunTool({"export", path, "--picture", file(name)}).status, 0) << name;
+    ASSERT_EQ(RunTool({"export", path, "--picture", file("v.WMF")}).status, 0);
 
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadBytes(file("v.png")).substr(1, 3), "PNG");
     EXPECT_EQ(ReadBytes(file("v.WMF")).substr(0, 4), "\xD7\xCD\xC6\x9A");
-    EXPECT_NE(ReadBytes(file("v.svg")).find("<svg"), std::string::npos);
-    EXPECT_EQ(ReadBytes(file("v.bmp")).substr(0, 2), "BM");
-    EXPECT_EQ(ReadBytes(file("v.pdf")).substr(0, 5), "%PDF-");
 }
 
 TEST_F(ExportCommand, WithoutPictureWriterPicturesAreHandedOverBeforeAnythingIsWritten)
@@ -85,16 +81,11 @@ std::string GedBytes(int count)
     formats::GedEntries entries;
     for (int i = 1; i <= count; ++i) {
         formats::GedEntry e;
-        e.Name = "S" + std::to_string(i);
-        e.Site = "SITE";
+        std::tie(e.Name, e.Site, e.Code1, e.Code2)
+            = std::tuple("S" + std::to_string(i), "SITE", "FL", "00");
+        std::tie(e.F1Dec, e.F1Inc, e.L1Dec, e.L1Inc, e.P1, e.P3)
+            = std::tuple(120, 35, 200, 10, 6, 6);
         e.Azimuth = e.Plunge = i == 1 ? 35 : 0;
-        e.Code1 = "FL";
-        e.F1Dec = 120;
-        e.F1Inc = 35;
-        e.L1Dec = 200;
-        e.L1Inc = 10;
-        e.Code2 = "00";
-        e.P1 = e.P3 = 6;
         entries.push_back(e);
     }
     auto bytes = formats::EncodeGed(entries);
@@ -117,7 +108,6 @@ TEST_F(MergeCommand, SavesTheMergedRecordsAndReportsMissingSpecimens)
     const model::Records after = CoreRecords(file("out.ran"));
     ASSERT_EQ(after.size(), 5u);
     EXPECT_EQ(after[0].Code1, "FL");
-    EXPECT_EQ(after[0].F1Dec, 120);
     EXPECT_NE(after[0].K11, before[0].K11);
     EXPECT_EQ(after[1].K11, before[1].K11);
     EXPECT_EQ(after[3].Code1, "SS");
@@ -180,11 +170,9 @@ TEST_F(Failures, GiveTheirStatusAndMessageAndWriteNothing)
         {{"records", "--coord", "geographic", unoriented}, 1, {"specimen"}},
         {{"records", "--coord", "specimen", six}, 1, {"oriented data"}},
         {{"stats", "--coord", "tectonic", "--foliation", "Q", six}, 1, {"letters are B, S."}},
-        {{"stats", "--coord", "paleogeographic", "--foliation", "0", six}, 1, {"B, S"}},
         {{"list", "--coord", "tectonic", "--lineation", "Q", six}, 1, {"letters are K, L"}},
         {{"stats", "--coord", "tectonic", unoriented}, 1, {"specimen"}},
         {{"records", texts + "two_blocks.apg", six}, 2, {"different kinds"}},
-        {{"records", texts + "two_blocks.apg", texts + "two_blocks.pro"}, 2, {"different kinds"}},
         {{}, 2, {}},
         {{"frobnicate", six}, 2, {}},
         {{"stats"}, 2, {}},

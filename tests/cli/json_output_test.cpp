@@ -3,15 +3,16 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <tuple>
 
 namespace tesmor::cli {
 namespace {
 
 TEST(FloatJson, PrintsTheShortestTextThatReadsBackAsTheSameFloatOrNull)
 {
-    EXPECT_EQ(FloatJson(0.1f).dump(), "0.1");
-    EXPECT_EQ(FloatJson(1300.0f).dump(), "1300.0");
-    EXPECT_EQ(FloatJson(-2.5e-7f).dump(), "-2.5e-07");
+    EXPECT_EQ(
+        std::tuple(FloatJson(0.1f).dump(), FloatJson(1300.0f).dump(), FloatJson(-2.5e-7f).dump()),
+        std::tuple("0.1", "1300.0", "-2.5e-07"));
     EXPECT_EQ(static_cast<float>(FloatJson(1.0f / 3.0f).get<double>()), 1.0f / 3.0f);
     // Values that are not finite give null.
     EXPECT_TRUE(FloatJson(std::numeric_limits<float>::quiet_NaN()).is_null());
@@ -21,12 +22,9 @@ TEST(FloatJson, PrintsTheShortestTextThatReadsBackAsTheSameFloatOrNull)
 TEST(StatisticsJson, GivesNullSemiAnglesAndPointsForADegenerateAxisOnly)
 {
     math::GroupStatistics s;
-    s.N = 5;
-    s.Tenvar = true;
+    std::tie(s.N, s.Tenvar, s.C1a, s.C2a) = std::tuple(5, true, 12.5f, 3.0f);
     s.SemiAnglesDefined = {true, false, true};
     s.CurveDefined = {true, false, false};
-    s.C1a = 12.5f;
-    s.C2a = 3;
     s.EllipseAxisPoints[0][1] = {0.25f, -0.5f};
     s.EllipseCurve[0].assign(math::EllipseCurvePoints, {0.1f, 0.2f});
 

@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace tesmor::cli {
 namespace {
@@ -10,9 +11,8 @@ TEST(CliOptions, DefaultsTakeExactlyFourSixteenBitNumbers)
     const auto defaults = ParseDefaults("12, 0,-6,+90");
 
     ASSERT_TRUE(defaults);
-    EXPECT_EQ(defaults->P1, 12);
-    EXPECT_EQ(defaults->P3, -6);
-    EXPECT_EQ(defaults->P4, 90);
+    EXPECT_EQ(std::tuple(defaults->P1, defaults->P2, defaults->P3, defaults->P4),
+              std::tuple(12, 0, -6, 90));
     for (const char* bad : {"1,2,3", "1,2,3,4,5", "1,2,x,4", "1,2,3.5,4", "1,2,40000,4", "1,,3,4"})
         EXPECT_FALSE(ParseDefaults(bad)) << bad;
 }

@@ -132,13 +132,6 @@ TEST(TransformDataSet, KeepsOrLeavesOutRecordsByTheirStructures)
     EXPECT_TRUE(none.empty());
 }
 
-TEST(VecToDir, GivesTheFrameAxes)
-{
-    EXPECT_EQ(VecToDir(Vec3 {{0, 0, 1}}), (Direction {0, 90}));
-    EXPECT_EQ(VecToDir(Vec3 {{0, 0, -2}}), (Direction {0, -90}));
-    EXPECT_EQ(VecToDir(Vec3 {{0, -1, 0}}), (Direction {270, 0}));
-}
-
 TEST(InverseTrigonometry, CoversTheQuadrantsIsExactAtTheEndsAndClampsRoundedArguments)
 {
     const double justAbove = std::nextafter(1.0, 2.0);

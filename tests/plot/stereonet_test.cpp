@@ -60,7 +60,7 @@ std::vector<SymbolItem> SymbolsOfSize(const RecordingCanvas& canvas, int size)
 }
 
 // The direction labels follow the system (none in the tectonic one); the title names the system
-// and projection, and leaves out a word it does not know.
+// and projection.
 TEST(DrawStereonet, WritesTheLabelsAndTitleOfItsSystemAndProjection)
 {
     using math::Projection;
@@ -83,12 +83,6 @@ TEST(DrawStereonet, WritesTheLabelsAndTitleOfItsSystemAndProjection)
             {name, "coordinate", "system", projectionName, "projection", "N=3", "K1", "K2", "K3"});
         EXPECT_EQ(test::TextsOf(Draw(Records(3), options)), expected);
     }
-    ViewOptions unknown; // without the name and the projection word
-    std::tie(unknown.coordinateSystem, unknown.projection)
-        = std::tuple(static_cast<CoordinateSystem>(7), static_cast<Projection>(0));
-    EXPECT_EQ(
-        test::TextsOf(Draw(Records(3), unknown)),
-        (std::vector<std::string> {"coordinate", "system", "projection", "N=3", "K1", "K2", "K3"}));
 }
 
 // Means and ellipses need five records and a shown axis; the data option hides the records;

@@ -176,15 +176,5 @@ TEST(LineBatch, DrawsTheSameImageOnAnyNumberOfThreads)
     }
 }
 
-TEST(DirectLineTarget, OnlyUntransformedPlainImages)
-{
-    QImage image(10, 10, QImage::Format_RGB32);
-    QPainter painter(&image);
-
-    EXPECT_EQ(DirectLineTarget(painter), &image);
-    painter.scale(2, 2);
-    EXPECT_EQ(DirectLineTarget(painter), nullptr);
-}
-
 } // namespace
 } // namespace tesmor::render
