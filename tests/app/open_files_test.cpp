@@ -10,10 +10,12 @@ namespace {
 using math::CoordinateSystem;
 using OpenFilesTest = test_support::LoadedBrowserTest;
 
-TEST_F(OpenFilesTest, OneFileNamesTheTitleAndTheMeanAndACancelledOpenKeepsThem)
+// One file names the title, the mean and the status bar; two leave them bare.
+TEST_F(OpenFilesTest, OneFileNamesTheTitleAndTheMeanTwoDoNotAndACancelledOpenKeepsThem)
 {
     writeFile("x.ran", 6);
-
+    writeFile("a.ran", 3, "BL", "00", "ONE");
+    writeFile("b.ran", 2, "BL", "00", "TWO");
     open({"x.ran"});
 
     EXPECT_EQ(c().frmMain.caption, "Tesmor 42 - [" + dataFolder() + "x.ran]");
@@ -31,12 +33,6 @@ TEST_F(OpenFilesTest, OneFileNamesTheTitleAndTheMeanAndACancelledOpenKeepsThem)
     EXPECT_TRUE(state().Cancelled);
     EXPECT_TRUE(state().ViewsReady);
     EXPECT_EQ(c().txtMeanName.text, "x");
-}
-
-TEST_F(OpenFilesTest, TwoFilesLeaveTheNamesEmptyAndTheStatusBarBare)
-{
-    writeFile("a.ran", 3, "BL", "00", "ONE");
-    writeFile("b.ran", 2, "BL", "00", "TWO");
 
     open({"a.ran", "b.ran"});
 
