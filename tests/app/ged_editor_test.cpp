@@ -104,8 +104,7 @@ TEST_F(GedEditorTest, BadValuesRefuseTheSaveNamingTheirPlaceAndTheFileStaysAsItW
 
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].text.rfind(t.message, 0), 0u) << ui.messages[0].text;
-        EXPECT_FALSE(editor.Closed());
-        EXPECT_TRUE(editor.Modified());
+        EXPECT_TRUE(!editor.Closed() && editor.Modified());
         EXPECT_EQ(tesmor::test::ReadBytes(path), before);
         editor.cmdGEDCancel_Click();
     }

@@ -89,9 +89,7 @@ TEST_F(PanelTest, MeanCheckBoxComesBackEnabledAndChecked)
 
     open({"five.ran"});
 
-    EXPECT_TRUE(c().chcMean.enabled);
-    EXPECT_TRUE(c().chcMean.checked);
-    EXPECT_TRUE(state().Display.chcMean);
+    EXPECT_TRUE(c().chcMean.enabled && c().chcMean.checked && state().Display.chcMean);
 }
 
 } // namespace

@@ -52,8 +52,7 @@ TEST_F(SavingTest, SaveSelectedRecordsWritesTheSelectedWorkingRecordsOnly)
     ui.saveRequests.clear();
     browser.mnuSaveSelectedRecords_Click();
     EXPECT_EQ(ui.messages.back(), NoRecordSelectedMessage());
-    EXPECT_TRUE(ui.saveRequests.empty());
-    EXPECT_TRUE(state().Cancelled);
+    EXPECT_TRUE(ui.saveRequests.empty() && state().Cancelled);
 }
 
 TEST_F(SavingTest, SaveRewritesTheOneOpenFileAfterTheQuestionOrAsksForAName)

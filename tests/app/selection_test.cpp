@@ -128,9 +128,7 @@ TEST_F(SelectionTest, TheCommandsActOnlyInTheOpenState)
     browser.mnuSaveAs_Click();
     browser.cmdSave_Click();
     browser.mnuRot_GeoToSpec_Click();
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(ui.saveRequests.empty());
-    EXPECT_TRUE(ui.openRequests.empty());
+    EXPECT_TRUE(ui.messages.empty() && ui.saveRequests.empty() && ui.openRequests.empty());
 }
 
 // The rotation commands: a geological file gives the specimens their orientation and turns
