@@ -63,9 +63,8 @@ TEST_F(PanelTest, AveragesNeedTwoRecordsAndTenvarStatisticsFive)
         if (!t.tenvar) {
             EXPECT_EQ(c().lblStatisticsInfo.text, "Not enough records for Tenvar statistics");
         }
-        EXPECT_EQ(c().lblLaver.text.empty(), !t.averages);
-        EXPECT_EQ(c().lblKmsd.text.empty(), !t.averages);
-        EXPECT_EQ(c().lblPsd.text.empty(), !t.averages);
+        for (const Label* label : {&c().lblLaver, &c().lblKmsd, &c().lblPsd})
+            EXPECT_EQ(label->text.empty(), !t.averages);
         if (t.averages) {
             EXPECT_NE(c().lblKmaver.text.find("E-04"), std::string::npos);
         }
@@ -73,8 +72,8 @@ TEST_F(PanelTest, AveragesNeedTwoRecordsAndTenvarStatisticsFive)
         EXPECT_EQ(c().lblK1.text, t.tenvar ? FormatFixed(state().Statistics.K1, 3) : "");
         EXPECT_EQ(c().lblK1d.text.size(), t.tenvar ? 14u : 0u); // "ddd.d / ii.i" in 6 + 3 + 5
         EXPECT_EQ(c().lblK1ca.text.find(" / ") != std::string::npos, t.tenvar);
-        EXPECT_EQ(c().chcMean.enabled, t.tenvar);
-        EXPECT_EQ(c().chcEllipses.enabled, t.tenvar);
+        EXPECT_EQ(std::pair(c().chcMean.enabled, c().chcEllipses.enabled),
+                  std::pair(t.tenvar, t.tenvar));
     }
 }
 

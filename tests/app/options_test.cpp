@@ -33,8 +33,29 @@ TEST_F(OptionsTest, StructureChoicesApplyAtTheNextCoordinateAction)
     EXPECT_EQ(state().LineationName, "L");
 }
 
-TEST_F(OptionsTest, ProjectionClickRedrawsAndFocusesTheNetOnlyWhileASetIsOpen)
+// The layout buttons toggle the list, the views and the option rows; a projection click redraws
+// and focuses the net only while a set is open.
+TEST_F(OptionsTest, LayoutButtonsAndTheProjectionClick)
 {
+    browser.vslSymbolSize_Change(14);
+    EXPECT_EQ(c().txtSymbolSize.text, "14");
+    EXPECT_EQ(c().focus, "txtSymbolSize");
+
+    browser.cmdExpand_Click();
+    EXPECT_EQ(c().cmdExpand.caption, "<<");
+    EXPECT_EQ(c().lstNames.width, 1010);
+    EXPECT_FALSE(c().picStereo.visible || c().fraMeanTensor.visible);
+    browser.cmdExpand_Click();
+    EXPECT_EQ(c().lstNames.width, 154);
+    EXPECT_TRUE(c().lblCoor.visible);
+
+    browser.cmdPlot2_Click();
+    EXPECT_TRUE(c().optLF.visible);
+    EXPECT_EQ(c().cmdPlot2.picture, programFolder() + "ARW01UPSmall.ico");
+    browser.cmdPlot2_Click();
+    EXPECT_FALSE(c().lblPlot2.visible);
+    EXPECT_EQ(c().cmdPlot2.picture, programFolder() + "ARW01dnSmall.ico");
+
     browser.optEqualAngle_Click();
     browser.optHKm_Click();
     const std::int16_t closedProjection = state().Projection;
@@ -80,28 +101,6 @@ TEST_F(OptionsTest, RegionSelectorChangesTheEllipsesOfTheNetAndThePanelBlock)
 
     browser.cboRegion_Click(0);
     EXPECT_FALSE(c().lblRegion.visible);
-}
-
-TEST_F(OptionsTest, LayoutButtonsToggleTheListTheViewsAndTheOptionRows)
-{
-    browser.vslSymbolSize_Change(14);
-    EXPECT_EQ(c().txtSymbolSize.text, "14");
-    EXPECT_EQ(c().focus, "txtSymbolSize");
-
-    browser.cmdExpand_Click();
-    EXPECT_EQ(c().cmdExpand.caption, "<<");
-    EXPECT_EQ(c().lstNames.width, 1010);
-    EXPECT_FALSE(c().picStereo.visible || c().fraMeanTensor.visible);
-    browser.cmdExpand_Click();
-    EXPECT_EQ(c().lstNames.width, 154);
-    EXPECT_TRUE(c().lblCoor.visible);
-
-    browser.cmdPlot2_Click();
-    EXPECT_TRUE(c().optLF.visible);
-    EXPECT_EQ(c().cmdPlot2.picture, programFolder() + "ARW01UPSmall.ico");
-    browser.cmdPlot2_Click();
-    EXPECT_FALSE(c().lblPlot2.visible);
-    EXPECT_EQ(c().cmdPlot2.picture, programFolder() + "ARW01dnSmall.ico");
 }
 
 class NavigationTest : public test_support::LoadedBrowserTest
