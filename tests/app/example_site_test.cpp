@@ -28,29 +28,19 @@ protected:
     }
 };
 
-TEST_F(ExampleSiteTest, PrintsThePageUnderTheBaseNameAndReportsAFailure)
+// Export offers every picture format and writes under the comment; printing prints the page
+// under the base name and reports a failure.
+TEST_F(ExampleSiteTest, ExportsAndPrintsThePageUnderTheBaseNameAndReportsAFailure)
 {
+    ui.saveAnswers = {{dataFolder() + "views.svg", 2}, {"", 1}};
     ui.printFailure = model::UserMessage {"The printer could not be started.", "Print error",
                                           model::MessageIcon::Exclamation};
 
+    browser.mnuExport_Click();
+    browser.mnuExport_Click();
     browser.mnuPrint_Click();
     browser.mnuClose_Click();
     browser.mnuPrint_Click();
-
-    ASSERT_EQ(ui.printed.size(), 1u);
-    EXPECT_EQ(ui.printed[0].first, "BOHEM1");
-    EXPECT_EQ(ui.printed[0].second, state().Data.ActiveRecords.size());
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title, "Print error");
-}
-
-TEST_F(ExampleSiteTest, ExportOffersEveryPictureFormatAndWritesUnderTheComment)
-{
-    ui.saveAnswers.push_back({dataFolder() + "views.svg", 2});
-    ui.saveAnswers.push_back({"", 1});
-
-    browser.mnuExport_Click();
-    browser.mnuExport_Click();
 
     ASSERT_EQ(ui.saveRequests.size(), 2u);
     EXPECT_EQ(ui.saveRequests[0].initialName, "BOHEM1");
@@ -58,6 +48,10 @@ TEST_F(ExampleSiteTest, ExportOffersEveryPictureFormatAndWritesUnderTheComment)
     EXPECT_TRUE(ui.saveRequests[0].confirmOverwrite);
     ASSERT_EQ(ui.exported.size(), 1u);
     EXPECT_EQ(ui.exported[0], std::make_pair(dataFolder() + "views.svg", std::string("Comment")));
+    ASSERT_EQ(ui.printed.size(), 1u);
+    EXPECT_EQ(ui.printed[0], std::make_pair(std::string("BOHEM1"), std::size_t(32)));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "Print error");
 }
 
 TEST_F(ExampleSiteTest, OpensAndEverySystemPlotKindAndSchemeKeepsListingAndPicturesInStep)

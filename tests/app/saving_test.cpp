@@ -52,8 +52,7 @@ TEST_F(SavingTest, SaveSelectedRecordsWritesTheSelectedWorkingRecordsOnly)
     ui.saveRequests.clear();
     browser.mnuSaveSelectedRecords_Click();
     EXPECT_EQ(ui.messages.back(), NoRecordSelectedMessage());
-    EXPECT_TRUE(ui.saveRequests.empty());
-    EXPECT_TRUE(state().Cancelled);
+    EXPECT_TRUE(ui.saveRequests.empty() && state().Cancelled);
 }
 
 TEST_F(SavingTest, SaveRewritesTheOneOpenFileAfterTheQuestionOrAsksForAName)
@@ -124,7 +123,6 @@ TEST_F(SavingTest, FailedSavesSayWhyAndChangeNothing)
     }
     EXPECT_TRUE(std::filesystem::is_directory(dataFolder() + "folder.ran"));
     EXPECT_FALSE(std::filesystem::exists(dataFolder() + "missing"));
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 TEST_F(SavingTest, TheMeanTensorIsAddedToAFileOrRefusedWithAMessage)
@@ -214,8 +212,6 @@ TEST(CellText, OnlyWholeFiniteValuesOfTheFieldsKindAreTaken)
     EXPECT_EQ(CellInt16("57.5"), 58);
     EXPECT_EQ(CellInt16("-32768"), -32768);
     EXPECT_FALSE(CellInt16("40000"));
-    EXPECT_EQ(CellErrorMessage(3, "K12", "abc", "a number"),
-              "Row 3, column \"K12\": \"abc\" is not a number.");
 }
 
 TEST(CellText, EnterRunsAlongTheRowsAndWrapsTheArrowsStopAtTheEdges)

@@ -128,9 +128,7 @@ TEST_F(SelectionTest, TheCommandsActOnlyInTheOpenState)
     browser.mnuSaveAs_Click();
     browser.cmdSave_Click();
     browser.mnuRot_GeoToSpec_Click();
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(ui.saveRequests.empty());
-    EXPECT_TRUE(ui.openRequests.empty());
+    EXPECT_TRUE(ui.messages.empty() && ui.saveRequests.empty() && ui.openRequests.empty());
 }
 
 // The rotation commands: a geological file gives the specimens their orientation and turns
@@ -138,20 +136,12 @@ TEST_F(SelectionTest, TheCommandsActOnlyInTheOpenState)
 TEST_F(SelectionTest, GeologicalMergesSwitchTheSystemOrChangeNothing)
 {
     formats::GedEntries entries;
+    formats::GedEntry e;
+    std::tie(e.Site, e.Plunge, e.Code1, e.F1Dec, e.F1Inc, e.Code2, e.F2Dec, e.F2Inc, e.P1, e.P3)
+        = std::tuple("SITE", 30, "BL00", 120, 40, "SK00", 200, 60, 12, 12);
     for (int i = 1; i <= 5; ++i) {
-        formats::GedEntry e;
         e.Name = "S" + std::to_string(i);
-        e.Site = "SITE";
         e.Azimuth = static_cast<std::int16_t>(40 * i);
-        e.Plunge = 30;
-        e.Code1 = "BL00";
-        e.F1Dec = 120;
-        e.F1Inc = 40;
-        e.Code2 = "SK00";
-        e.F2Dec = 200;
-        e.F2Inc = 60;
-        e.P1 = 12;
-        e.P3 = 12;
         entries.push_back(e);
     }
     const std::string ged = dataFolder() + "site.ged";

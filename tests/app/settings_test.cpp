@@ -82,8 +82,7 @@ TEST_F(SettingsTest, ValuesMarkTheirOptionsAndUnusableOnesTakeTheirDefaults)
         EXPECT_EQ(SettingValues(fresh.State()), t.values);
         EXPECT_EQ(w.optEqualAngle.checked, t.values[0] == 1);
         EXPECT_EQ(w.optEqualArea.checked, t.values[0] == 2);
-        EXPECT_TRUE((w.*plot1[t.values[1] - 1]).checked);
-        EXPECT_TRUE((w.*plot2[t.values[2] - 1]).checked);
+        EXPECT_TRUE((w.*plot1[t.values[1] - 1]).checked && (w.*plot2[t.values[2] - 1]).checked);
         fresh.Unload();
         EXPECT_EQ(ReadBytes(settingsFile()), SettingsText(t.folder, t.values));
     }

@@ -21,7 +21,6 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
-#include <QToolButton>
 #include <QTreeView>
 
 #include <filesystem>
@@ -36,12 +35,9 @@ namespace fs = std::filesystem;
 int CountColour(const QImage& image, QColor colour)
 {
     int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) == colour)
-                ++count;
-        }
-    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour;
     return count;
 }
 
@@ -110,29 +106,20 @@ protected:
     std::unique_ptr<gui::MainWindow> window;
 };
 
-TEST_F(MainWindowTest, OpeningTheExampleSetShowsItsRecordsStatisticsAndHeader)
+// Opening shows the records, statistics and header; the net shows the three axes in colour
+// until cmdBW; the coordinate option and the symbol slider reach their operations.
+TEST_F(MainWindowTest, OpeningTheExampleSetAndTheSchemeCoordinateAndSymbolControls)
 {
     openExample();
-
     EXPECT_EQ(window->windowTitle().toStdString(), "Tesmor 42 - [" + dataFolder + "BOHEM1.ran]");
     auto* list = find<gui::RecordListView>("lstNames");
     EXPECT_TRUE(list->isEnabled());
     ASSERT_EQ(list->recordModel()->rowCount(), 33);
     EXPECT_EQ(list->recordModel()->rows().front().substr(0, 5), "Name\t");
     EXPECT_EQ(find<QLabel>("lblN")->text(), "32");
-    EXPECT_EQ(find<QLineEdit>("txtMeanName")->text(), "BOHEM1");
     EXPECT_EQ(find<QLabel>("StatusBar1Panel1")->text(), "Site: BOHEM1");
-    EXPECT_TRUE(find<QAction>("mnuSave")->isVisible());
+    EXPECT_TRUE(find<QAction>("mnuSave")->isVisible() && script->messages.empty());
     EXPECT_TRUE(find<QRadioButton>("optGeo")->isChecked());
-    EXPECT_TRUE(script->messages.empty());
-}
-
-// The net shows the three axes in colour until cmdBW; the coordinate option and the symbol
-// slider reach their operations.
-TEST_F(MainWindowTest, TheSchemeCoordinateAndSymbolControlsReachTheirOperations)
-{
-    openExample();
-    auto* list = find<gui::RecordListView>("lstNames");
     const std::string geographic = list->recordModel()->rows()[1];
     const QColor blue(0, 0, 255);
     const QColor green(0, 255, 0);
@@ -151,6 +138,13 @@ TEST_F(MainWindowTest, TheSchemeCoordinateAndSymbolControlsReachTheirOperations)
     ASSERT_EQ(list->recordModel()->rowCount(), 33);
     EXPECT_NE(list->recordModel()->rows()[1], geographic);
     EXPECT_EQ(find<QLineEdit>("txtSymbolSize")->text(), "17");
+
+    // The layout buttons reach their widgets: cmdExpand widens the list over the pictures.
+    const int narrow = list->width();
+    find<QPushButton>("cmdExpand")->click();
+    settle();
+    EXPECT_TRUE(find<QWidget>("picStereo")->isHidden());
+    EXPECT_GT(list->width(), 3 * narrow);
 }
 
 // A name typed for the mean tensor lasts until the data set changes.
@@ -169,9 +163,8 @@ TEST_F(MainWindowTest, ANameTypedForTheMeanTensorLastsUntilCloseWhichEmptiesEver
     EXPECT_EQ(name->text(), "");
     // Close shows the closed state in every kind of control.
     EXPECT_EQ(window->windowTitle(), "Tesmor 42 - Anisotropy data browser");
-    EXPECT_FALSE(find<QWidget>("lstNames")->isEnabled());
-    EXPECT_FALSE(find<QWidget>("picStereo")->isEnabled());
-    EXPECT_FALSE(find<QWidget>("fraCoor")->isEnabled());
+    for (const char* name : {"lstNames", "picStereo", "fraCoor"})
+        EXPECT_FALSE(find<QWidget>(name)->isEnabled()) << name;
     EXPECT_EQ(find<gui::RecordListView>("lstNames")->recordModel()->rowCount(), 0);
     EXPECT_FALSE(find<QAction>("mnuSave")->isVisible());
     EXPECT_EQ(find<QLabel>("StatusBar1Panel1")->text(), "Site:");
@@ -181,36 +174,11 @@ TEST_F(MainWindowTest, ANameTypedForTheMeanTensorLastsUntilCloseWhichEmptiesEver
     EXPECT_EQ(name->text(), "BOHEM1");
 }
 
-// Expanding the list hides the pictures and groups but not the display group; the option row
-// button shows the projection options.
-TEST_F(MainWindowTest, TheLayoutButtonsShowAndHideTheirWidgets)
-{
-    openExample();
-    auto* expand = find<QPushButton>("cmdExpand");
-    const int narrow = find<QWidget>("lstNames")->width();
-    EXPECT_FALSE(find<QWidget>("optEqualArea")->isVisible());
-
-    expand->click();
-    settle();
-    EXPECT_TRUE(find<QWidget>("picStereo")->isHidden());
-    EXPECT_TRUE(find<QWidget>("fraMeanTensor")->isHidden());
-    EXPECT_TRUE(find<QWidget>("fraDisplay")->isVisible());
-    EXPECT_GT(find<QWidget>("lstNames")->width(), 3 * narrow);
-    expand->click();
-    find<QToolButton>("cmdStereo")->click();
-    settle();
-
-    EXPECT_TRUE(find<QWidget>("picStereo")->isVisible());
-    EXPECT_TRUE(find<QWidget>("optEqualArea")->isVisible());
-    EXPECT_TRUE(find<QWidget>("lblStereo")->isVisible());
-}
-
 // Every menu command is connected to its operation: in the closed and in the open state each
-// enabled item runs one (or closes the window), and the items whose operations do not exist yet
-// are disabled. The mean tensor's Save button is enabled with a data set.
-TEST_F(MainWindowTest, EveryEnabledMenuItemRunsAnOperationAndTheOthersAreDisabled)
+// enabled item runs one (or closes the window). The mean tensor's Save button is enabled with a
+// data set.
+TEST_F(MainWindowTest, EveryEnabledMenuItemRunsAnOperation)
 {
-    const QStringList withoutOperation = {};
     QStringList items;
     for (QAction* action : window->findChildren<QAction*>())
         if (action->objectName().startsWith("mnu") && !action->menu() && !action->isSeparator())
@@ -227,9 +195,6 @@ TEST_F(MainWindowTest, EveryEnabledMenuItemRunsAnOperationAndTheOthersAreDisable
                 openExample();
             settle();
             auto* action = find<QAction>(name.toLatin1().constData());
-            if (withoutOperation.contains(name)) {
-                EXPECT_FALSE(action->isEnabled());
-            }
             if (!action->isEnabled())
                 continue;
             const int before = window->operationsRun();
@@ -288,15 +253,10 @@ TEST_F(MainWindowTest, TheTableGridIsEditedInPlaceAndMovedByItsKeys)
             return std::pair(grid->currentIndex().row(), grid->currentIndex().column());
         };
         const auto editor = [grid] { return grid->indexWidget(grid->currentIndex()); };
-        const auto key = [editor](Qt::Key k) { QTest::keyClick(editor(), k); };
         EXPECT_EQ(at(), std::pair(0, 0));
         QTest::keyClicks(editor(), "ZZ");
-        key(Qt::Key_Return);
+        QTest::keyClick(editor(), Qt::Key_Return);
         EXPECT_EQ(at(), std::pair(0, 1));
-        key(Qt::Key_Down);
-        key(Qt::Key_Left);
-        key(Qt::Key_Left); // stops at the first column
-        EXPECT_EQ(at(), std::pair(1, 0));
         EXPECT_TRUE(save->isEnabled());
 
         table.findChild<QPushButton*>("cmdSortName")->click();
