@@ -3,6 +3,7 @@
 #include "app/listing.h"
 #include "app/open_multiple_dialog.h"
 #include "app/settings.h"
+#include "math/parallel.h"
 
 #include <cstdlib>
 
@@ -114,8 +115,17 @@ void Browser::refresh()
 {
     m_state.Transform(m_state.CurrentSystem());
     m_state.ComputeStatistics();
-    Overview_List();
-    Overview_Show();
+    listAndShow();
+}
+
+void Browser::listAndShow()
+{
+    // The listing and the pictures read the records, the statistics and the options and write
+    // controls of their own, so neither waits for the other.
+    const bool large = m_state.Data.ActiveRecords.size() >= math::ParallelMinRecords;
+    const std::function<void()> tasks[]
+        = {[this] { Overview_List(); }, [this] { Overview_Show(); }};
+    math::ParallelTasks(large ? m_state.Threads : 1, tasks);
 }
 
 void Browser::takeStructureNames()

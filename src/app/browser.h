@@ -191,6 +191,8 @@ public:
 private:
     // Refresh sequence R: transformation into the current system, statistics, listing, pictures.
     void refresh();
+    // Overview_List and Overview_Show, side by side for a large data set.
+    void listAndShow();
     void takeStructureNames();
 
     // Opening.

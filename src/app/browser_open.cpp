@@ -160,8 +160,7 @@ void Browser::OpenFiles()
         return;
     }
     fillStructureControls(*mode);
-    Overview_List();
-    Overview_Show();
+    listAndShow();
     enterOpenState();
 }
 

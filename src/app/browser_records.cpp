@@ -85,8 +85,7 @@ void Browser::mnuDisregardSelectedRecords_Click()
                           model::MessageIcon::Exclamation});
         return;
     }
-    Overview_List();
-    Overview_Show();
+    listAndShow();
 }
 
 void Browser::mnuRestoreAllRecords_Click()
@@ -265,8 +264,7 @@ void Browser::rotate(math::RotationMode direction)
             option->enabled = false;
     }
     markCoordinateOption();
-    Overview_List();
-    Overview_Show();
+    listAndShow();
 }
 
 } // namespace tesmor::app

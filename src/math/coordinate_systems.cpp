@@ -126,6 +126,11 @@ void rotateRecord(const Mat3& R, model::SpecimenRecord& r)
     const Mat3 T = Mxabat(R, RecordTensor(r));
     SetRecordTensor(r, T);
     const PrincipalAxes axes = ComputePrincipalAxes(T);
+    // The record's tensor keeps the upper triangle of T; where T is symmetric to the bit, the
+    // principal values found here are those of the record's tensor.
+    r.Solved = T == RecordTensor(r);
+    r.SolvedTensor = {r.K11, r.K22, r.K33, r.K12, r.K23, r.K13};
+    r.SolvedValues = axes.Value;
     r.K1dec = axes.Axis[0].Dec;
     r.K1inc = axes.Axis[0].Inc;
     r.K2dec = axes.Axis[1].Dec;
@@ -164,14 +169,11 @@ void TransformDataSet(const std::vector<model::SpecimenRecord>& working, Coordin
                       char foliation, char lineation, PaleoReference reference,
                       std::vector<model::SpecimenRecord>& active, int threads)
 {
-    // Records are assigned into the existing elements, reusing their memory.
+    // Records are assigned into the existing elements, reusing their memory. A plain copy is
+    // bound by the memory, which a second thread does not make faster.
     if (system != CoordinateSystem::Paleogeographic && system != CoordinateSystem::Tectonic) {
         active.resize(working.size());
-        ParallelChunks(working.size(), threads, [&](std::size_t begin, std::size_t end) {
-            std::copy(working.begin() + std::ptrdiff_t(begin),
-                      working.begin() + std::ptrdiff_t(end),
-                      active.begin() + std::ptrdiff_t(begin));
-        });
+        std::copy(working.begin(), working.end(), active.begin());
         return;
     }
     // The records that have the structures, with their position among the working records.

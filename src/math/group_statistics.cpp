@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace tesmor::math {
 
@@ -16,9 +17,18 @@ struct RecordValues
     std::array<float, 7> v {}; // Km, L, F, P, Pj, T, U
 };
 
-RecordValues recordValues(const model::SpecimenRecord& r)
+// The principal values of the record's tensor as it stands are known when the tensor was solved
+// as it stands now: solving it again would give the same bits.
+const std::array<float, 3>* knownValues(const model::SpecimenRecord& r)
 {
-    const std::array<float, 3> k = EigenJacobiValues(RecordTensor(r));
+    const std::array<float, 6> tensor {r.K11, r.K22, r.K33, r.K12, r.K23, r.K13};
+    const bool known
+        = r.Solved && std::memcmp(tensor.data(), r.SolvedTensor.data(), sizeof tensor) == 0;
+    return known ? &r.SolvedValues : nullptr;
+}
+
+RecordValues valuesOf(const model::SpecimenRecord& r, const std::array<float, 3>& k)
+{
     const AnisotropyParams p = AnisotropyParameters(k[0], k[1], k[2]);
     return RecordValues {{r.Km, p.L, p.F, p.P, p.Pj, p.T, p.U}};
 }
@@ -27,15 +37,31 @@ void averagesAndDeviations(const std::vector<model::SpecimenRecord>& records, Gr
                            int threads)
 {
     // The per-record values are computed once (a second computation would give the same
-    // numbers), on several threads for a large group; the sums below run in record order.
+    // numbers). A record whose known principal values are its own has its own parameters;
+    // the others are computed, on several threads when there are many. The sums below run in
+    // record order.
     // (The name of a thread_local object means another object on each thread: the helpers are
     // given this thread's through a reference.)
-    thread_local std::vector<RecordValues> kept;
-    std::vector<RecordValues>& values = kept;
+    thread_local std::vector<RecordValues> keptValues;
+    thread_local std::vector<std::size_t> keptPending;
+    std::vector<RecordValues>& values = keptValues;
+    std::vector<std::size_t>& pending = keptPending;
     values.resize(records.size());
-    ParallelChunks(records.size(), threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i)
-            values[i] = recordValues(records[i]);
+    pending.clear();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const model::SpecimenRecord& r = records[i];
+        const std::array<float, 3>* known = knownValues(r);
+        if (known && *known == std::array {r.K1, r.K2, r.K3})
+            values[i] = RecordValues {{r.Km, r.L, r.F, r.P, r.Pj, r.T, r.U}};
+        else
+            pending.push_back(i);
+    }
+    ParallelChunks(pending.size(), threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t k = begin; k < end; ++k) {
+            const model::SpecimenRecord& r = records[pending[k]];
+            const std::array<float, 3>* known = knownValues(r);
+            values[pending[k]] = valuesOf(r, known ? *known : EigenJacobiValues(RecordTensor(r)));
+        }
     });
 
     const float n = static_cast<float>(records.size());

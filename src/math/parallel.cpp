@@ -31,4 +31,19 @@ void ParallelChunks(std::size_t count, int threads,
     work(0, boundary(1));
 }
 
+void ParallelTasks(int threads, std::span<const std::function<void()>> tasks)
+{
+    const std::size_t workers = std::clamp<std::size_t>(
+        static_cast<std::size_t>(std::max(threads, 1)), 1, std::max<std::size_t>(tasks.size(), 1));
+    const auto run = [&](std::size_t worker) {
+        for (std::size_t task = worker; task < tasks.size(); task += workers)
+            tasks[task]();
+    };
+    std::vector<std::jthread> helpers;
+    helpers.reserve(workers - 1);
+    for (std::size_t worker = 1; worker < workers; ++worker)
+        helpers.emplace_back(run, worker);
+    run(0);
+}
+
 } // namespace tesmor::math

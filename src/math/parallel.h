@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <span>
 
 namespace tesmor::math {
 
@@ -22,5 +23,10 @@ int HardwareThreads();
 // every range is done. `work` must not throw.
 void ParallelChunks(std::size_t count, int threads,
                     const std::function<void(std::size_t begin, std::size_t end)>& work);
+
+// Runs independent tasks on up to `threads` threads (the calling thread included): on one thread
+// in the order given, otherwise task i on thread i mod threads. Returns once every task is done.
+// The tasks must not throw.
+void ParallelTasks(int threads, std::span<const std::function<void()>> tasks);
 
 } // namespace tesmor::math

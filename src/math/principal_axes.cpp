@@ -306,6 +306,10 @@ void deriveRecord(model::SpecimenRecord& r, std::size_t n)
     r.T = p.T;
     r.U = p.U;
 
+    r.Solved = true;
+    r.SolvedTensor = {r.K11, r.K22, r.K33, r.K12, r.K23, r.K13};
+    r.SolvedValues = axes.Value;
+
     r.Index = static_cast<std::int16_t>(n + 1);
     r.K1dec = axes.Axis[0].Dec;
     r.K1inc = axes.Axis[0].Inc;

@@ -7,6 +7,7 @@
 // positive downward. Planes are kept as dip direction (`F1Dec`) and dip (`F1Inc`) with the
 // strike (`F1Strike` = dip direction - 90, reduced into [0, 360)) beside them.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -94,6 +95,13 @@ struct SpecimenRecord
     // Standard error of the normalised tensor's elements, 0 when unknown. Exchange files carry
     // it; the binary format has no room for it.
     float Sigma = 0;
+
+    // The tensor (K11, K22, K33, K12, K23, K13) last solved for this record and its principal
+    // values, set when the derived values are computed and when the record is rotated. The group
+    // statistics take them instead of solving the tensor again while it stands as solved.
+    bool Solved = false;
+    std::array<float, 6> SolvedTensor {};
+    std::array<float, 3> SolvedValues {};
 
     bool Selected = false;
     std::int16_t Index = 0; // 1-based position in the loaded records
