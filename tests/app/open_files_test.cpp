@@ -2,6 +2,7 @@
 // failures, and the closed state.
 
 #include "app_fixture.h"
+#include "plot/recording_canvas.h"
 #include "sample_site.h"
 
 namespace tesmor::app {
@@ -153,6 +154,22 @@ TEST_F(OpenFilesTest, StartsClosedAndCloseReturnsThereKeepingTheData)
     EXPECT_EQ(c().txtMeanName.text + c().lblN.text, "");
     EXPECT_FALSE(c().txtMeanName.enabled || c().lblStatisticsInfo.visible || c().mnuEdit.visible);
     EXPECT_EQ(state().Data.WorkingRecords.size(), 5u);
+}
+
+// A large set is listed and drawn side by side on two threads: the same rows, labels and
+// pictures as on one.
+TEST_F(OpenFilesTest, ListingAndPicturesOfALargeSetAreTheSameOnTwoThreads)
+{
+    writeFile("big.ran", 5000);
+    const auto shown = [&](int threads) {
+        state().Threads = threads;
+        open({"big.ran"});
+        return std::tuple(c().lstNames.rows, c().lblPaver.text, c().picStereo.picture->size(),
+                          c().picPlot1.picture->size(), c().picPlot2.picture->size());
+    };
+    const auto one = shown(1);
+    EXPECT_EQ(std::get<0>(one).size(), 5001u);
+    EXPECT_EQ(shown(2), one);
 }
 
 // The per-record work shared out among threads gives the records and statistics of one thread,
