@@ -50,7 +50,7 @@ void ReadBinaryFileAndComputeDerived(benchmark::State& state)
     bench::ThreadTimer timer(state);
     for (auto _ : state) {
         const model::Result<formats::DataImport> n
-            = formats::ReadAmsBinaryFile(path, loaded, 1, Defaults);
+            = formats::ReadAmsBinaryFile(path, loaded, 1, Defaults, timer.Threads());
         math::ComputeRecordDerived(loaded, timer.Threads());
         benchmark::DoNotOptimize(n.ok());
     }

@@ -110,7 +110,7 @@ bool DataSession::ReadFiles(const std::vector<std::string>& paths, model::FileKi
             break;
         const int start = static_cast<int>(loaded.size()) + 1;
         auto import = IsBinaryKind(kind)
-            ? formats::ReadAmsBinaryFile(path, loaded, start, defaults)
+            ? formats::ReadAmsBinaryFile(path, loaded, start, defaults, Threads)
             : formats::ReadTextDataFile(path, kind, loaded, start, defaults);
         if (!import)
             report(import.error());

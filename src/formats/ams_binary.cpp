@@ -37,6 +37,7 @@
 
 #include "formats/ams_binary.h"
 
+#include "math/parallel.h"
 #include "model/codepage.h"
 #include "model/file_io.h"
 #include "model/number_text.h"
@@ -399,7 +400,7 @@ model::UserMessage DamagedFileMessage(std::string_view path, std::string_view na
 
 model::Result<DataImport> ReadAmsBinary(std::string_view bytes, std::string_view path,
                                         model::Records& loaded, int start,
-                                        const OrientationDefaults& defaults)
+                                        const OrientationDefaults& defaults, int threads)
 {
     assert(start >= 1);
     if (bytes.empty()) {
@@ -431,13 +432,15 @@ model::Result<DataImport> ReadAmsBinary(std::string_view bytes, std::string_view
     const bool remanence = IsRemanencePath(path);
     const auto first = static_cast<std::size_t>(start - 1);
     loaded.resize(first + count);
-    for (std::size_t i = 0; i < count; ++i) {
-        // Copy-assigning reuses the strings' buffers of records already in place.
-        model::SpecimenRecord& r = loaded[first + i];
-        r = header;
-        ReadSpecimen(RecordAt(bytes, i + 1), remanence, r);
-        r.Index = static_cast<std::int16_t>(first + i + 1);
-    }
+    math::ParallelChunks(count, threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            // Copy-assigning reuses the strings' buffers of records already in place.
+            model::SpecimenRecord& r = loaded[first + i];
+            r = header;
+            ReadSpecimen(RecordAt(bytes, i + 1), remanence, r);
+            r.Index = static_cast<std::int16_t>(first + i + 1);
+        }
+    });
     DataImport result;
     result.Count = static_cast<int>(count);
     if (truncated) {
@@ -449,7 +452,8 @@ model::Result<DataImport> ReadAmsBinary(std::string_view bytes, std::string_view
 }
 
 model::Result<DataImport> ReadAmsBinaryFile(const std::string& path, model::Records& loaded,
-                                            int start, const OrientationDefaults& defaults)
+                                            int start, const OrientationDefaults& defaults,
+                                            int threads)
 {
     // A file too long to be opened is refused before its bytes are read into memory.
     std::error_code ec;
@@ -462,7 +466,7 @@ model::Result<DataImport> ReadAmsBinaryFile(const std::string& path, model::Reco
     if (!bytes) {
         return bytes.error();
     }
-    return ReadAmsBinary(*bytes, path, loaded, start, defaults);
+    return ReadAmsBinary(*bytes, path, loaded, start, defaults, threads);
 }
 
 model::Result<std::string> EncodeAmsBinary(const model::Records& records, bool selectedOnly)

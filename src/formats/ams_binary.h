@@ -69,14 +69,16 @@ struct DataImport
 // start .. start + Count - 1 (records before `start` are kept, the sequence ends after the last
 // one read). `path` names the file in messages and its extension selects remanence data. A file
 // that ends inside a record keeps the complete records before it, with a notice. On failure
-// `loaded` is left exactly as it was.
+// `loaded` is left exactly as it was. A large file's records are decoded on up to `threads`
+// threads.
 model::Result<DataImport> ReadAmsBinary(std::string_view bytes, std::string_view path,
                                         model::Records& loaded, int start,
-                                        const OrientationDefaults& defaults);
+                                        const OrientationDefaults& defaults, int threads = 1);
 
 // ReadAmsBinary on the contents of the file at `path`.
 model::Result<DataImport> ReadAmsBinaryFile(const std::string& path, model::Records& loaded,
-                                            int start, const OrientationDefaults& defaults);
+                                            int start, const OrientationDefaults& defaults,
+                                            int threads = 1);
 
 // The bytes of a binary data file holding every record, or only the records whose `Selected` flag
 // is set, in sequence order. The header comes from the first record of the sequence whether or not
