@@ -267,13 +267,12 @@ void PainterCanvas::text(const plot::TextItem& item)
 const PainterCanvas::CachedMarker& PainterCanvas::marker(const plot::SymbolItem& item)
 {
     const std::uint64_t key = MarkerKey(item);
-    // Markers come in long runs of one kind (the axes of every record).
-    if (m_lastMarker && m_lastMarkerKey == key)
-        return *m_lastMarker;
+    RecentMarker& recent = m_recentMarkers[(key ^ key >> 24 ^ key >> 48 ^ key >> 62) % 64];
+    if (recent.marker && recent.key == key)
+        return *recent.marker;
     auto found = m_markers.find(key);
     if (found != m_markers.end()) {
-        m_lastMarkerKey = key;
-        m_lastMarker = &found->second;
+        recent = {key, &found->second};
         return found->second;
     }
     CachedMarker cached;
@@ -294,6 +293,20 @@ const PainterCanvas::CachedMarker& PainterCanvas::marker(const plot::SymbolItem&
         centred.y = cached.centre + ((phase & 2) ? 0.75 : 0.25);
         plot::ExpandSymbol(vectors, centred);
     }
+    // Only the inked part is kept: transparent pixels leave the picture as it is, and each
+    // marker is blended pixel by pixel tens of thousands of times.
+    QRect ink;
+    for (int y = 0; y < side; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(cached.image.constScanLine(y));
+        for (int x = 0; x < side; ++x)
+            if (row[x] != 0)
+                ink |= QRect(x, y, 1, 1);
+    }
+    if (ink.isEmpty())
+        ink = QRect(0, 0, 1, 1);
+    cached.image = cached.image.copy(ink);
+    cached.left = cached.centre - ink.left();
+    cached.top = cached.centre - ink.top();
     return m_markers.emplace(key, std::move(cached)).first->second;
 }
 
@@ -308,7 +321,7 @@ void PainterCanvas::symbol(const plot::SymbolItem& item)
     }
     const CachedMarker& cached = marker(item);
     const plot::Point at {plot::ToPixel(std::floor(item.x)), plot::ToPixel(std::floor(item.y))};
-    m_painter.drawImage(at.x - cached.centre, at.y - cached.centre, cached.image);
+    m_painter.drawImage(at.x - cached.left, at.y - cached.top, cached.image);
 }
 
 } // namespace tesmor::render

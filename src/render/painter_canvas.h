@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QPen>
 
+#include <array>
 #include <cstdint>
 #include <unordered_map>
 
@@ -45,8 +46,10 @@ public:
 private:
     struct CachedMarker
     {
-        QImage image;
-        int centre = 0; // pixel of the image that lies on the marker's position
+        QImage image; // the inked pixels
+        int centre = 0; // the marker's position in the square it is drawn in
+        int left = 0; // the marker's position from the image's top left pixel
+        int top = 0;
     };
 
     // Consecutive thin lines into an image are held in m_lines and drawn together before
@@ -59,8 +62,14 @@ private:
     QPainter& m_painter;
     bool m_cacheMarkers;
     std::unordered_map<std::uint64_t, CachedMarker> m_markers; // nodes stay where they are
-    std::uint64_t m_lastMarkerKey = 0;
-    const CachedMarker* m_lastMarker = nullptr;
+    // The markers found last, by a few bits of their key: the axes of each record take turns
+    // with three kinds in four sub-pixel phases, each met again a moment later.
+    struct RecentMarker
+    {
+        std::uint64_t key = 0;
+        const CachedMarker* marker = nullptr;
+    };
+    std::array<RecentMarker, 64> m_recentMarkers {};
     std::vector<plot::Point> m_line; // a polyline's points as drawn
     LineBatch m_lines;
     QImage* m_linesImage = nullptr;
