@@ -28,12 +28,22 @@ void DrawAntialiasedPolyline(QImage& image, std::span<const plot::Point> points,
                              plot::Colour colour, plot::PenStyle style);
 
 // A run of polylines for DrawAntialiasedPolyline, kept until drawn together. A large run is
-// drawn by several threads, each over its own band of rows and every line clipped to it: each
-// pixel still receives the same lines in the same order, so the image is the one drawn line by
-// line.
+// drawn by several threads, each over its own band of rows and every line clipped to it.
+//
+// A small run, or one of many colours, is drawn line by line: each pixel receives the same lines
+// in the same order, so the image is the one of DrawAntialiasedPolyline. A run of many points in
+// a few colours (the great circles of a large data set) first adds up the coverage of each
+// colour's lines, then lays each colour over its coverage: the same picture up to the rounding
+// of a shade where lines cross, and where lines of different colours cross the later colour
+// lies on top. The coverage is kept for the next run of the same lines in the same image size,
+// so that a picture drawn again in other colours only lays the new colours.
 class LineBatch
 {
 public:
+    static constexpr std::size_t MinCoveragePoints = 40000;
+    static constexpr std::size_t MaxCoverageColours = 4;
+    static constexpr std::size_t MaxCoveragePixels = 4'000'000;
+
     void add(std::span<const plot::Point> points, plot::Colour colour, plot::PenStyle style);
     bool empty() const { return m_lines.empty(); }
     std::size_t points() const { return m_points.size(); }

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace tesmor::render {
@@ -174,6 +176,60 @@ TEST(LineBatch, DrawsTheSameImageOnAnyNumberOfThreads)
         EXPECT_TRUE(batch.empty());
         EXPECT_EQ(image, serial);
     }
+}
+
+// A large batch in few colours lays each colour over the coverage of its lines: the same image
+// on any number of threads, within a shade or two of the lines drawn one by one. The coverage
+// kept for the same lines gives the picture of a fresh drawing in other colours, and a batch
+// with one point moved is drawn afresh.
+TEST(LineBatch, LargeBatchesInFewColoursLayEachColourOverItsCoverage)
+{
+    using Lines = std::vector<std::vector<plot::Point>>;
+    Lines lines;
+    for (int k = 0; k < 400; ++k) {
+        std::vector<plot::Point>& line = lines.emplace_back();
+        for (int i = 0; i <= 100; ++i)
+            line.push_back({k + i, (k * 7 + i * i / 40) % 400});
+    }
+    const auto drawn
+        = [](const Lines& batchLines, plot::Colour even, plot::Colour odd, int threads) {
+              LineBatch batch;
+              for (std::size_t k = 0; k < batchLines.size(); ++k)
+                  batch.add(batchLines[k], k % 2 ? odd : even, static_cast<plot::PenStyle>(k % 5));
+              EXPECT_GE(batch.points(), LineBatch::MinCoveragePoints);
+              QImage image(500, 400, QImage::Format_RGB32);
+              image.fill(Qt::white);
+              batch.draw(image, threads);
+              return image;
+          };
+    const plot::Colour orange {255, 128, 0}, blue {0, 0, 255}, black {0, 0, 0};
+
+    QImage serial(500, 400, QImage::Format_RGB32);
+    serial.fill(Qt::white);
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        DrawAntialiasedPolyline(serial, lines[k], orange, static_cast<plot::PenStyle>(k % 5));
+    const QImage oneColour = drawn(lines, orange, orange, 1);
+    int largest = 0;
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 500; ++x) {
+            const QRgb a = oneColour.pixel(x, y), b = serial.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(a) - qRed(b)),
+                                std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+        }
+    EXPECT_LE(largest, 3);
+    EXPECT_NE(oneColour, drawn(lines, blue, blue, 1)); // the kept coverage, the new colour
+
+    Lines moved = lines;
+    moved[200][50].y += 7;
+    Lines other = lines;
+    other.pop_back();
+    const QImage fresh = drawn(lines, blue, black, 2);
+    const QImage freshMoved = (drawn(other, blue, black, 2), drawn(moved, blue, black, 2));
+    EXPECT_NE(fresh, freshMoved);
+    EXPECT_EQ(drawn(lines, blue, black, 3), fresh); // not the coverage of `moved`
+    EXPECT_EQ(drawn(moved, blue, black, 1), freshMoved); // not the coverage of `lines`
+    drawn(lines, orange, black, 2);
+    EXPECT_EQ(drawn(lines, blue, black, 1), fresh); // the kept coverage in other colours
 }
 
 } // namespace
