@@ -17,11 +17,18 @@ struct RecordValues
     std::array<float, 7> v {}; // Km, L, F, P, Pj, T, U
 };
 
+// The six components of a record's tensor in file order: K11, K22, K33, K12, K23, K13.
+using Components = std::array<float, 6>;
+
+Components componentsOf(const model::SpecimenRecord& r)
+{
+    return {r.K11, r.K22, r.K33, r.K12, r.K23, r.K13};
+}
+
 // The principal values of the record's tensor as it stands are known when the tensor was solved
 // as it stands now: solving it again would give the same bits.
-const std::array<float, 3>* knownValues(const model::SpecimenRecord& r)
+const std::array<float, 3>* knownValues(const model::SpecimenRecord& r, const Components& tensor)
 {
-    const std::array<float, 6> tensor {r.K11, r.K22, r.K33, r.K12, r.K23, r.K13};
     const bool known
         = r.Solved && std::memcmp(tensor.data(), r.SolvedTensor.data(), sizeof tensor) == 0;
     return known ? &r.SolvedValues : nullptr;
@@ -33,8 +40,10 @@ RecordValues valuesOf(const model::SpecimenRecord& r, const std::array<float, 3>
     return RecordValues {{r.Km, p.L, p.F, p.P, p.Pj, p.T, p.U}};
 }
 
-void averagesAndDeviations(const std::vector<model::SpecimenRecord>& records, GroupStatistics& s,
-                           int threads)
+// The averages and deviations of the records. `tensors` gets each record's components, so that
+// the passes over them after this one read a compact array instead of the records.
+void averagesAndDeviations(const std::vector<model::SpecimenRecord>& records,
+                           std::vector<Components>& tensors, GroupStatistics& s, int threads)
 {
     // The per-record values are computed once (a second computation would give the same
     // numbers). A record whose known principal values are its own has its own parameters;
@@ -47,10 +56,12 @@ void averagesAndDeviations(const std::vector<model::SpecimenRecord>& records, Gr
     std::vector<RecordValues>& values = keptValues;
     std::vector<std::size_t>& pending = keptPending;
     values.resize(records.size());
+    tensors.resize(records.size());
     pending.clear();
     for (std::size_t i = 0; i < records.size(); ++i) {
         const model::SpecimenRecord& r = records[i];
-        const std::array<float, 3>* known = knownValues(r);
+        tensors[i] = componentsOf(r);
+        const std::array<float, 3>* known = knownValues(r, tensors[i]);
         if (known && *known == std::array {r.K1, r.K2, r.K3})
             values[i] = RecordValues {{r.Km, r.L, r.F, r.P, r.Pj, r.T, r.U}};
         else
@@ -59,7 +70,7 @@ void averagesAndDeviations(const std::vector<model::SpecimenRecord>& records, Gr
     ParallelChunks(pending.size(), threads, [&](std::size_t begin, std::size_t end) {
         for (std::size_t k = begin; k < end; ++k) {
             const model::SpecimenRecord& r = records[pending[k]];
-            const std::array<float, 3>* known = knownValues(r);
+            const std::array<float, 3>* known = knownValues(r, tensors[pending[k]]);
             values[pending[k]] = valuesOf(r, known ? *known : EigenJacobiValues(RecordTensor(r)));
         }
     });
@@ -101,37 +112,22 @@ void averagesAndDeviations(const std::vector<model::SpecimenRecord>& records, Gr
     s.Usd = sd[6];
 }
 
-Vec6d components(const model::SpecimenRecord& r)
-{
-    Vec6d c;
-    c(1) = r.K11;
-    c(2) = r.K22;
-    c(3) = r.K33;
-    c(4) = r.K12;
-    c(5) = r.K23;
-    c(6) = r.K13;
-    return c;
-}
-
 // Covariance of the six tensor components, divisor N - 1, accumulated in double about the mean
 // (two passes), so that a tight group keeps its small variances and identical records give 0.
-Mat6d componentCovariance(const std::vector<model::SpecimenRecord>& records)
+Mat6d componentCovariance(const std::vector<Components>& tensors)
 {
-    const double n = static_cast<double>(records.size());
+    const double n = static_cast<double>(tensors.size());
     Vec6d mean;
-    for (const model::SpecimenRecord& r : records) {
-        const Vec6d c = components(r);
+    for (const Components& c : tensors)
         for (int i = 1; i <= 6; ++i)
-            mean(i) += c(i);
-    }
+            mean(i) += c[static_cast<std::size_t>(i - 1)];
     for (int i = 1; i <= 6; ++i)
         mean(i) /= n;
     Mat6d V;
-    for (const model::SpecimenRecord& r : records) {
-        const Vec6d c = components(r);
+    for (const Components& c : tensors) {
         Vec6d d;
         for (int i = 1; i <= 6; ++i)
-            d(i) = c(i) - mean(i);
+            d(i) = c[static_cast<std::size_t>(i - 1)] - mean(i);
         for (int i = 1; i <= 6; ++i)
             for (int j = i; j <= 6; ++j)
                 V(i, j) += d(i) * d(j);
@@ -245,23 +241,22 @@ void ellipseCurve(const Mat2d& W, const Mat3& E, int i, Projection projection,
     }
 }
 
-void tenvar(const std::vector<model::SpecimenRecord>& records, Projection projection,
-            GroupStatistics& s)
+void tenvar(const std::vector<Components>& tensors, Projection projection, GroupStatistics& s)
 {
-    const int n = static_cast<int>(records.size());
+    const int n = static_cast<int>(tensors.size());
 
     // Mean tensor, accumulated element by element in single precision.
     Mat3 M;
-    for (const model::SpecimenRecord& r : records) {
-        const Mat3 T = RecordTensor(r);
+    for (const Components& c : tensors) {
+        const std::array<float, 9> T {c[0], c[3], c[5], c[3], c[1], c[4], c[5], c[4], c[2]};
         for (std::size_t k = 0; k < 9; ++k)
-            M.e[k] += T.e[k];
+            M.e[k] += T[k];
     }
     for (float& m : M.e)
         m /= static_cast<float>(n);
     s.M = M;
 
-    const Mat6d V = componentCovariance(records);
+    const Mat6d V = componentCovariance(tensors);
 
     Mat3 D;
     Mat3 E;
@@ -361,11 +356,13 @@ void ComputeGroupStatistics(const std::vector<model::SpecimenRecord>& records,
     out.N = static_cast<std::int16_t>(std::min<std::size_t>(records.size(), 32767));
     if (records.size() < MinRecordsForAverages)
         return;
-    averagesAndDeviations(records, out, threads);
+    thread_local std::vector<Components> kept;
+    std::vector<Components>& tensors = kept;
+    averagesAndDeviations(records, tensors, out, threads);
     if (records.size() < MinRecordsForTenvar)
         return;
     out.Tenvar = true;
-    tenvar(records, projection, out);
+    tenvar(tensors, projection, out);
 }
 
 GroupStatistics ComputeGroupStatistics(const std::vector<model::SpecimenRecord>& records,
