@@ -23,6 +23,24 @@ std::optional<float> CellFloat(std::string_view text);
 // A 16-bit integer field (angles): a cell number rounded to nearest, ties to even, that fits.
 std::optional<std::int16_t> CellInt16(std::string_view text);
 
+// The header boxes of both windows (site, latitude, longitude, rock, stratigraphy,
+// lithostratigraphy, region, then the four orientation parameters) from the first record or
+// entry of what they show.
+template<typename Header, typename Source> Header HeaderTextsOf(const Source& first)
+{
+    return {first.Site,
+            first.Lat,
+            first.Lon,
+            first.Rock,
+            first.Strat,
+            first.Litho,
+            first.Region,
+            std::to_string(first.P1),
+            std::to_string(first.P2),
+            std::to_string(first.P3),
+            std::to_string(first.P4)};
+}
+
 // The message refusing a cell: Row 3, column "K12": "abc" is not a number.
 // `expected` completes "is not ..." ("a number", "an angle from -32768 to 32767").
 std::string CellErrorMessage(int row, std::string_view column, std::string_view text,

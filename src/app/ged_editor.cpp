@@ -98,20 +98,8 @@ GedEditor::GedEditor(UserInterface& ui, std::string folder, std::string fileName
 void GedEditor::Fill(const formats::GedEntries& entries)
 {
     m_cells.assign(entries.size() + GedSpareRows, Row {});
-    if (!entries.empty()) {
-        const formats::GedEntry& first = entries.front();
-        m_header = {first.Site,
-                    first.Lat,
-                    first.Lon,
-                    first.Rock,
-                    first.Strat,
-                    first.Litho,
-                    first.Region,
-                    std::to_string(first.P1),
-                    std::to_string(first.P2),
-                    std::to_string(first.P3),
-                    std::to_string(first.P4)};
-    }
+    if (!entries.empty())
+        m_header = HeaderTextsOf<GedEditorHeader>(entries.front());
     // Codes are shown without the blanks that pad them in the file; saving pads them again.
     const auto code
         = [](const std::string& text) { return text.substr(0, text.find_last_not_of(' ') + 1); };

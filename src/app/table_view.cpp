@@ -85,20 +85,8 @@ TableView::TableView(BrowserState& state, UserInterface& ui)
     m_state.Cancelled = true;
     std::iota(m_order.begin(), m_order.end(), 0);
     m_rows = m_order;
-    if (!m_records.empty()) {
-        const model::SpecimenRecord& first = m_records.front();
-        m_header = {first.Site,
-                    first.Lat,
-                    first.Lon,
-                    first.Rock,
-                    first.Strat,
-                    first.Litho,
-                    first.Region,
-                    std::to_string(first.P1),
-                    std::to_string(first.P2),
-                    std::to_string(first.P3),
-                    std::to_string(first.P4)};
-    }
+    if (!m_records.empty())
+        m_header = HeaderTextsOf<HeaderTexts>(m_records.front());
 }
 
 std::string TableView::recordCell(const model::SpecimenRecord& r, int column) const

@@ -128,15 +128,7 @@ void rotateRecord(const Mat3& R, model::SpecimenRecord& r)
     const PrincipalAxes axes = ComputePrincipalAxes(T);
     // The record's tensor keeps the upper triangle of T; where T is symmetric to the bit, the
     // principal values found here are those of the record's tensor.
-    r.Solved = T == RecordTensor(r);
-    r.SolvedTensor = {r.K11, r.K22, r.K33, r.K12, r.K23, r.K13};
-    r.SolvedValues = axes.Value;
-    r.K1dec = axes.Axis[0].Dec;
-    r.K1inc = axes.Axis[0].Inc;
-    r.K2dec = axes.Axis[1].Dec;
-    r.K2inc = axes.Axis[1].Inc;
-    r.K3dec = axes.Axis[2].Dec;
-    r.K3inc = axes.Axis[2].Inc;
+    SetPrincipalAxes(r, axes, T == RecordTensor(r));
     rotateGeology(R, r);
 }
 

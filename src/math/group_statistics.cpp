@@ -17,13 +17,8 @@ struct RecordValues
     std::array<float, 7> v {}; // Km, L, F, P, Pj, T, U
 };
 
-// The six components of a record's tensor in file order: K11, K22, K33, K12, K23, K13.
+// The six components of a record's tensor in file order (RecordComponents).
 using Components = std::array<float, 6>;
-
-Components componentsOf(const model::SpecimenRecord& r)
-{
-    return {r.K11, r.K22, r.K33, r.K12, r.K23, r.K13};
-}
 
 // The principal values of the record's tensor as it stands are known when the tensor was solved
 // as it stands now: solving it again would give the same bits.
@@ -60,7 +55,7 @@ void averagesAndDeviations(const std::vector<model::SpecimenRecord>& records,
     pending.clear();
     for (std::size_t i = 0; i < records.size(); ++i) {
         const model::SpecimenRecord& r = records[i];
-        tensors[i] = componentsOf(r);
+        tensors[i] = RecordComponents(r);
         const std::array<float, 3>* known = knownValues(r, tensors[i]);
         if (known && *known == std::array {r.K1, r.K2, r.K3})
             values[i] = RecordValues {{r.Km, r.L, r.F, r.P, r.Pj, r.T, r.U}};

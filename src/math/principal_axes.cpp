@@ -267,6 +267,24 @@ Mat3 RecordTensor(const model::SpecimenRecord& r)
     return M;
 }
 
+std::array<float, 6> RecordComponents(const model::SpecimenRecord& r)
+{
+    return {r.K11, r.K22, r.K33, r.K12, r.K23, r.K13};
+}
+
+void SetPrincipalAxes(model::SpecimenRecord& r, const PrincipalAxes& axes, bool solvedAsStored)
+{
+    r.K1dec = axes.Axis[0].Dec;
+    r.K1inc = axes.Axis[0].Inc;
+    r.K2dec = axes.Axis[1].Dec;
+    r.K2inc = axes.Axis[1].Inc;
+    r.K3dec = axes.Axis[2].Dec;
+    r.K3inc = axes.Axis[2].Inc;
+    r.Solved = solvedAsStored;
+    r.SolvedTensor = RecordComponents(r);
+    r.SolvedValues = axes.Value;
+}
+
 void SetRecordTensor(model::SpecimenRecord& r, const Mat3& T)
 {
     r.K11 = T(1, 1);
@@ -306,17 +324,8 @@ void deriveRecord(model::SpecimenRecord& r, std::size_t n)
     r.T = p.T;
     r.U = p.U;
 
-    r.Solved = true;
-    r.SolvedTensor = {r.K11, r.K22, r.K33, r.K12, r.K23, r.K13};
-    r.SolvedValues = axes.Value;
-
     r.Index = static_cast<std::int16_t>(n + 1);
-    r.K1dec = axes.Axis[0].Dec;
-    r.K1inc = axes.Axis[0].Inc;
-    r.K2dec = axes.Axis[1].Dec;
-    r.K2inc = axes.Axis[1].Inc;
-    r.K3dec = axes.Axis[2].Dec;
-    r.K3inc = axes.Axis[2].Inc;
+    SetPrincipalAxes(r, axes, true);
 
     // Pole of plane 1; a record without a plane (0, 0) gets the angles to the vertical.
     float poleDec = r.F1Dec + 180;

@@ -63,6 +63,12 @@ PrincipalAxes ComputePrincipalAxes(const Mat3& T);
 // The record's tensor K11 .. K13 as a symmetric matrix, and back.
 Mat3 RecordTensor(const model::SpecimenRecord& r);
 void SetRecordTensor(model::SpecimenRecord& r, const Mat3& T);
+// The record's six components in file order: K11, K22, K33, K12, K23, K13.
+std::array<float, 6> RecordComponents(const model::SpecimenRecord& r);
+
+// The principal directions of `axes`, the solution of the record's tensor, into the record, and
+// the tensor and principal values as solved (Solved: the solution is of the tensor as stored).
+void SetPrincipalAxes(model::SpecimenRecord& r, const PrincipalAxes& axes, bool solvedAsStored);
 
 // Fills the derived fields of every record in place, in order: K1 K2 K3, L .. U, the principal
 // directions, Code1A/B and Code2A/B, Index (1-based position) and the axis-pole angles. Large
